@@ -1,0 +1,44 @@
+# Compiler settings every target of the project shares.
+
+if(TRACKER_SANITIZE STREQUAL "address")
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+elseif(TRACKER_SANITIZE STREQUAL "thread")
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+elseif(NOT TRACKER_SANITIZE STREQUAL "")
+  message(FATAL_ERROR "TRACKER_SANITIZE must be empty, 'address' or 'thread'")
+endif()
+
+# Warnings are errors on every target of ours.
+function(tracker_defaults target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+endfunction()
+
+# A core library: standard C++ only, headers included as "folder/file.h".
+function(tracker_core_library target)
+  add_library(${target} STATIC ${ARGN})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  tracker_defaults(${target})
+endfunction()
+
+# A GoogleTest executable registered with CTest.
+function(tracker_test target)
+  add_executable(${target} ${ARGN})
+  target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main GTest::gmock)
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  tracker_defaults(${target})
+  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# Adds each listed sub-folder that already has a CMakeLists.txt.
+function(tracker_add_folders)
+  foreach(dir ${ARGN})
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()
+
+include(GoogleTest)

@@ -1,0 +1,27 @@
+#pragma once
+// One catalogue row: everything the window, the codec and the settings file
+// share about a control.
+
+#include <string>
+#include <vector>
+
+namespace tracker {
+
+enum class ControlKind { Edit, List, Check, Button, Memo, Label, Group };
+
+struct ControlSpec {
+  std::string name;
+  ControlKind kind = ControlKind::Edit;
+  int tab = 0;                     // 0 = "Info" … 10 = "DLT", in the fixed tab order
+  std::string group;               // caption of the titled group box, empty for none
+  std::string caption;             // label beside it, or the caption of a button/check/label/group
+  std::string unit;                // unit label to the right, empty for none
+  std::vector<std::string> items;  // list items in wire order
+  std::string initialText;
+  int initialIndex = -1;  // lists: initially selected item
+  bool initialChecked = false;
+  bool initiallyEnabled = true;
+  bool initiallyShown = true;
+};
+
+}  // namespace tracker
