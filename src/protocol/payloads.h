@@ -1,0 +1,34 @@
+#pragma once
+// Builders of the payloads that belong to no parameter group.
+
+#include <cstdint>
+
+#include "protocol/protocol_context.h"
+#include "ui/controls.h"
+
+namespace tracker {
+
+// 0x01 and the four characters of AuthCode when it has exactly four,
+// otherwise 0x01 FF FF FF FF.
+void BuildAuthPayload(ProtocolContext& context, const Controls& controls);
+
+// The RFID_Memo text, one byte a character, lines separated by CR LF.
+// A list too long for one frame throws EPayloadTooLong; nothing is built.
+void BuildMemoPayload(ProtocolContext& context, const Controls& controls);
+
+// The Mileage text as a signed 32-bit integer, least significant byte first.
+// A text that is not an integer throws EConvertError; the payload is untouched.
+void BuildMileagePayload(ProtocolContext& context, const Controls& controls);
+
+// Temperature sensor pair/delete: empty (delete all), the first character of
+// Temp_Index (delete one), or that character, "," and up to 16 characters of
+// Temp_Name (pair).
+void BuildTempSensorPayload(ProtocolContext& context, const Controls& controls);
+
+// WiFi list read: first entry index and entry count.
+void BuildWifiReadPayload(ProtocolContext& context, std::uint8_t first, std::uint8_t count);
+
+// An empty payload (service commands).
+void BuildEmptyPayload(ProtocolContext& context);
+
+}  // namespace tracker
