@@ -33,8 +33,15 @@ function(tracker_test target)
 endfunction()
 
 # Adds each listed sub-folder that already has a CMakeLists.txt.
+# TRACKER_SKIP_FOLDERS (a list of paths relative to the project root) leaves
+# folders out of a development build.
+set(TRACKER_SKIP_FOLDERS "" CACHE STRING "Folders to leave out of the build")
 function(tracker_add_folders)
+  file(RELATIVE_PATH here ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
   foreach(dir ${ARGN})
+    if("${here}/${dir}" IN_LIST TRACKER_SKIP_FOLDERS)
+      continue()
+    endif()
     if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
       add_subdirectory(${dir})
     endif()
