@@ -22,6 +22,15 @@ struct ControlSpec {
   bool initialChecked = false;
   bool initiallyEnabled = true;
   bool initiallyShown = true;
+
+  // Layout hints for the window: the section (see SectionSpec) holding the
+  // control and its grid cell there. The caption label sits in the column to
+  // the left, the unit label in the column to the right.
+  std::string section;
+  int row = 0;
+  int column = 1;
+  int columnSpan = 1;
+  bool readOnly = false;  // shown but not editable by the user
 };
 
 }  // namespace tracker

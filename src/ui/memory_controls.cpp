@@ -1,0 +1,139 @@
+#include "ui/memory_controls.h"
+
+#include <stdexcept>
+
+#include "ui/catalogue.h"
+
+namespace tracker {
+
+bool TextIsCaption(ControlKind kind) {
+  return kind == ControlKind::Label || kind == ControlKind::Button || kind == ControlKind::Check ||
+         kind == ControlKind::Group;
+}
+
+MemoryControls::MemoryControls() : MemoryControls(Catalogue()) {}
+
+MemoryControls::MemoryControls(const std::vector<ControlSpec>& specs) {
+  for (const ControlSpec& spec : specs) {
+    State s{spec.kind,
+            !TextIsCaption(spec.kind) && !spec.caption.empty(),
+            {},
+            {},
+            {},
+            -1,
+            false,
+            spec.initiallyEnabled,
+            spec.initiallyShown};
+    if (TextIsCaption(spec.kind)) {
+      s.text = spec.caption;
+    } else {
+      s.caption = spec.caption;
+      s.text = spec.initialText;
+    }
+    s.items = spec.items;
+    if (spec.kind == ControlKind::List) {
+      const bool valid = spec.initialIndex >= 0 && spec.initialIndex < std::ssize(spec.items);
+      s.index = valid ? spec.initialIndex : -1;
+      s.text = valid ? spec.items[static_cast<std::size_t>(spec.initialIndex)] : spec.initialText;
+    }
+    s.checked = spec.initialChecked;
+    states_.emplace(spec.name, std::move(s));
+  }
+}
+
+MemoryControls::State& MemoryControls::at(std::string_view name) {
+  const auto it = states_.find(std::string(name));
+  if (it == states_.end()) throw std::out_of_range("unknown control " + std::string(name));
+  return it->second;
+}
+
+const MemoryControls::State& MemoryControls::at(std::string_view name) const {
+  const auto it = states_.find(std::string(name));
+  if (it == states_.end()) throw std::out_of_range("unknown control " + std::string(name));
+  return it->second;
+}
+
+MemoryControls::State& MemoryControls::list(std::string_view name) {
+  State& s = at(name);
+  if (s.kind != ControlKind::List) throw std::invalid_argument(std::string(name) + " is no list");
+  return s;
+}
+
+std::string MemoryControls::text(std::string_view name) const {
+  return at(name).text;
+}
+
+void MemoryControls::setText(std::string_view name, std::string_view value) {
+  State& s = at(name);
+  s.text = value;
+  // Typing into a list leaves no item selected.
+  if (s.kind == ControlKind::List) s.index = -1;
+}
+
+int MemoryControls::itemIndex(std::string_view name) const {
+  return at(name).index;
+}
+
+void MemoryControls::setItemIndex(std::string_view name, int index) {
+  State& s = list(name);
+  const bool valid = index >= 0 && index < std::ssize(s.items);
+  s.index = valid ? index : -1;
+  s.text = valid ? s.items[static_cast<std::size_t>(index)] : std::string();
+}
+
+int MemoryControls::itemCount(std::string_view name) const {
+  return static_cast<int>(at(name).items.size());
+}
+
+void MemoryControls::setItems(std::string_view name, const std::vector<std::string>& items) {
+  State& s = list(name);
+  s.items = items;
+  s.index = -1;
+}
+
+bool MemoryControls::checked(std::string_view name) const {
+  return at(name).checked;
+}
+
+void MemoryControls::setChecked(std::string_view name, bool value) {
+  State& s = at(name);
+  if (s.kind != ControlKind::Check) throw std::invalid_argument(std::string(name) + " is no check");
+  s.checked = value;
+}
+
+bool MemoryControls::enabled(std::string_view name) const {
+  return at(name).enabled;
+}
+
+void MemoryControls::setEnabled(std::string_view name, bool value) {
+  at(name).enabled = value;
+}
+
+bool MemoryControls::shown(std::string_view name) const {
+  return at(name).shown;
+}
+
+void MemoryControls::setShown(std::string_view name, bool value) {
+  at(name).shown = value;
+}
+
+std::string MemoryControls::caption(std::string_view name) const {
+  const State& s = at(name);
+  return TextIsCaption(s.kind) ? s.text : s.caption;
+}
+
+void MemoryControls::setCaption(std::string_view name, std::string_view value) {
+  State& s = at(name);
+  if (TextIsCaption(s.kind)) {
+    s.text = value;
+    return;
+  }
+  if (!s.hasCaptionLabel) throw std::invalid_argument(std::string(name) + " has no label");
+  s.caption = value;
+}
+
+bool MemoryControls::has(std::string_view name) const {
+  return states_.contains(std::string(name));
+}
+
+}  // namespace tracker
