@@ -1,0 +1,239 @@
+#include "settings/ini_file.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "settings/ini_number.h"
+#include "settings/text_encoding.h"
+
+namespace tracker {
+namespace {
+
+constexpr std::string_view kBlanks = " \t\v";
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kNewLine = "\r\n";
+
+std::string_view TrimLeft(std::string_view text) {
+  const auto pos = text.find_first_not_of(kBlanks);
+  return pos == std::string_view::npos ? std::string_view{} : text.substr(pos);
+}
+
+std::string_view Trim(std::string_view text) {
+  text = TrimLeft(text);
+  const auto pos = text.find_last_not_of(kBlanks);
+  return pos == std::string_view::npos ? std::string_view{} : text.substr(0, pos + 1);
+}
+
+std::string Fold(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return folded;
+}
+
+// Name of a section header line ("[ name ] rest"), nothing for other lines.
+std::optional<std::string_view> SectionName(std::string_view line) {
+  line = TrimLeft(line);
+  if (line.empty() || line.front() != '[') return std::nullopt;
+  line.remove_prefix(1);
+  return Trim(line.substr(0, line.find(']')));
+}
+
+// A key line: neither blank nor a comment.
+bool IsKeyLine(std::string_view line) {
+  line = TrimLeft(line);
+  return !line.empty() && line.front() != ';';
+}
+
+std::string_view KeyName(std::string_view line) {
+  return Trim(line.substr(0, line.find('=')));
+}
+
+std::optional<std::string_view> TrimmedValue(std::string_view line) {
+  const auto equals = line.find('=');
+  if (equals == std::string_view::npos) return std::nullopt;
+  return Trim(line.substr(equals + 1));
+}
+
+std::string_view Unquote(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+}  // namespace
+
+IniDocument::IniDocument(std::string_view bytes) {
+  parse(bytes);
+}
+
+IniLoad IniDocument::load(const std::string& path) {
+  *this = IniDocument();
+  std::error_code error;
+  if (!std::filesystem::exists(path, error) || std::filesystem::is_directory(path, error)) {
+    return IniLoad::Missing;
+  }
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return IniLoad::Unreadable;
+  std::ostringstream content;
+  content << file.rdbuf();
+  if (file.bad()) return IniLoad::Unreadable;
+  parse(content.view());
+  return IniLoad::Loaded;
+}
+
+void IniDocument::parse(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Bom)) {
+    bom_ = kUtf8Bom;
+    bytes.remove_prefix(kUtf8Bom.size());
+  }
+  while (!bytes.empty()) {
+    const auto end = bytes.find_first_of("\r\n");
+    Line line{std::string(bytes.substr(0, end)), {}};
+    if (end != std::string_view::npos) {
+      const bool crlf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
+      line.eol = bytes.substr(end, crlf ? 2 : 1);
+      bytes.remove_prefix(end + line.eol.size());
+    } else {
+      bytes = {};
+    }
+    addLine(std::move(line));
+  }
+}
+
+void IniDocument::addLine(Line line) {
+  if (const auto name = SectionName(line.text)) {
+    sectionIndex_.try_emplace(Fold(*name), sections_.size());
+    sections_.push_back(Section{std::move(line), {}, {}, 0});
+    return;
+  }
+  if (sections_.empty()) {
+    prelude_.push_back(std::move(line));
+    return;
+  }
+  Section& section = sections_.back();
+  if (IsKeyLine(line.text)) {
+    section.keys.try_emplace(Fold(KeyName(line.text)), section.body.size());
+    section.keysEnd = section.body.size() + 1;
+  }
+  section.body.push_back(std::move(line));
+}
+
+const IniDocument::Section* IniDocument::findSection(std::string_view name) const {
+  const auto found = sectionIndex_.find(Fold(name));
+  return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
+}
+
+std::optional<std::string_view> IniDocument::readRaw(std::string_view section,
+                                                     std::string_view key) const {
+  const Section* found = findSection(section);
+  if (found == nullptr) return std::nullopt;
+  const auto line = found->keys.find(Fold(key));
+  if (line == found->keys.end()) return std::nullopt;
+  const auto value = TrimmedValue(found->body[line->second].text);
+  if (!value) return std::nullopt;
+  return Unquote(*value);
+}
+
+std::string IniDocument::readString(std::string_view section, std::string_view key,
+                                    std::string_view fallback) const {
+  const auto raw = readRaw(section, key);
+  std::string text;
+  if (raw) {
+    text = DecodeIniValue(*raw);
+  } else {
+    text = fallback.substr(0, fallback.find_last_not_of(' ') + 1);
+  }
+  return std::string(Utf8Prefix(text, kMaxValueLength));
+}
+
+std::int32_t IniDocument::readInt(std::string_view section, std::string_view key,
+                                  std::int32_t fallback) const {
+  const auto raw = readRaw(section, key);
+  if (!raw) return fallback;
+  return ParseIniInteger(*raw).value_or(fallback);
+}
+
+bool IniDocument::readFlag(std::string_view section, std::string_view key, bool fallback) const {
+  return readInt(section, key, fallback ? 1 : 0) != 0;
+}
+
+void IniDocument::writeString(std::string_view section, std::string_view key,
+                              std::string_view value) {
+  std::string bytes = EncodeIniValue(value);
+  // A line break inside a value would split the line.
+  std::replace(bytes.begin(), bytes.end(), '\r', ' ');
+  std::replace(bytes.begin(), bytes.end(), '\n', ' ');
+  writeRaw(section, key, bytes);
+}
+
+void IniDocument::writeInt(std::string_view section, std::string_view key, std::int32_t value) {
+  writeRaw(section, key, std::to_string(value));
+}
+
+void IniDocument::writeFlag(std::string_view section, std::string_view key, bool value) {
+  writeRaw(section, key, value ? "1" : "0");
+}
+
+IniDocument::Line* IniDocument::lastLine() {
+  if (!sections_.empty()) {
+    Section& last = sections_.back();
+    return last.body.empty() ? &last.header : &last.body.back();
+  }
+  return prelude_.empty() ? nullptr : &prelude_.back();
+}
+
+void IniDocument::writeRaw(std::string_view section, std::string_view key,
+                           const std::string& value) {
+  Line newLine{std::string(key) + "=" + value, std::string(kNewLine)};
+  const auto found = sectionIndex_.find(Fold(section));
+  if (found == sectionIndex_.end()) {
+    if (Line* last = lastLine(); last != nullptr && last->eol.empty()) last->eol = kNewLine;
+    sectionIndex_.emplace(Fold(section), sections_.size());
+    Section added{Line{"[" + std::string(section) + "]", std::string(kNewLine)}, {}, {}, 1};
+    added.keys.emplace(Fold(key), 0);
+    added.body.push_back(std::move(newLine));
+    sections_.push_back(std::move(added));
+    return;
+  }
+  Section& target = sections_[found->second];
+  if (const auto existing = target.keys.find(Fold(key)); existing != target.keys.end()) {
+    Line& line = target.body[existing->second];
+    // An unchanged value leaves the line as it is, blanks and quotes included.
+    if (TrimmedValue(line.text) == std::string_view(value)) return;
+    line.text = std::string(KeyName(line.text)) + "=" + value;
+    return;
+  }
+  Line& previous = target.keysEnd == 0 ? target.header : target.body[target.keysEnd - 1];
+  if (previous.eol.empty()) previous.eol = kNewLine;
+  target.body.insert(target.body.begin() + static_cast<std::ptrdiff_t>(target.keysEnd),
+                     std::move(newLine));
+  target.keys.emplace(Fold(key), target.keysEnd);
+  ++target.keysEnd;
+}
+
+std::string IniDocument::bytes() const {
+  std::string out = bom_;
+  const auto append = [&out](const Line& line) {
+    out += line.text;
+    out += line.eol;
+  };
+  std::for_each(prelude_.begin(), prelude_.end(), append);
+  for (const Section& section : sections_) {
+    append(section.header);
+    std::for_each(section.body.begin(), section.body.end(), append);
+  }
+  return out;
+}
+
+void IniDocument::save(const std::string& path) const {
+  WriteFileAtomically(path, bytes());
+}
+
+}  // namespace tracker

@@ -1,0 +1,75 @@
+#pragma once
+// A settings file as the Windows profile functions see it: read by section and
+// key, written one key at a time, everything the writes do not touch kept byte
+// for byte. The file is read once, indexed, changed in memory and saved in one
+// atomic step.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "settings/atomic_write.h"
+
+namespace tracker {
+
+enum class IniLoad { Missing, Loaded, Unreadable };
+
+class IniDocument {
+ public:
+  // Values are cut to this many characters on reading.
+  static constexpr std::size_t kMaxValueLength = 2047;
+
+  IniDocument() = default;
+  explicit IniDocument(std::string_view bytes);
+
+  // Replaces the document by the file's content. A missing file (or a folder)
+  // gives Missing and an empty document; a file that exists but cannot be read
+  // gives Unreadable and an empty document.
+  IniLoad load(const std::string& path);
+
+  // Texts are UTF-8; the file's bytes are decoded per value (see text_encoding.h).
+  std::string readString(std::string_view section, std::string_view key,
+                         std::string_view fallback) const;
+  std::int32_t readInt(std::string_view section, std::string_view key, std::int32_t fallback) const;
+  bool readFlag(std::string_view section, std::string_view key, bool fallback) const;
+
+  void writeString(std::string_view section, std::string_view key, std::string_view value);
+  void writeInt(std::string_view section, std::string_view key, std::int32_t value);
+  void writeFlag(std::string_view section, std::string_view key, bool value);
+
+  // The document's bytes as they would be saved.
+  std::string bytes() const;
+  // Replaces the file atomically; throws EIniWriteError.
+  void save(const std::string& path) const;
+
+ private:
+  struct Line {
+    std::string text;
+    std::string eol;  // "\r\n", "\n", "\r", or empty on a last line without one
+  };
+  struct Section {
+    Line header;
+    std::vector<Line> body;
+    std::unordered_map<std::string, std::size_t> keys;  // folded name → body line, first wins
+    std::size_t keysEnd = 0;                            // body position after the last key line
+  };
+
+  void parse(std::string_view bytes);
+  void addLine(Line line);
+  const Section* findSection(std::string_view name) const;
+  // Trimmed value of a key with its one outer quote pair removed; nothing when
+  // the key is missing or its line holds no "=".
+  std::optional<std::string_view> readRaw(std::string_view section, std::string_view key) const;
+  void writeRaw(std::string_view section, std::string_view key, const std::string& value);
+  Line* lastLine();
+
+  std::string bom_;
+  std::vector<Line> prelude_;  // lines before the first section: kept, never read
+  std::vector<Section> sections_;
+  std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name → first section
+};
+
+}  // namespace tracker
