@@ -1,0 +1,79 @@
+#include "codec/field_table.h"
+
+#include <algorithm>
+#include <array>
+
+#include "protocol/block_map.h"
+
+namespace tracker {
+namespace {
+
+// The largest data area of any group (the WiFi list).
+constexpr std::size_t kMaxGroupData = 2048;
+
+bool inWindow(const Field& f, std::uint16_t readOffset, std::uint16_t windowLength) {
+  return f.offset >= readOffset && f.offset + f.width <= readOffset + windowLength;
+}
+
+}  // namespace
+
+void EncodeTable(const GroupTable& table, ProtocolContext& context, const Controls& controls) {
+  // Built aside first, so that a conversion error leaves PayloadBuffer alone.
+  std::array<std::uint8_t, kMaxGroupData> data{};
+  for (const Field& f : table.fields) {
+    if (!f.written()) continue;
+    f.encoding->write(f, controls, {data.data() + (f.offset - table.writeOffset), f.width});
+  }
+  const std::span<const std::uint8_t> bytes{data.data(), table.writeLength};
+  if (!table.blockHeader) {
+    context.clearPayload();
+    context.append(bytes);
+    return;
+  }
+  const std::size_t dataStart = BeginBlockWrite(context, table.block, table.writeOffset);
+  context.append(bytes);
+  EndBlockWrite(context, dataStart);
+}
+
+std::size_t BytesNeeded(const GroupTable& table, std::uint16_t readOffset,
+                        std::uint16_t windowLength) {
+  std::size_t needed = 0;
+  for (const Field& f : table.fields) {
+    if (f.read() && inWindow(f, readOffset, windowLength)) {
+      needed = std::max<std::size_t>(needed, f.offset + f.width - readOffset);
+    }
+  }
+  return needed;
+}
+
+DecodeResult DecodeTable(const GroupTable& table, std::uint16_t readOffset,
+                         std::uint16_t windowLength, std::span<const std::uint8_t> data,
+                         Controls& controls) {
+  if (data.size() < BytesNeeded(table, readOffset, windowLength)) return DecodeResult::TooShort;
+  std::vector<StagedValue> staged;
+  staged.reserve(table.fields.size());
+  for (const Field& f : table.fields) {
+    if (!f.read() || !inWindow(f, readOffset, windowLength)) continue;
+    f.encoding->read(f, data.subspan(f.offset - readOffset, f.width), staged);
+  }
+  ApplyStaged(staged, controls);
+  return DecodeResult::Ok;
+}
+
+void ApplyStaged(const std::vector<StagedValue>& staged, Controls& controls) {
+  for (const StagedValue& v : staged) {
+    switch (v.kind) {
+      case StagedValue::Kind::Text:
+        controls.setText(*v.control, v.text);
+        break;
+      case StagedValue::Kind::Index:
+        controls.setItemIndex(*v.control, v.number);
+        break;
+      case StagedValue::Kind::Check:
+        controls.setChecked(*v.control, v.number != 0);
+        break;
+    }
+  }
+}
+
+}  // namespace tracker

@@ -1,0 +1,78 @@
+#pragma once
+// A parameter group as data: a list of fields, each a byte range of the group's
+// block bound to a control through an encoding. One walker per direction runs
+// every group's table.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "codec/decode_result.h"
+#include "protocol/protocol_context.h"
+#include "ui/controls.h"
+
+namespace tracker {
+
+struct Field;
+
+// A value read from an answer, held until the whole answer is known good.
+struct StagedValue {
+  enum class Kind { Text, Index, Check };
+  const std::string* control;
+  Kind kind;
+  std::string text;
+  int number = 0;  // item index, or 0/1 for a check
+};
+
+// An encoding: how one field's bytes are written from its control and read
+// back. A null read means the bytes are skipped when reading (fixed bytes).
+struct Encoding {
+  void (*write)(const Field& field, const Controls& controls, std::span<std::uint8_t> bytes);
+  void (*read)(const Field& field, std::span<const std::uint8_t> bytes,
+               std::vector<StagedValue>& staged);
+};
+
+enum class Direction : std::uint8_t { Both, ReadOnly, WriteOnly };
+
+struct Field {
+  std::uint16_t offset;  // in the group's address space (block offset)
+  std::uint16_t width;
+  const Encoding* encoding;
+  std::string control;   // empty for fixed bytes
+  std::uint8_t bit = 0;  // flags: the bit of the control; fixed: the fill byte
+  Direction direction = Direction::Both;
+
+  bool written() const { return direction != Direction::ReadOnly; }
+  bool read() const { return direction != Direction::WriteOnly && encoding->read != nullptr; }
+};
+
+struct GroupTable {
+  bool blockHeader;           // false: the data travels without the 5-byte header
+  std::uint8_t block;         // parameter block number
+  std::uint16_t writeOffset;  // first block offset written
+  std::uint16_t writeLength;  // data bytes written (unlisted bytes are 0x00)
+  std::uint16_t readOffset;   // block offset of the first data byte of a read answer
+  std::uint16_t readLength;   // bytes the read request asks for
+  std::vector<Field> fields;
+};
+
+// Fills PayloadBuffer from the controls: the header (when the group has one)
+// and the data, length last. A conversion error leaves PayloadBuffer as it was.
+void EncodeTable(const GroupTable& table, ProtocolContext& context, const Controls& controls);
+
+// Reads the fields lying in [readOffset, readOffset + windowLength) from data,
+// whose first byte is at readOffset. When data is shorter than the last of
+// those fields needs, nothing is changed and TooShort is returned.
+DecodeResult DecodeTable(const GroupTable& table, std::uint16_t readOffset,
+                         std::uint16_t windowLength, std::span<const std::uint8_t> data,
+                         Controls& controls);
+
+// Number of data bytes the decoder needs for that window.
+std::size_t BytesNeeded(const GroupTable& table, std::uint16_t readOffset,
+                        std::uint16_t windowLength);
+
+// Sets every staged value on its control.
+void ApplyStaged(const std::vector<StagedValue>& staged, Controls& controls);
+
+}  // namespace tracker

@@ -1,0 +1,26 @@
+// Geo-fences: block 4, eight 32-byte fence records.
+#include "codec/encodings.h"
+#include "codec/groups/group_tables.h"
+
+namespace tracker {
+
+const GroupTable& GeoTable() {
+  using namespace encoding;
+  static const GroupTable table = [] {
+    GroupTable t{true, 4, 0, 256, 0, 256, {}};
+    for (int n = 1; n <= 8; ++n) {
+      const auto at = [n](int offset) { return static_cast<std::uint16_t>(32 * (n - 1) + offset); };
+      const std::string fence = "No" + std::to_string(n);
+      t.fields.push_back({at(0), 16, &kText, fence + "Name"});
+      t.fields.push_back({at(16), 1, &kFlag, fence + "Out", 0});
+      t.fields.push_back({at(16), 1, &kFlag, fence + "In", 1});
+      t.fields.push_back({at(17), 4, &kU32, fence + "Radius"});
+      t.fields.push_back({at(21), 4, &kDeg6, fence + "Lat"});
+      t.fields.push_back({at(25), 4, &kDeg6, fence + "Long"});
+    }
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace tracker
