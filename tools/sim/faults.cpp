@@ -1,0 +1,29 @@
+#include "sim/faults.h"
+
+#include <algorithm>
+
+namespace tracker::sim {
+
+std::vector<Piece> FaultInjector::shape(Bytes frame) {
+  if (faults_.badCrcAnswers > 0 && frame.size() >= 2) {
+    --faults_.badCrcAnswers;
+    frame[frame.size() - 1] ^= 0xFF;
+    frame[frame.size() - 2] ^= 0xFF;
+  }
+  if (faults_.split.count() <= 0) return {Piece{{}, std::move(frame)}};
+
+  std::vector<Piece> pieces;
+  const std::size_t size = frame.size();
+  std::size_t start = 0;
+  for (int i = 0; i < kSplitPieces && start < size; ++i) {
+    const auto remaining = static_cast<std::size_t>(kSplitPieces - i);
+    const std::size_t length = std::max<std::size_t>(1, (size - start + remaining - 1) / remaining);
+    const auto begin = frame.begin() + static_cast<std::ptrdiff_t>(start);
+    pieces.push_back(Piece{i == 0 ? std::chrono::milliseconds{0} : faults_.split,
+                           Bytes(begin, begin + static_cast<std::ptrdiff_t>(length))});
+    start += length;
+  }
+  return pieces;
+}
+
+}  // namespace tracker::sim

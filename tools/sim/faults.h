@@ -1,0 +1,40 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <set>
+#include <vector>
+
+#include "sim/frame.h"
+
+namespace tracker::sim {
+
+// Faults the simulated tracker can be told to commit.
+struct Faults {
+  std::set<std::uint8_t> silent;       // commands never answered
+  int badCrcAnswers = 0;               // the next N answers carry a wrong CRC
+  std::chrono::milliseconds split{0};  // > 0: answers go out in pieces, with pauses
+};
+
+inline constexpr int kSplitPieces = 3;
+
+// One slice of output and the pause to keep before it.
+struct Piece {
+  std::chrono::milliseconds pauseBefore{0};
+  Bytes bytes;
+};
+
+// Turns an encoded answer frame into what actually goes on the line, and
+// counts down the CRC faults it uses.
+class FaultInjector {
+ public:
+  explicit FaultInjector(Faults faults) : faults_(std::move(faults)) {}
+
+  bool silences(std::uint8_t command) const { return faults_.silent.contains(command); }
+  std::vector<Piece> shape(Bytes frame);
+
+ private:
+  Faults faults_;
+};
+
+}  // namespace tracker::sim

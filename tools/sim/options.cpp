@@ -1,0 +1,128 @@
+#include "sim/options.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <functional>
+#include <map>
+
+namespace tracker::sim {
+namespace {
+
+long parseNumber(const std::string& option, const std::string& text, long min, long max) {
+  int base = 10;
+  std::string_view digits = text;
+  if (digits.starts_with("0x") || digits.starts_with("0X")) {
+    base = 16;
+    digits.remove_prefix(2);
+  }
+  long value = 0;
+  const auto [end, error] =
+      std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
+  if (digits.empty() || error != std::errc{} || end != digits.data() + digits.size() ||
+      value < min || value > max) {
+    throw UsageError(option + ": '" + text + "' is not a number from " + std::to_string(min) +
+                     " to " + std::to_string(max));
+  }
+  return value;
+}
+
+bool allDigits(const std::string& text) {
+  return std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+using Setter = std::function<void(SimOptions&, const std::string& option, const std::string&)>;
+
+const std::map<std::string, Setter>& valueOptions() {
+  static const std::map<std::string, Setter> table = {
+      {"--model",
+       [](SimOptions& o, const std::string& opt, const std::string& v) {
+         if (v.empty() || v.find(',') != std::string::npos) {
+           throw UsageError(opt + ": the model name must be non-empty and hold no ','");
+         }
+         o.model = v;
+       }},
+      {"--device-id",
+       [](SimOptions& o, const std::string& opt, const std::string& v) {
+         if (v.size() != 15 || !allDigits(v)) throw UsageError(opt + ": needs 15 digits");
+         o.deviceId = v;
+       }},
+      {"--code",
+       [](SimOptions& o, const std::string& opt, const std::string& v) {
+         if (v.size() != 4) throw UsageError(opt + ": the code must have exactly 4 characters");
+         o.code = v;
+       }},
+      {"--state", [](SimOptions& o, const std::string&, const std::string& v) { o.stateFile = v; }},
+      {"--port-file",
+       [](SimOptions& o, const std::string&, const std::string& v) { o.portFile = v; }},
+      {"--pace",
+       [](SimOptions& o, const std::string& opt, const std::string& v) {
+         o.paceBaud = static_cast<int>(parseNumber(opt, v, 10, 4000000));
+       }},
+      {"--silent",
+       [](SimOptions& o, const std::string& opt, const std::string& v) {
+         o.faults.silent.insert(static_cast<std::uint8_t>(parseNumber(opt, v, 0, 255)));
+       }},
+      {"--bad-crc",
+       [](SimOptions& o, const std::string& opt, const std::string& v) {
+         o.faults.badCrcAnswers = static_cast<int>(parseNumber(opt, v, 0, 1000000));
+       }},
+      {"--split",
+       [](SimOptions& o, const std::string& opt, const std::string& v) {
+         o.faults.split = std::chrono::milliseconds(parseNumber(opt, v, 1, 10000));
+       }},
+  };
+  return table;
+}
+
+}  // namespace
+
+SimOptions parseOptions(const std::vector<std::string>& args) {
+  SimOptions options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string name = args[i];
+    std::optional<std::string> value;
+    if (const auto eq = name.find('='); name.starts_with("--") && eq != std::string::npos) {
+      value = name.substr(eq + 1);
+      name.resize(eq);
+    }
+    if (name == "--help" || name == "-h") {
+      options.help = true;
+      continue;
+    }
+    if (name == "--banner" && !value) {
+      options.banner = true;
+      continue;
+    }
+    const auto found = valueOptions().find(name);
+    if (found == valueOptions().end()) throw UsageError("unknown option '" + args[i] + "'");
+    if (!value) {
+      if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
+      value = args[++i];
+    }
+    found->second(options, name, *value);
+  }
+  return options;
+}
+
+std::string usageText() {
+  return "Usage: tracker-sim [options]\n"
+         "A GPS tracker on a pseudo-terminal. Prints the port path as its first line\n"
+         "and serves until SIGTERM or SIGINT.\n"
+         "\n"
+         "  --model NAME      model named in the firmware text (default Larch)\n"
+         "  --device-id ID    15-digit device identifier and IMEI (default 860000000000001)\n"
+         "  --code CODE       4-character authorisation code (default: accept any)\n"
+         "  --state FILE      load the tracker's memory from FILE, save it there on exit\n"
+         "  --port-file FILE  also write the port path to FILE\n"
+         "  --pace BAUD       send no faster than a serial line at BAUD (10 bits a byte)\n"
+         "  --banner          send \"Model: ...\" text when the port is opened and after\n"
+         "                    restoring defaults\n"
+         "Faults:\n"
+         "  --silent CMD      never answer command CMD (e.g. 0xB6); repeatable\n"
+         "  --bad-crc N       corrupt the CRC of the next N answers\n"
+         "  --split MS        send each answer in 3 pieces, MS milliseconds apart\n"
+         "  --help            show this text\n";
+}
+
+}  // namespace tracker::sim
