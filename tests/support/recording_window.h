@@ -1,6 +1,7 @@
 #pragma once
 // A Window that records what the engine shows, for tests.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,7 +15,10 @@ class RecordingWindow : public Window {
   void setPanelText(int panel, std::string_view text) override { panels.at(panel) = text; }
   std::string panelText(int panel) const override { return panels.at(panel); }
   void setCaption(std::string_view text) override { caption = text; }
-  void showNotice(std::string_view text) override { notices.emplace_back(text); }
+  void showNotice(std::string_view text) override {
+    notices.emplace_back(text);
+    if (onNotice) onNotice(text);
+  }
   bool askYesNo(std::string_view text) override {
     questions.emplace_back(text);
     return answerYes;
@@ -30,6 +34,7 @@ class RecordingWindow : public Window {
   std::vector<std::string> questions;
   std::vector<std::string> errors;
   bool answerYes = true;
+  std::function<void(std::string_view)> onNotice;  // runs inside the box
   bool dltShown = true;
 };
 

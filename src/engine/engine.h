@@ -1,0 +1,146 @@
+#pragma once
+// The operation engine: one request at a time. Button handlers start an
+// operation, Comm1ReceiveData advances or ends it, Timer2Timer times it out,
+// Timer1Timer drives the authorisation poll.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/comm_port.h"
+#include "engine/engine_state.h"
+#include "engine/group_codec.h"
+#include "protocol/protocol_context.h"
+#include "ui/controls.h"
+#include "ui/window.h"
+
+namespace tracker {
+
+class PortEnumerator;
+
+class Engine {
+ public:
+  Engine(Controls& controls, Window& window, CommPort& port);
+  ~Engine();
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
+
+  // Runs a handler through the one guard: an exception becomes the error box
+  // and the rest of the handler is skipped; notices queued by the handler are
+  // shown after it has finished changing state.
+  void guarded(const std::function<void()>& handler);
+
+  // Start-up and shutdown.
+  void FormCreate(const PortEnumerator& ports, const std::string& settingsPath);
+  void Exit1Click();
+  void ComboBox1DropDown(const PortEnumerator& ports);
+  void OpenPortClick();
+
+  // Clicks a button by control name; false when no handler belongs to it.
+  bool click(std::string_view control);
+
+  // Start handlers of the operations.
+  void ReadAllClick();
+  void WriteAllClick();
+  void GPRSReadClick();
+  void GPRSWriteClick();
+  void MainSetReadClick();
+  void MainSetWriteClick();
+  void InterfaceReadClick();
+  void InterfaceWriteClick();
+  void Temp_ReadClick();
+  void Temp_WriteClick();
+  void WIFI_ReadClick();
+  void WIFI_WriteClick();
+  void SMSReadClick();
+  void SMSWriteClick();
+  void GEOFenceReadClick();
+  void GEOWriteClick();
+  void EventReadClick();
+  void EventWriteClick();
+  void DLTReadClick();
+  void DLTWriteClick();
+  void InitAllClick();
+  void ClearGPRS1Click();
+  void ClearGPRS2Click();
+  void ClearSMSClick();
+  void ClearGPSLogClick();
+  void SetMileageClick();
+  void SET_IDClick();
+  void DEL_IDClick();
+  void CHK_IDClick();
+  void Temp_PairClick();
+  void ClearCodeClick();
+
+  // Settings file: load returns whether the file existed.
+  bool LoadSettingsFile(const std::string& path);
+  void SaveSettingsFile(const std::string& path);
+
+  // Timers and the serial port's delivery.
+  void Timer1Timer();
+  void Timer2Timer();
+  void Comm1ReceiveData(std::span<const std::uint8_t> bytes);
+
+  EngineState& state() { return state_; }
+  const EngineState& state() const { return state_; }
+  ProtocolContext& protocol() { return *context_; }
+  Controls& controls() { return controls_; }
+
+  // Called with every notice the engine shows (after the window has shown it);
+  // the command-line tool prints them.
+  std::function<void(std::string_view)> onNotice;
+
+ private:
+  struct StepRow;
+  friend struct EngineSteps;
+
+  void send(std::uint8_t command);
+  void sendPrepared(std::uint8_t writeStep);
+  void prepareWrites(std::span<const std::uint8_t> steps);
+  void startWrite(std::uint8_t step, bool all, std::string_view panel);
+  void startRead(std::uint8_t step, bool all, std::string_view panel);
+  void startService(std::uint8_t command, std::uint8_t operation, std::uint8_t timeout,
+                    std::string_view panel);
+  void sendReadStep(std::uint8_t step, std::uint8_t timeout);
+
+  // Answers (dispatcher).
+  void actOnFrame(std::size_t p);
+  void onAuthAnswer(std::size_t p);
+  void onWriteAnswer(std::size_t p);
+  void onReadAnswer(std::size_t p);
+  void onDeviceId(std::size_t p);
+  void onWifiWriteAnswer(std::size_t p);
+  void onWifiReadAnswer(std::size_t p);
+  bool onServiceAnswer(std::size_t p);
+  void advanceWrite(std::uint8_t step);
+  void advanceRead(std::uint8_t step);
+  void readError();
+  void gather(std::span<const std::uint8_t> bytes);
+  bool tempDeleting() const;
+
+  // Time-outs.
+  void timedOut();
+
+  void setPanel(std::string_view text);
+  void finish(std::string_view box);
+  void notice(std::string_view text);
+  void flushNotices();
+  void setConnectionButtons(bool enabled);
+
+  Controls& controls_;
+  Window& window_;
+  CommPort& port_;
+  std::unique_ptr<ProtocolContext> context_;
+  EngineState state_;
+  std::vector<std::string> pendingNotices_;
+  std::array<std::vector<std::uint8_t>, 10> prepared_;  // write payloads by WriteStep
+  bool gathering_ = false;  // ReceiveBuffer holds the start of an unfinished frame
+  int guardDepth_ = 0;
+};
+
+}  // namespace tracker

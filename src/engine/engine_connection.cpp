@@ -1,0 +1,89 @@
+// Start-up, the port list, opening and closing the port, the settings file.
+
+#include <string_view>
+
+#include "engine/engine.h"
+#include "serial/port_enumerator.h"
+#include "settings/settings_file.h"
+#include "ui/catalogue.h"
+
+namespace tracker {
+namespace {
+
+constexpr std::string_view kCaptionWithDlt = "Kelvorin_Parameter_Editor_DLT_V2.4";
+constexpr std::string_view kCaptionWithoutDlt = "Kelvorin_Parameter_Editor_V2.4";
+
+// Controls the user may not change; their values still travel.
+constexpr std::string_view kLockedControls[] = {
+    "DeviceID",  "BatteryLowVolt", "ReplyGPRS1",   "ReplyGPRS2",    "ReplySMS1",     "ReplySMS2",
+    "ReplySMS3", "ReplyCMR1",      "IntervalCMR1", "IntervalGPRS1", "IntervalGPRS2",
+};
+
+std::vector<std::string> portNames(const PortEnumerator& ports) {
+  std::vector<std::string> names;
+  for (const PortInfo& info : ports.presentPorts()) names.push_back(info.name);
+  return names;
+}
+
+}  // namespace
+
+void Engine::setConnectionButtons(bool enabled) {
+  for (const std::string_view name : ConnectionButtons()) controls_.setEnabled(name, enabled);
+}
+
+void Engine::FormCreate(const PortEnumerator& ports, const std::string& settingsPath) {
+  setConnectionButtons(false);
+  window_.setPanelText(0, "Disconnect");
+  window_.setPanelText(1, "Idle");
+  for (const std::string_view name : kLockedControls) controls_.setEnabled(name, false);
+  state_.SettingsLoaded = false;
+  window_.setCaption(window_.dltTabShown() ? kCaptionWithDlt : kCaptionWithoutDlt);
+  const std::vector<std::string> names = portNames(ports);
+  controls_.setItems("ComboBox1", names);
+  controls_.setText("ComboBox1", names.empty() ? "None" : names.front());
+  if (!names.empty()) controls_.setItemIndex("ComboBox1", 0);
+  LoadSettingsFile(settingsPath);
+}
+
+void Engine::ComboBox1DropDown(const PortEnumerator& ports) {
+  const std::string text = controls_.text("ComboBox1");
+  controls_.setItems("ComboBox1", portNames(ports));
+  controls_.setText("ComboBox1", text);
+}
+
+void Engine::OpenPortClick() {
+  if (!state_.PortOpened) {
+    port_.OpenComm(controls_.text("ComboBox1"));
+    state_.PortOpened = true;
+    controls_.setCaption("OpenPort", "Close");
+    setConnectionButtons(true);
+    state_.AuthPollDelay = kAuthPollTicks;
+    state_.SettingsLoaded = false;
+    return;
+  }
+  port_.CloseComm();
+  state_.PortOpened = false;
+  controls_.setCaption("OpenPort", "Open");
+  setConnectionButtons(false);
+  window_.setPanelText(0, "Disconnect");
+  window_.setPanelText(1, "Idle");
+  state_.AuthPollDelay = 0;
+}
+
+void Engine::Exit1Click() {
+  port_.CloseComm();
+  state_.PortOpened = false;
+  state_.AuthPollDelay = 0;
+}
+
+bool Engine::LoadSettingsFile(const std::string& path) {
+  if (!tracker::LoadSettingsFile(path, controls_)) return false;
+  state_.SettingsLoaded = true;
+  return true;
+}
+
+void Engine::SaveSettingsFile(const std::string& path) {
+  tracker::SaveSettingsFile(path, controls_);
+}
+
+}  // namespace tracker

@@ -1,0 +1,197 @@
+// Starting operations and timing them out.
+
+#include "engine_fixture.h"
+
+namespace tracker {
+namespace {
+
+struct StartCase {
+  const char* control;
+  std::uint8_t command;
+  std::uint8_t operation;
+  char stepKind;  // 'W' WriteStep, 'R' ReadStep, '-' none
+  std::uint8_t step;
+  std::uint8_t timeout;
+  const char* panel;
+};
+
+const StartCase kStarts[] = {
+    {"ReadAll", 0x59, OpRead, 'R', 0, 5, "Reading All..."},
+    {"WriteAll", 0x58, OpWrite, 'W', 0, 5, "Writing All..."},
+    {"InitAll", 0xE5, OpDefault, '-', 0, 10, "Defaulting..."},
+    {"GPRSWrite", 0x58, OpWrite, 'W', 0, 5, "Writing GPRS..."},
+    {"MainWrite", 0x58, OpWrite, 'W', 1, 5, "Writing Main..."},
+    {"InterfaceWrite", 0x58, OpWrite, 'W', 3, 5, "Writing Interface..."},
+    {"Temp_Write", 0x58, OpWrite, 'W', 4, 5, "Writing Temp..."},
+    {"WIFI_Write", 0xB6, OpWriteWifi, 'W', 9, 5, "Writing WIFI..."},
+    {"SMSWrite", 0x58, OpWrite, 'W', 5, 5, "Writing Auth..."},
+    {"GEOFenceWrite", 0x58, OpWrite, 'W', 6, 5, "Writing GEO..."},
+    {"EventWrite", 0x58, OpWrite, 'W', 7, 5, "Writing Event..."},
+    {"DLTWrite", 0x58, OpWrite, 'W', 8, 5, "Writing DLT..."},
+    {"GPRSRead", 0x59, OpRead, 'R', 0, 5, "Reading GPRS..."},
+    {"MainRead", 0x59, OpRead, 'R', 1, 5, "Reading Main..."},
+    {"InterfaceRead", 0x59, OpRead, 'R', 3, 5, "Reading Interface..."},
+    {"Temp_Read", 0x59, OpRead, 'R', 4, 5, "Reading Temp..."},
+    {"WIFI_Read", 0xB7, OpReadWifi, 'R', 9, 5, "Reading WIFI..."},
+    {"SMSRead", 0x59, OpRead, 'R', 5, 5, "Reading Auth..."},
+    {"GEOFenceRead", 0x59, OpRead, 'R', 6, 5, "Reading GEO..."},
+    {"EventRead", 0x59, OpRead, 'R', 7, 5, "Reading Event..."},
+    {"DLTRead", 0x59, OpRead, 'R', 8, 5, "Reading DLT..."},
+    {"ClearGPRS1", 0xC1, OpClearGprs1, '-', 0, 5, "Clear GPRS-1..."},
+    {"ClearGPRS2", 0xC2, OpClearGprs2, '-', 0, 5, "Clear GPRS-2..."},
+    {"ClearSMS", 0xC0, OpClearSms, '-', 0, 5, "Clear SMS..."},
+    {"ClearGPSLog", 0xC3, OpClearGpsLog, '-', 0, 5, "Clear GPS Log..."},
+    {"SetMileage", 0xC4, OpSetMileage, '-', 0, 5, "Set Mileage..."},
+    {"SET_ID", 0xB0, OpAuthId, '-', 0, 10, "Auth ID..."},
+    {"DEL_ID", 0xB1, OpDeleteId, '-', 0, 10, "Deleting ID..."},
+    {"CHK_ID", 0xB2, OpCheckId, '-', 0, 5, "Check ID..."},
+    {"Temp_Pair", 0xB5, OpTempPair, '-', 0, 5, "Temperature Pairing..."},
+    {"ClearCode", 0xE6, OpClearAuthCode, '-', 0, 5, "Clear Auth Code..."},
+};
+
+TEST_F(EngineTest, EveryStartHandlerSendsItsRequestAndArmsItsTimeout) {
+  controls.setText("Temp_Index", "1");
+  controls.setText("Temp_Name", "Cab");
+  for (const StartCase& c : kStarts) {
+    SCOPED_TRACE(c.control);
+    state() = EngineState{};
+    state().WriteAllActive = true;  // a single group operation clears the flag it owns
+    state().ReadAllActive = true;
+    const std::size_t before = port.frameCount();
+    click(c.control);
+    ASSERT_EQ(port.frameCount(), before + 1);
+    EXPECT_EQ(port.lastCommand(), c.command);
+    EXPECT_EQ(state().Operation, c.operation);
+    EXPECT_EQ(state().ReplyTimeout, c.timeout);
+    EXPECT_EQ(panel1(), c.panel);
+    if (c.stepKind == 'W') {
+      EXPECT_EQ(state().WriteStep, c.step);
+      EXPECT_EQ(state().WriteAllActive, std::string_view(c.control) == "WriteAll");
+    }
+    if (c.stepKind == 'R') {
+      EXPECT_EQ(state().ReadStep, c.step);
+      EXPECT_EQ(state().ReadAllActive, std::string_view(c.control) == "ReadAll");
+    }
+  }
+  EXPECT_TRUE(window.errors.empty());
+}
+
+TEST_F(EngineTest, TempPairAsksBeforeDeletingAndNoSendsNothing) {
+  controls.setText("Temp_Index", "");
+  controls.setText("Temp_Name", "");
+  window.answerYes = false;
+  window.panels[1] = "Idle";
+  click("Temp_Pair");
+  EXPECT_EQ(window.questions.back(), "Really Delete All Temperatures?");
+  EXPECT_EQ(port.frameCount(), 0u);
+  EXPECT_EQ(panel1(), "Idle");
+
+  controls.setText("Temp_Index", "3");
+  window.answerYes = true;
+  click("Temp_Pair");
+  EXPECT_EQ(window.questions.back(), "Really Delete Temperature?");
+  EXPECT_EQ(port.lastFrame(), AnswerFrame(0xB5, {'3'}));
+  EXPECT_EQ(panel1(), "Temperature Deleting...");
+}
+
+struct TimeoutCase {
+  std::uint8_t operation;
+  const char* panel;
+  const char* box;
+};
+
+const TimeoutCase kTimeouts[] = {
+    {OpWrite, "Write Error", "Write Overtime!"},
+    {OpRead, "Read Error", "Read Overtime!"},
+    {OpDefault, "Default Error", "Default Overtime!"},
+    {OpClearSms, "Clear SMS Buffer Error", "Clear SMS Buffer Overtime!"},
+    {OpClearGprs1, "Clear GPRS-1 Buffer Error", "Clear GPRS-1 Buffer Overtime!"},
+    {OpClearGprs2, "Clear GPRS-2 Buffer Error", "Clear GPRS-2 Buffer Overtime!"},
+    {OpClearGpsLog, "Clear GPS Log Error", "Clear GPS Log Overtime!"},
+    {OpSetMileage, "Set Mileage Error", "Set Mileage Overtime!"},
+    {OpAuthId, "Auth ID Error", "Auth ID Overtime!"},
+    {OpDeleteId, "Delete ID Error", "Delete ID Overtime!"},
+    {OpCheckId, "Check ID Error", "Check ID Overtime!"},
+    {OpClearAuthCode, "Clear Auth Code Error", "Clear Auth Code Overtime!"},
+    {OpWriteWifi, "Write Error", "Write Overtime!"},
+    {OpReadWifi, "Read Error", "Read Overtime!"},
+};
+
+TEST_F(EngineTest, EveryTimeoutShowsItsErrorAndOvertimeBox) {
+  for (const TimeoutCase& c : kTimeouts) {
+    SCOPED_TRACE(c.box);
+    state() = EngineState{};
+    state().Operation = c.operation;
+    state().ReplyTimeout = 2;
+    tick2();
+    EXPECT_EQ(state().Operation, c.operation) << "one tick left";
+    tick2();
+    EXPECT_EQ(panel1(), c.panel);
+    EXPECT_EQ(window.lastNotice(), c.box);
+    EXPECT_EQ(state().Operation, OpIdle);
+  }
+}
+
+TEST_F(EngineTest, TempPairTimeoutTextFollowsTheEditsNow) {
+  controls.setText("Temp_Index", "2");
+  controls.setText("Temp_Name", "Rear");
+  click("Temp_Pair");
+  controls.setText("Temp_Name", "");
+  tick2(5);
+  EXPECT_EQ(panel1(), "Temperature Deleting Error");
+  EXPECT_EQ(window.lastNotice(), "Temperature Deleting Overtime!");
+}
+
+TEST_F(EngineTest, IdleAndIdentifyingTimeoutsAreSilent) {
+  window.panels[1] = "Idle";
+  state().ReplyTimeout = 1;
+  tick2();
+  state().Operation = OpRead;
+  state().ReplyTimeout = 1;
+  state().Identifying = true;
+  tick2();
+  EXPECT_TRUE(window.notices.empty());
+  EXPECT_EQ(panel1(), "Idle");
+  EXPECT_FALSE(state().Identifying);
+  EXPECT_EQ(state().Operation, OpIdle);
+}
+
+TEST_F(EngineTest, ReadGprsWithoutAnswerTimesOutAfterFiveTicks) {
+  click("GPRSRead");
+  tick2(4);
+  EXPECT_TRUE(window.notices.empty());
+  tick2();
+  EXPECT_EQ(panel1(), "Read Error");
+  EXPECT_EQ(window.notices, std::vector<std::string>{"Read Overtime!"});
+  EXPECT_EQ(state().Operation, OpIdle);
+}
+
+TEST_F(EngineTest, BadMileageLeavesStateAndSendsNothing) {
+  controls.setText("Mileage", "12.5");
+  state().Operation = OpRead;
+  state().ReplyTimeout = 3;
+  click("SetMileage");
+  EXPECT_EQ(window.errors, std::vector<std::string>{"'12.5' is not a valid integer value"});
+  EXPECT_EQ(port.frameCount(), 0u);
+  EXPECT_EQ(state().Operation, OpRead);
+  EXPECT_EQ(state().ReplyTimeout, 3);
+}
+
+TEST_F(EngineTest, AuthPollEveryFiftyTicksCancelsTheOperationSilently) {
+  state().AuthPollDelay = kAuthPollTicks;
+  click("GPRSRead");
+  tick1(49);
+  EXPECT_EQ(port.lastCommand(), 0x59);
+  tick1();
+  EXPECT_EQ(port.lastFrame(), AnswerFrame(0x50, {0x01, 0xFF, 0xFF, 0xFF, 0xFF}));
+  EXPECT_EQ(state().Operation, OpIdle);
+  EXPECT_EQ(state().ReplyTimeout, 0);
+  EXPECT_EQ(state().AuthPollDelay, kAuthPollTicks);
+  tick2(10);
+  EXPECT_TRUE(window.notices.empty());
+  tick1(50);
+  EXPECT_EQ(port.frameCount(), 3u);
+}
+
+}  // namespace
+}  // namespace tracker
