@@ -1,0 +1,49 @@
+#pragma once
+// Wires the key filters and empty-field refills into the edits, and relays
+// every wheel turn of the window to the Event tab's scroll box.
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QScrollArea>
+
+#include "ui/key_filters.h"
+
+class QLineEdit;
+class QWindow;
+
+namespace tracker {
+
+// Drops refused keys before the edit sees them; refills an edit left empty.
+class FieldGuard : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit FieldGuard(QObject* parent = nullptr);
+  // Guards the edit by its objectName's rule; does nothing for edits without one.
+  void guard(QLineEdit* edit);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QHash<QObject*, FieldRule> rules_;
+};
+
+// One line step of the scroll box per wheel message that reaches the window
+// (FormMouseWheel); the message then goes on to its usual target.
+class WheelRelay : public QObject {
+  Q_OBJECT
+
+ public:
+  WheelRelay(QScrollArea* target, QObject* parent);
+  void watch(QWindow* window);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QPointer<QScrollArea> target_;
+};
+
+}  // namespace tracker

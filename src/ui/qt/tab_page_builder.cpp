@@ -1,0 +1,103 @@
+#include "ui/qt/tab_page_builder.h"
+
+#include <QBoxLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QScrollArea>
+
+#include "ui/catalogue.h"
+
+namespace tracker {
+namespace {
+
+struct Area {
+  QWidget* widget;
+  QGridLayout* grid;
+};
+
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+Area MakeArea(const SectionSpec& s, QWidget* parent) {
+  QWidget* w = s.caption.empty() ? new QWidget(parent) : new QGroupBox(Q(s.caption), parent);
+  w->setObjectName(Q(s.id));
+  auto* grid = new QGridLayout(w);
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(4);
+  if (s.caption.empty()) grid->setContentsMargins(0, 0, 0, 0);
+  return {w, grid};
+}
+
+// Small fixed-width edits where a row holds many of them.
+void ApplySizeHints(const ControlSpec& c, QWidget* w) {
+  if (c.name.starts_with("AlarmTime") && c.kind == ControlKind::Edit) w->setFixedWidth(46);
+  if (c.kind == ControlKind::Button) w->setMinimumWidth(72);
+}
+
+void PlaceControl(const ControlSpec& c, const ControlWidgets& cw, QGridLayout* grid) {
+  const Qt::Alignment labelAlign = Qt::AlignLeft | Qt::AlignVCenter;
+  if (c.kind == ControlKind::Memo) {
+    grid->addWidget(cw.widget, c.row, c.column, 1, c.columnSpan);
+    grid->setRowStretch(c.row, 1);
+  } else if (c.kind == ControlKind::Label || c.kind == ControlKind::Check) {
+    grid->addWidget(cw.widget, c.row, c.column, 1, c.columnSpan, labelAlign);
+  } else {
+    grid->addWidget(cw.widget, c.row, c.column, 1, c.columnSpan);
+  }
+  if (cw.label != nullptr) grid->addWidget(cw.label, c.row, c.column - 1, labelAlign);
+  if (cw.unit != nullptr) grid->addWidget(cw.unit, c.row, c.column + c.columnSpan, labelAlign);
+}
+
+}  // namespace
+
+void BuildTabPage(int tab, QWidget* page, ControlMap& controls) {
+  auto* pageLayout = new QVBoxLayout(page);
+  auto* scroll = new QScrollArea(page);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  auto* content = new QWidget(scroll);
+  content->setAutoFillBackground(false);
+  scroll->viewport()->setAutoFillBackground(false);
+  auto* tabGrid = new QGridLayout(content);
+  tabGrid->setContentsMargins(0, 0, 0, 0);
+  tabGrid->setHorizontalSpacing(10);
+  tabGrid->setVerticalSpacing(8);
+  auto* foot = new QHBoxLayout;
+  foot->addStretch(1);
+
+  QHash<QString, Area> areas;
+  int lastRow = 0;
+  for (const SectionSpec& s : Sections()) {
+    if (s.tab != tab) continue;
+    if (s.foot) {
+      Area a = MakeArea(s, page);
+      areas.insert(Q(s.id), a);
+      foot->addWidget(a.widget);
+      continue;
+    }
+    const bool top = s.parent.empty();
+    Area a = MakeArea(s, top ? content : areas[Q(s.parent)].widget);
+    areas.insert(Q(s.id), a);
+    QGridLayout* into = top ? tabGrid : areas[Q(s.parent)].grid;
+    into->addWidget(a.widget, s.row, s.column, s.rowSpan, s.columnSpan, Qt::AlignTop);
+    if (top) lastRow = std::max(lastRow, s.row + s.rowSpan);
+  }
+  tabGrid->setRowStretch(lastRow, 1);
+
+  for (const ControlSpec& c : Catalogue()) {
+    if (c.tab != tab) continue;
+    const Area& a = areas[Q(c.section)];
+    const ControlWidgets cw = CreateControl(c, a.widget);
+    ApplySizeHints(c, cw.widget);
+    PlaceControl(c, cw, a.grid);
+    controls.insert(Q(c.name), cw);
+  }
+
+  scroll->setWidget(content);
+  pageLayout->addWidget(scroll, 1);
+  pageLayout->addLayout(foot);
+}
+
+}  // namespace tracker

@@ -1,0 +1,156 @@
+#include "ui/qt/tform1.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QUrl>
+
+#include "ui/catalogue.h"
+#include "ui/qt/event_page_builder.h"
+#include "ui/qt/field_guard.h"
+#include "ui/qt/list_box.h"
+
+namespace tracker {
+namespace {
+
+constexpr int kEventTab = 9;
+constexpr std::array<int, 3> kPanelWidths{250, 250, 50};
+
+QString Q(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QFont WindowFont(const QFont& fallback) {
+  QFont font = fallback;
+  if (QFontDatabase::families().contains("Verdana")) font.setFamily("Verdana");
+  font.setPointSize(8);
+  return font;
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+  setObjectName("Form1");
+  setWindowTitle("Kelvorin_Parameter_Editor_DLT_V2.4");
+  setFont(WindowFont(font()));
+  buildMenu();
+  buildStatusBar();
+  buildPages();
+  chainTabOrder();
+  guardFields();
+
+  resize(854, 666);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame(QPoint(), size());
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+  create();  // the wheel relay watches the native window
+  auto* relay = new WheelRelay(scrollBox_, this);
+  relay->watch(windowHandle());
+}
+
+void TForm1::buildMenu() {
+  QMenu* file = menuBar()->addMenu("File");
+  file->setObjectName("File1");
+  savetSettings1_ = file->addAction("Save Settings");
+  savetSettings1_->setObjectName("SavetSettings1");
+  loadSettings1_ = file->addAction("Load Settings");
+  loadSettings1_->setObjectName("LoadSettings1");
+  file->addSeparator();
+  exit1_ = file->addAction("Exit");
+  exit1_->setObjectName("Exit1");
+  menuBar()->addMenu("Edit")->setObjectName("Edit1");
+  QMenu* help = menuBar()->addMenu("Help");
+  help->setObjectName("Help1");
+  webSite1_ = help->addAction(kWebAddress);
+  webSite1_->setObjectName("WebSite1");
+  emailAddress1_ = help->addAction(kEmailAddress);
+  emailAddress1_->setObjectName("EmailAddress1");
+  connect(webSite1_, &QAction::triggered, this,
+          [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebAddress))); });
+}
+
+void TForm1::buildStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName("StatusBar1");
+  bar->setSizeGripEnabled(false);
+  for (std::size_t i = 0; i < panels_.size(); ++i) {
+    panels_[i] = new QLabel(bar);
+    panels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
+    panels_[i]->setFixedWidth(kPanelWidths[i]);
+    panels_[i]->setFrameShape(QFrame::StyledPanel);
+    panels_[i]->setFrameShadow(QFrame::Sunken);
+    bar->addWidget(panels_[i]);
+  }
+}
+
+void TForm1::buildPages() {
+  pageControl_ = new QTabWidget(this);
+  pageControl_->setObjectName("PageControl");
+  for (int tab = 0; tab < kTabCount; ++tab) {
+    const TabSpec& spec = Tabs()[static_cast<std::size_t>(tab)];
+    auto* page = new QWidget(pageControl_);
+    page->setObjectName(Q(spec.name));
+    if (tab == kEventTab) {
+      scrollBox_ = BuildEventPage(tab, page, controls_);
+    } else {
+      BuildTabPage(tab, page, controls_);
+    }
+    pageControl_->addTab(page, Q(spec.caption));
+  }
+  setCentralWidget(pageControl_);
+  portBox_ = qobject_cast<PortComboBox*>(control("ComboBox1"));
+  if (QWidget* initAll = control("InitAll")) initAll->setStyleSheet("color: red;");
+}
+
+void TForm1::chainTabOrder() {
+  QWidget* previous = nullptr;
+  int previousTab = -1;
+  for (const ControlSpec& c : Catalogue()) {
+    QWidget* w = control(Q(c.name));
+    if (w == nullptr || w->focusPolicy() == Qt::NoFocus) continue;
+    if (previous != nullptr && previousTab == c.tab) setTabOrder(previous, w);
+    previous = w;
+    previousTab = c.tab;
+  }
+}
+
+void TForm1::guardFields() {
+  auto* guard = new FieldGuard(this);
+  for (const ControlWidgets& cw : controls_) {
+    if (auto* edit = qobject_cast<QLineEdit*>(cw.widget)) guard->guard(edit);
+  }
+}
+
+QWidget* TForm1::control(const QString& name) const {
+  const auto it = controls_.constFind(name);
+  return it == controls_.constEnd() ? nullptr : it->widget;
+}
+
+QAbstractButton* TForm1::button(const QString& name) const {
+  return qobject_cast<QAbstractButton*>(control(name));
+}
+
+void TForm1::setPanelText(int panel, const QString& text) {
+  panels_.at(static_cast<std::size_t>(panel))->setText(text);
+}
+
+QString TForm1::panelText(int panel) const {
+  return panels_.at(static_cast<std::size_t>(panel))->text();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  emit closing();
+  event->accept();
+}
+
+}  // namespace tracker

@@ -1,0 +1,75 @@
+#pragma once
+// The main window: menu, status bar and the tab control with every control of
+// the catalogue. Only the layout and the field rules live here; the behaviour
+// is wired from outside through the accessors and signals.
+
+#include <QHash>
+#include <QLabel>
+#include <QMainWindow>
+#include <QString>
+#include <array>
+
+#include "ui/qt/tab_page_builder.h"
+
+class QAbstractButton;
+class QAction;
+class QScrollArea;
+class QTabWidget;
+
+namespace tracker {
+
+class PortComboBox;
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(QWidget* parent = nullptr);
+
+  static constexpr const char* kWebAddress = "https://www.kelvorin.example/";
+  static constexpr const char* kEmailAddress = "support@kelvorin.example";
+
+  QAbstractButton* button(const QString& name) const;
+  QWidget* control(const QString& name) const;
+  const ControlMap& controls() const { return controls_; }
+
+  PortComboBox* portBox() const { return portBox_; }
+  QTabWidget* pageControl() const { return pageControl_; }
+  QScrollArea* scrollBox() const { return scrollBox_; }
+
+  QAction* saveSettingsAction() const { return savetSettings1_; }
+  QAction* loadSettingsAction() const { return loadSettings1_; }
+  QAction* exitAction() const { return exit1_; }
+  QAction* webSiteAction() const { return webSite1_; }
+  QAction* emailAction() const { return emailAddress1_; }
+
+  void setPanelText(int panel, const QString& text);
+  QString panelText(int panel) const;
+
+ signals:
+  // The window is about to close (by Exit or the close box).
+  void closing();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildMenu();
+  void buildStatusBar();
+  void buildPages();
+  void chainTabOrder();
+  void guardFields();
+
+  ControlMap controls_;
+  QTabWidget* pageControl_ = nullptr;
+  QScrollArea* scrollBox_ = nullptr;
+  PortComboBox* portBox_ = nullptr;
+  std::array<QLabel*, 3> panels_{};
+  QAction* savetSettings1_ = nullptr;
+  QAction* loadSettings1_ = nullptr;
+  QAction* exit1_ = nullptr;
+  QAction* webSite1_ = nullptr;
+  QAction* emailAddress1_ = nullptr;
+};
+
+}  // namespace tracker

@@ -1,0 +1,268 @@
+#include "ui/qt/tform1.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "ui/catalogue.h"
+#include "ui/event_rows.h"
+#include "ui/qt/list_box.h"
+#include "ui/qt/qt_controls.h"
+
+namespace tracker {
+namespace {
+
+class TForm1Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QApplication::setActiveWindow(&form);
+  }
+
+  QLineEdit* edit(const char* name) { return qobject_cast<QLineEdit*>(form.control(name)); }
+
+  // Shows the edit's tab, focuses it and types into it.
+  QLineEdit* typeInto(const char* name, const QString& keys, bool clear = true) {
+    QLineEdit* e = edit(name);
+    for (QWidget* p = e; p != nullptr; p = p->parentWidget()) {
+      if (form.pageControl()->indexOf(p) >= 0) form.pageControl()->setCurrentWidget(p);
+    }
+    e->setFocus();
+    if (clear) e->clear();
+    QTest::keyClicks(e, keys);
+    return e;
+  }
+
+  // The next widget the keyboard reaches after w.
+  static QWidget* nextFocusable(QWidget* w) {
+    do {
+      w = w->nextInFocusChain();
+    } while (w->focusPolicy() == Qt::NoFocus || !w->isEnabled());
+    return w;
+  }
+
+  // Moves the focus away from the focused edit, as Tab does.
+  void leave() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
+
+  TForm1 form;
+};
+
+TEST_F(TForm1Test, TabsInOrderWithTheirNames) {
+  QTabWidget* tabs = form.pageControl();
+  ASSERT_EQ(tabs->count(), kTabCount);
+  EXPECT_EQ(tabs->objectName(), "PageControl");
+  for (int i = 0; i < kTabCount; ++i) {
+    const TabSpec& t = Tabs()[static_cast<std::size_t>(i)];
+    EXPECT_EQ(tabs->tabText(i).toStdString(), t.caption);
+    EXPECT_EQ(tabs->widget(i)->objectName().toStdString(), t.name);
+  }
+  EXPECT_EQ(tabs->currentIndex(), 0);
+  EXPECT_EQ(form.windowTitle(), "Kelvorin_Parameter_Editor_DLT_V2.4");
+}
+
+TEST_F(TForm1Test, MenuStatusBarAndButtons) {
+  EXPECT_EQ(form.saveSettingsAction()->text(), "Save Settings");
+  EXPECT_EQ(form.loadSettingsAction()->text(), "Load Settings");
+  EXPECT_EQ(form.exitAction()->text(), "Exit");
+  EXPECT_EQ(form.webSiteAction()->objectName(), "WebSite1");
+  EXPECT_EQ(form.emailAction()->objectName(), "EmailAddress1");
+  const auto menus = form.menuBar()->actions();
+  ASSERT_EQ(menus.size(), 3);
+  EXPECT_EQ(menus[0]->text(), "File");
+  EXPECT_EQ(menus[1]->text(), "Edit");
+  EXPECT_EQ(menus[2]->text(), "Help");
+
+  form.setPanelText(0, "Disconnect");
+  form.setPanelText(1, "Idle");
+  EXPECT_EQ(form.panelText(0), "Disconnect");
+  EXPECT_EQ(form.panelText(1), "Idle");
+  EXPECT_EQ(form.panelText(2), "");
+
+  for (std::string_view name : ConnectionButtons()) {
+    EXPECT_NE(form.button(QString::fromUtf8(name.data(), name.size())), nullptr) << name;
+  }
+  EXPECT_EQ(form.button("InitAll")->text(), "Default");
+  EXPECT_EQ(form.button("GPRSRead")->text(), "Read");
+  EXPECT_EQ(form.button("DLTWrite")->text(), "Write");
+}
+
+TEST_F(TForm1Test, PortBoxAnnouncesItsDropDown) {
+  ASSERT_EQ(form.portBox(), form.control("ComboBox1"));
+  QSignalSpy spy(form.portBox(), &PortComboBox::aboutToDropDown);
+  form.portBox()->showPopup();
+  EXPECT_EQ(spy.count(), 1);
+  form.portBox()->hidePopup();
+}
+
+TEST_F(TForm1Test, ClosingIsAnnounced) {
+  QSignalSpy spy(&form, &TForm1::closing);
+  form.close();
+  EXPECT_EQ(spy.count(), 1);
+}
+
+TEST_F(TForm1Test, HeartbeatAndPictureRowsHaveOnlyGprsChecks) {
+  for (int number : {31, 54}) {
+    const EventRow* row = nullptr;
+    for (const EventRow& r : EventRows()) {
+      if (r.number == number) row = &r;
+    }
+    ASSERT_NE(row, nullptr);
+    EXPECT_TRUE(row->nameEdit.empty());
+    const QString stem = QString::fromUtf8(row->checkStem.data(), row->checkStem.size());
+    int checks = 0;
+    for (QCheckBox* c : form.scrollBox()->findChildren<QCheckBox*>()) {
+      if (c->objectName().startsWith(stem) &&
+          c->objectName().size() == stem.size() + QString("GPRS1").size()) {
+        ++checks;
+      }
+    }
+    EXPECT_EQ(checks, 2) << number;
+    EXPECT_NE(form.control(stem + "GPRS1"), nullptr);
+    EXPECT_NE(form.control(stem + "GPRS2"), nullptr);
+    EXPECT_EQ(form.control(stem + "SMS1"), nullptr);
+  }
+  EXPECT_EQ(form.scrollBox()->objectName(), "ScrollBox1");
+}
+
+TEST_F(TForm1Test, KeyboardOrderRunsThroughATabInCatalogueOrder) {
+  const char* gprs[] = {"APN", "APNName", "APNPassword", "IP", "Port", "IP2", "Port2", "GPRSType"};
+  form.pageControl()->setCurrentIndex(1);
+  QWidget* w = form.control("DeviceID");
+  for (const char* next : gprs) {
+    w = nextFocusable(w);
+    EXPECT_EQ(w->objectName().toStdString(), next);
+  }
+  // The WiFi tab fills its left column before the right one.
+  EXPECT_EQ(nextFocusable(form.control("WIFI16PSW"))->objectName().toStdString(), "WIFI17SSID");
+  EXPECT_EQ(nextFocusable(form.control("IN1ActiveTM"))->objectName().toStdString(), "In2Mode");
+  EXPECT_EQ(nextFocusable(form.control("Tank1Low"))->objectName().toStdString(), "Tank2Name");
+}
+
+TEST_F(TForm1Test, DigitFieldsDropOtherKeys) {
+  EXPECT_EQ(typeInto("Port", "12a3")->text(), "123");
+  EXPECT_EQ(typeInto("SMSTimeZone", "-5")->text(), "-5");
+  EXPECT_EQ(typeInto("SMSTimeZone", "+5")->text(), "5");
+  EXPECT_EQ(typeInto("DistanceInterval", "1.2.3")->text(), "1.2.3");
+  EXPECT_EQ(typeInto("No1Lat", "-12.5x")->text(), "-12.5");
+  EXPECT_EQ(typeInto("Temp3_ID", "ab-12 C")->text(), "ab12C");
+  EXPECT_EQ(typeInto("SIMPIN", "a-b 1")->text(), "a-b 1");  // no filter
+}
+
+TEST_F(TForm1Test, ShortcutsAreRefusedInFilteredFields) {
+  QLineEdit* port = typeInto("Port", "42");
+  port->selectAll();
+  QTest::keyClick(port, Qt::Key_X, Qt::ControlModifier);  // cut
+  EXPECT_EQ(port->text(), "42");
+  QTest::keyClick(port, Qt::Key_Left);
+  QTest::keyClick(port, Qt::Key_Delete);
+  EXPECT_TRUE(port->text().isEmpty() || port->text() == "4" || port->text() == "2");
+  // An unfiltered field keeps its shortcuts.
+  QLineEdit* pin = typeInto("SIMPIN", "99");
+  pin->selectAll();
+  QTest::keyClick(pin, Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(pin->text(), "");
+}
+
+TEST_F(TForm1Test, ApnStopsAt32CharactersButBackspaceDeletes) {
+  QLineEdit* apn = typeInto("APN", QString(32, 'a'));
+  EXPECT_EQ(apn->text().size(), 32);
+  QTest::keyClicks(apn, "b");
+  EXPECT_EQ(apn->text(), QString(32, 'a'));
+  apn->selectAll();
+  QTest::keyClicks(apn, "c");  // typing over a selection is refused too
+  EXPECT_EQ(apn->text(), QString(32, 'a'));
+  apn->end(false);
+  QTest::keyClick(apn, Qt::Key_Backspace);
+  EXPECT_EQ(apn->text(), QString(31, 'a'));
+  QTest::keyClicks(apn, "b");
+  EXPECT_EQ(apn->text(), QString(31, 'a') + "b");
+  // A longer text set by program stays; only typing is limited.
+  QtControls(&form).setText("APN", std::string(40, 'x'));
+  EXPECT_EQ(apn->text().size(), 40);
+}
+
+TEST_F(TForm1Test, EmptyFieldsRefillOnLeaving) {
+  typeInto("SensorSen", "");
+  leave();
+  EXPECT_EQ(edit("SensorSen")->text(), "2");
+  typeInto("Acceleration", "");
+  leave();
+  EXPECT_EQ(edit("Acceleration")->text(), "0");
+
+  edit("Speed")->setText("120");
+  typeInto("LowSpeed", "");
+  leave();
+  EXPECT_EQ(edit("LowSpeed")->text(), "0");
+  EXPECT_EQ(edit("Speed")->text(), "120");
+
+  typeInto("LowExtBatAlarm", "");
+  leave();
+  EXPECT_EQ(edit("LowExtBatAlarm")->text(), "0");
+  typeInto("SensorSen", "");
+  edit("SensorSen")->setText(" ");
+  leave();
+  EXPECT_EQ(edit("SensorSen")->text(), " ");
+  // Setting a text by program runs no check.
+  edit("HarshTurn")->setText("");
+  EXPECT_EQ(edit("HarshTurn")->text(), "");
+  typeInto("Port", "");
+  leave();
+  EXPECT_EQ(edit("Port")->text(), "");
+}
+
+TEST_F(TForm1Test, TypingIntoAListSelectsNothing) {
+  auto* box = qobject_cast<ListBox*>(form.control("GPRSType"));
+  form.pageControl()->setCurrentIndex(1);
+  box->setCurrentIndex(1);
+  box->setFocus();
+  box->lineEdit()->selectAll();
+  QTest::keyClicks(box->lineEdit(), "TCPx");
+  EXPECT_EQ(box->currentIndex(), -1);
+  EXPECT_EQ(box->currentText(), "TCPx");
+}
+
+TEST_F(TForm1Test, EveryWheelTurnScrollsTheEventRowsOneLine) {
+  form.pageControl()->setCurrentIndex(1);  // GPRS
+  QScrollBar* bar = form.scrollBox()->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 0);
+  const int step = bar->singleStep();
+  bar->setValue(0);
+  QWidget* apn = form.control("APN");
+  const QPointF local(5, 5);
+  const QPointF global = apn->mapToGlobal(local);
+  const QPointF inWindow = apn->mapTo(&form, local);
+  auto turn = [&](int delta) {
+    QWheelEvent ev(inWindow, global, QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                   Qt::NoScrollPhase, false);
+    QApplication::sendEvent(form.windowHandle(), &ev);
+  };
+  turn(-120);
+  EXPECT_EQ(bar->value(), step);
+  turn(-480);  // one step whatever the size
+  EXPECT_EQ(bar->value(), 2 * step);
+  turn(120);
+  EXPECT_EQ(bar->value(), step);
+  // A turn over the Event rows themselves moves them as well.
+  form.pageControl()->setCurrentIndex(9);
+  bar->setValue(0);
+  QWidget* row = form.control("IN3Name");
+  QWheelEvent ev(row->mapTo(&form, QPointF(3, 3)), row->mapToGlobal(QPointF(3, 3)), QPoint(),
+                 QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(form.windowHandle(), &ev);
+  EXPECT_GE(bar->value(), step);
+}
+
+}  // namespace
+}  // namespace tracker

@@ -1,0 +1,74 @@
+// Shows the main window for screenshots or measures how fast it comes up.
+//   tracker_window_probe [--tab N] [--quit-after MS] [--bench]
+#include <time.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QTabWidget>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "ui/qt/tform1.h"
+
+namespace {
+
+// Seconds since this process started, from the kernel's record of its start.
+double SecondsSinceProcessStart() {
+  std::ifstream stat("/proc/self/stat");
+  std::string line;
+  std::getline(stat, line);
+  std::istringstream fields(line.substr(line.rfind(')') + 2));
+  std::string field;
+  for (int i = 3; i <= 22; ++i) fields >> field;  // field 22: start time in clock ticks
+  timespec now{};
+  clock_gettime(CLOCK_BOOTTIME, &now);
+  const double started = std::stod(field) / static_cast<double>(sysconf(_SC_CLK_TCK));
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9 - started;
+}
+
+long ResidentKilobytes() {
+  std::ifstream status("/proc/self/status");
+  std::string key;
+  long value = 0;
+  while (status >> key) {
+    if (key == "VmRSS:") {
+      status >> value;
+      return value;
+    }
+    std::getline(status, key);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  int tab = 0;
+  int quitAfter = -1;
+  bool bench = false;
+  const QStringList args = app.arguments();
+  for (qsizetype i = 1; i < args.size(); ++i) {
+    if (args[i] == "--tab" && i + 1 < args.size()) tab = args[++i].toInt();
+    if (args[i] == "--quit-after" && i + 1 < args.size()) quitAfter = args[++i].toInt();
+    if (args[i] == "--bench") bench = true;
+  }
+  tracker::TForm1 form;
+  form.pageControl()->setCurrentIndex(tab);
+  form.setPanelText(0, "Disconnect");
+  form.setPanelText(1, "Idle");
+  form.show();
+  if (bench) {
+    while (!form.windowHandle()->isExposed()) app.processEvents(QEventLoop::WaitForMoreEvents);
+    app.processEvents();
+    std::printf("window shown after %.0f ms, resident memory %.1f MB\n",
+                SecondsSinceProcessStart() * 1000.0, ResidentKilobytes() / 1024.0);
+    return 0;
+  }
+  if (quitAfter >= 0) QTimer::singleShot(quitAfter, &app, &QApplication::quit);
+  return app.exec();
+}
