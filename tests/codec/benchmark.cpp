@@ -1,0 +1,70 @@
+// Encode and decode time of all groups together, averaged over many rounds.
+// Not a test: run it by hand (target codec_benchmark).
+#include <chrono>
+#include <cstdio>
+#include <memory>
+
+#include "codec_harness.h"
+
+int main() {
+  using namespace tracker;
+  using Clock = std::chrono::steady_clock;
+  constexpr int kRounds = 2000;
+  MemoryControls controls;
+  ProtocolContext context;
+
+  // One answer per decode step, laid out as the dispatcher would receive it.
+  struct Answer {
+    Group group = Group::Gprs;
+    WifiHalf half = WifiHalf::First;
+    ProtocolContext context;
+    std::uint16_t position = 0;
+  };
+  std::vector<std::unique_ptr<Answer>> answers;
+  for (const Group group : kAllGroups) {
+    Encode(group, context, controls);
+    const auto payload = context.payload();
+    if (group == Group::Wifi) {
+      for (const WifiHalf half : {WifiHalf::First, WifiHalf::Second}) {
+        auto a = std::make_unique<Answer>();
+        a->group = group;
+        a->half = half;
+        const std::size_t at = half == WifiHalf::First ? 0 : 1024;
+        const Bytes data(payload.begin() + at, payload.begin() + at + 1024);
+        a->position = static_cast<std::uint16_t>(Deliver(a->context, AnswerFrame(0xB7, data)) + 1);
+        answers.push_back(std::move(a));
+      }
+      continue;
+    }
+    const GroupTable& t = TableOf(group);
+    Bytes data(t.readLength, 0x00);
+    std::copy(payload.begin() + 5, payload.end(), data.begin() + (t.writeOffset - t.readOffset));
+    auto a = std::make_unique<Answer>();
+    a->group = group;
+    a->position = static_cast<std::uint16_t>(
+        Deliver(a->context, ReadAnswer(t.block, t.readOffset, data)) + 2);
+    answers.push_back(std::move(a));
+  }
+
+  const auto encodeStart = Clock::now();
+  for (int r = 0; r < kRounds; ++r) {
+    for (const Group group : kAllGroups) Encode(group, context, controls);
+  }
+  const auto encodeTime = Clock::now() - encodeStart;
+
+  const auto decodeStart = Clock::now();
+  for (int r = 0; r < kRounds; ++r) {
+    for (auto& a : answers) {
+      if (Decode(a->group, a->context, controls, a->position, a->half) != DecodeResult::Ok)
+        return 1;
+    }
+  }
+  const auto decodeTime = Clock::now() - decodeStart;
+
+  const auto perRound = [](Clock::duration d) {
+    return std::chrono::duration<double, std::micro>(d).count() / kRounds;
+  };
+  std::printf("all groups, %d rounds: encode %.1f us, decode %.1f us per round\n", kRounds,
+              perRound(encodeTime), perRound(decodeTime));
+  return 0;
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Encodes groups and feeds real answer frames to the decoders, for the codec tests.
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "codec/codec.h"
+#include "codec/groups/group_tables.h"
+#include "protocol/protocol_context.h"
+#include "support/answer_frames.h"
+#include "ui/catalogue.h"
+#include "ui/memory_controls.h"
+
+namespace tracker {
+
+const GroupTable& TableOf(Group group);
+
+// The write payload of a group, header included.
+Bytes EncodePayload(Group group, const Controls& controls);
+
+// The data part of a write payload (after the 5-byte header, if any).
+Bytes EncodeData(Group group, const Controls& controls);
+
+// Lays the frame into ReceiveBuffer behind a few stray bytes, finds it as the
+// dispatcher does and returns the command byte's position.
+std::uint16_t Deliver(ProtocolContext& context, const Bytes& frame);
+
+// A block read answer carrying `data` (from the group's read offset on),
+// decoded as the dispatcher would.
+DecodeResult DecodeBlockAnswer(Group group, const Bytes& data, Controls& controls);
+
+// A 0xB7 answer carrying `payload`, decoded as the given half.
+DecodeResult DecodeWifiAnswer(WifiHalf half, const Bytes& payload, Controls& controls);
+
+// A test-name suffix for parameterised tests over groups.
+std::string GroupTestName(const testing::TestParamInfo<Group>& info);
+
+// Everything a user can see of every control, for before/after comparisons.
+using Snapshot = std::map<std::string, std::string>;
+Snapshot TakeSnapshot(const Controls& controls);
+
+}  // namespace tracker
