@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "sim/frame.h"
