@@ -1,0 +1,135 @@
+#include "serial/read_thread.h"
+
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <limits>
+
+#include "serial/line_watch.h"
+#include "serial/thread_priority.h"
+
+namespace tracker {
+namespace {
+
+// How often the line counters are looked at while nothing arrives, on drivers
+// that keep them.
+constexpr int kLineWatchPeriodMs = 200;
+// An interval of all ones asks for whatever has arrived, without waiting.
+constexpr std::uint32_t kIntervalNoWait = std::numeric_limits<std::uint32_t>::max();
+
+}  // namespace
+
+TReadThread::TReadThread(int fd, const CloseEvent& closeEvent, CommNotifier notifier,
+                         const ReadSettings& settings)
+    : fd_(fd), closeEvent_(closeEvent), notifier_(std::move(notifier)), settings_(settings) {}
+
+TReadThread::~TReadThread() {
+  join();
+}
+
+void TReadThread::start() {
+  thread_ = std::thread([this] { run(); });
+}
+
+void TReadThread::join() {
+  if (thread_.joinable()) thread_.join();
+}
+
+void TReadThread::run() {
+  RaiseThreadPriority(0);
+  LineWatch watch(fd_);
+  for (;;) {
+    const Wait wait = waitReadable(watch.supported() ? kLineWatchPeriodMs : -1);
+    if (wait == Wait::Closed) break;
+    if (!watch.report(notifier_)) break;
+    if (wait == Wait::Timeout) continue;
+    if (wait == Wait::Failed) {
+      notifier_.hangup();
+      break;
+    }
+    if (!readChunk()) break;
+  }
+  tcflush(fd_, TCIFLUSH);
+}
+
+TReadThread::Wait TReadThread::waitReadable(int timeoutMs) const {
+  pollfd entries[2] = {{closeEvent_.fd(), POLLIN, 0}, {fd_, POLLIN, 0}};
+  for (;;) {
+    const int ready = poll(entries, 2, timeoutMs);
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready < 0) return Wait::Failed;
+    if (ready == 0) return Wait::Timeout;
+    if (entries[0].revents != 0) return Wait::Closed;
+    // A hang-up with bytes still to read is read first; the read reports the end.
+    if (entries[1].revents & POLLIN) return Wait::Readable;
+    return Wait::Failed;
+  }
+}
+
+// Milliseconds to wait for the next byte of a chunk, -1 for no limit, 0 to end it now.
+int TReadThread::chunkTimeoutMs(std::int64_t elapsedMs) const {
+  const std::uint32_t interval = settings_.intervalMs.load();
+  const std::int64_t total =
+      std::int64_t{settings_.totalMultiplierMs.load()} * std::int64_t{kReadChunkSize} +
+      settings_.totalConstantMs.load();
+  std::int64_t timeout = -1;
+  if (interval == kIntervalNoWait)
+    timeout = 0;
+  else if (interval != 0)
+    timeout = interval;
+  if (total > 0) {
+    const std::int64_t left = std::max<std::int64_t>(0, total - elapsedMs);
+    timeout = timeout < 0 ? left : std::min(timeout, left);
+  }
+  return static_cast<int>(std::min<std::int64_t>(timeout, std::numeric_limits<int>::max()));
+}
+
+// Reads one chunk: from its first byte until the interval passes without a
+// byte, the total time-out (counted from the first byte) runs out, or the chunk
+// is full. False when the thread must end.
+bool TReadThread::readChunk() {
+  using Clock = std::chrono::steady_clock;
+  std::vector<std::uint8_t> chunk(kReadChunkSize);
+  std::size_t count = 0;
+  const auto started = Clock::now();
+  for (;;) {
+    const ssize_t got = ::read(fd_, chunk.data() + count, kReadChunkSize - count);
+    if (got > 0) {
+      count += static_cast<std::size_t>(got);
+      if (count == kReadChunkSize) return deliver(chunk, count);
+      continue;
+    }
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0 && errno == EAGAIN) {
+      if (count == 0) return true;  // woken without a byte: back to waiting
+      const auto elapsed =
+          std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started).count();
+      const int timeout = chunkTimeoutMs(elapsed);
+      const Wait wait = timeout == 0 ? Wait::Timeout : waitReadable(timeout);
+      if (wait == Wait::Readable) continue;
+      if (wait == Wait::Closed) return false;
+      if (!deliver(chunk, count)) return false;
+      if (wait == Wait::Timeout) return true;
+    } else if (count > 0 && !deliver(chunk, count)) {
+      return false;
+    }
+    // The line hung up or the read failed.
+    notifier_.hangup();
+    return false;
+  }
+}
+
+bool TReadThread::deliver(std::vector<std::uint8_t>& chunk, std::size_t count) {
+  chunk.resize(count);
+  if (settings_.ignoreNullChar.load()) std::erase(chunk, std::uint8_t{0});
+  if (chunk.empty()) return true;
+  if (notifier_.data(std::move(chunk))) return true;
+  notifier_.hangup();
+  return false;
+}
+
+}  // namespace tracker
