@@ -232,7 +232,7 @@ Items CarTypes() {
 }
 
 void BuildMainLeft(Builder& b) {
-  b.section("MainLeft", "", 0, 0, 3, 1);
+  b.section("MainLeft", "", 0, 0);
   int row = 0;
   b.edit("GPSLogTM", "GPS Log Interval", "0", "second", row++);
   b.edit("DistanceInterval", "Distance Interval", "0", "meter", row++);
@@ -265,7 +265,7 @@ void BuildMainRight(Builder& b) {
   b.edit("ACCOffAuthTime", "ACC Off Auth Time", "5", "s", 3);
   b.list("ACCOffStop", "ACC Off Stop", {"Disable", "Enable"}, 0, 4);
 
-  b.section("WorkModeGroup", "Work Mode", 1, 1);
+  b.section("WorkModeGroup", "Work Mode", 5, 0, 1, 4, "MainRight");
   b.list("WorkMode", "Work Mode",
          {"Normal", "Normal Sport", "Saving Sport", "Wakeup Interval", "Alarm"}, 0, 0);
   b.edit("WakeupInterval", "Wakeup Interval", "0", "minute", 1);
@@ -274,7 +274,7 @@ void BuildMainRight(Builder& b) {
   for (int i = 1; i <= 24; ++i)
     b.edit("AlarmTime" + Num(i), "", "", "", 1 + (i - 1) / 8, (i - 1) % 8);
 
-  b.section("Camera1Group", "Camera1", 2, 1);
+  b.section("Camera1Group", "Camera1", 6, 0, 1, 4, "MainRight");
   b.list("Resolution1", "Resolution", {"160*120", "320*240", "640*480"}, 0, 0);
   b.edit("Cmr1TimeInterval", "Time Interval", "0", "minute", 1);
   b.edit("Cmr1ACCInterval", "ACC Off Interval", "0", "minute", 2);

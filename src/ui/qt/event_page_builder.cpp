@@ -15,8 +15,8 @@
 namespace tracker {
 namespace {
 
-constexpr int kLabelWidth = 170;
-constexpr int kNameWidth = 150;
+constexpr int kLabelWidth = 150;
+constexpr int kNameWidth = 136;
 constexpr int kRowHeight = 24;
 const QColor kShade(0xDD, 0xEE, 0xFF);
 
@@ -29,9 +29,9 @@ std::array<int, 16> ColumnWidths(const QFontMetrics& fm) {
   std::array<int, 16> w{};
   w[0] = kLabelWidth;
   w[1] = kNameWidth;
-  const int check = std::max(30, fm.horizontalAdvance("moni") + 10);
+  const int check = std::max(26, fm.horizontalAdvance("moni") + 6);
   for (std::size_t i = 2; i < w.size(); ++i) w[i] = check;
-  w[15] = std::max(check, fm.horizontalAdvance("Camera") + 12);  // alone under "Camera"
+  w[15] = std::max(check, fm.horizontalAdvance("Camera") + 8);  // alone under "Camera"
   return w;
 }
 
@@ -134,6 +134,7 @@ QScrollArea* BuildEventPage(int tab, QWidget* page, ControlMap& controls) {
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setWidgetResizable(true);
   scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   auto* rows = new QWidget(scroll);
   auto* v = new QVBoxLayout(rows);
   v->setContentsMargins(0, 0, 0, 0);

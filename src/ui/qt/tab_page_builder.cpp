@@ -14,10 +14,21 @@ namespace {
 struct Area {
   QWidget* widget;
   QGridLayout* grid;
+  bool form;
 };
 
 QString Q(const std::string& s) {
   return QString::fromStdString(s);
+}
+
+// A form: an untitled section of captioned fields (no column headers). Its
+// fields keep a comfortable width instead of running across the whole tab.
+bool IsForm(const SectionSpec& s) {
+  if (!s.caption.empty()) return false;
+  for (const ControlSpec& c : Catalogue()) {
+    if (c.section == s.id && c.kind == ControlKind::Label) return false;
+  }
+  return true;
 }
 
 Area MakeArea(const SectionSpec& s, QWidget* parent) {
@@ -27,13 +38,24 @@ Area MakeArea(const SectionSpec& s, QWidget* parent) {
   grid->setHorizontalSpacing(6);
   grid->setVerticalSpacing(4);
   if (s.caption.empty()) grid->setContentsMargins(0, 0, 0, 0);
-  return {w, grid};
+  return {w, grid, IsForm(s)};
 }
 
-// Small fixed-width edits where a row holds many of them.
-void ApplySizeHints(const ControlSpec& c, QWidget* w) {
+void ApplySizeHints(const ControlSpec& c, QWidget* w, bool form) {
+  if (c.kind == ControlKind::Button) {
+    w->setMinimumWidth(80);
+    w->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  }
+  const bool field = c.kind == ControlKind::Edit || c.kind == ControlKind::List;
+  if (form && field && c.column == 1) w->setMinimumWidth(180);
+  if (c.name.starts_with("Licence") && c.kind == ControlKind::Edit) w->setFixedWidth(80);
   if (c.name.starts_with("AlarmTime") && c.kind == ControlKind::Edit) w->setFixedWidth(46);
-  if (c.kind == ControlKind::Button) w->setMinimumWidth(72);
+  if (c.kind == ControlKind::Memo) w->setMinimumHeight(360);
+  if (c.name.ends_with("Radius")) w->setMaximumWidth(90);
+}
+
+bool IsHeader(const ControlSpec& c) {
+  return c.kind == ControlKind::Label && c.name.find("Head") != std::string::npos;
 }
 
 void PlaceControl(const ControlSpec& c, const ControlWidgets& cw, QGridLayout* grid) {
@@ -41,7 +63,9 @@ void PlaceControl(const ControlSpec& c, const ControlWidgets& cw, QGridLayout* g
   if (c.kind == ControlKind::Memo) {
     grid->addWidget(cw.widget, c.row, c.column, 1, c.columnSpan);
     grid->setRowStretch(c.row, 1);
-  } else if (c.kind == ControlKind::Label || c.kind == ControlKind::Check) {
+  } else if (c.kind == ControlKind::Check || IsHeader(c)) {
+    grid->addWidget(cw.widget, c.row, c.column, 1, c.columnSpan, Qt::AlignCenter);
+  } else if (c.kind == ControlKind::Label) {
     grid->addWidget(cw.widget, c.row, c.column, 1, c.columnSpan, labelAlign);
   } else {
     grid->addWidget(cw.widget, c.row, c.column, 1, c.columnSpan);
@@ -90,9 +114,19 @@ void BuildTabPage(int tab, QWidget* page, ControlMap& controls) {
     if (c.tab != tab) continue;
     const Area& a = areas[Q(c.section)];
     const ControlWidgets cw = CreateControl(c, a.widget);
-    ApplySizeHints(c, cw.widget);
+    ApplySizeHints(c, cw.widget, a.form);
     PlaceControl(c, cw, a.grid);
     controls.insert(Q(c.name), cw);
+  }
+  // Forms take their natural width; a memo spans the spare width as well.
+  QHash<QString, int> lastColumn;
+  for (const ControlSpec& c : Catalogue()) {
+    if (c.tab != tab || c.columnSpan != 1) continue;
+    const int last = c.column + (c.unit.empty() ? 0 : 1);
+    lastColumn[Q(c.section)] = std::max(lastColumn.value(Q(c.section)), last);
+  }
+  for (auto it = areas.cbegin(); it != areas.cend(); ++it) {
+    if (it->form) it->grid->setColumnStretch(lastColumn.value(it.key()) + 1, 1);
   }
 
   scroll->setWidget(content);

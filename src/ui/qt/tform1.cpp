@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -28,9 +27,11 @@ QString Q(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+// Verdana where installed; otherwise the next family that is, then the
+// platform's own font. Listing the font database would cost start-up time.
 QFont WindowFont(const QFont& fallback) {
   QFont font = fallback;
-  if (QFontDatabase::families().contains("Verdana")) font.setFamily("Verdana");
+  font.setFamilies({"Verdana", "DejaVu Sans", fallback.family()});
   font.setPointSize(8);
   return font;
 }
