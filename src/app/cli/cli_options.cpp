@@ -1,0 +1,126 @@
+#include "app/cli/cli_options.h"
+
+#include <charconv>
+#include <map>
+
+#include "app/cli/command_table.h"
+
+namespace tracker::cli {
+namespace {
+
+constexpr long kMaxTimeoutSeconds = 3600;
+
+std::chrono::seconds parseTimeout(const std::string& text) {
+  long value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc{} || end != text.data() + text.size() || value < 1 ||
+      value > kMaxTimeoutSeconds) {
+    throw UsageError("--timeout: '" + text + "' is not a number of seconds from 1 to " +
+                     std::to_string(kMaxTimeoutSeconds));
+  }
+  return std::chrono::seconds(value);
+}
+
+using Setter = void (*)(CliOptions&, const std::string&);
+
+const std::map<std::string, Setter, std::less<>>& valueOptions() {
+  static const std::map<std::string, Setter, std::less<>> kOptions = {
+      {"--port", [](CliOptions& o, const std::string& v) { o.port = v; }},
+      {"--code", [](CliOptions& o, const std::string& v) { o.code = v; }},
+      {"--timeout", [](CliOptions& o, const std::string& v) { o.timeout = parseTimeout(v); }},
+      {"--out", [](CliOptions& o, const std::string& v) { o.outFile = v; }},
+      {"--in", [](CliOptions& o, const std::string& v) { o.inFile = v; }},
+  };
+  return kOptions;
+}
+
+bool takeFlag(CliOptions& options, const std::string& name) {
+  if (name == "--help" || name == "-h") return options.help = true;
+  if (name == "--timing") return options.timing = true;
+  if (name == "--trace") return options.trace = true;
+  return false;
+}
+
+void checkCommand(const CliOptions& options) {
+  const CommandSpec* spec = FindCommand(options.command);
+  if (spec == nullptr) throw UsageError("unknown command '" + options.command + "'");
+  const auto count = static_cast<int>(options.arguments.size());
+  if (count < spec->minArguments || (spec->maxArguments >= 0 && count > spec->maxArguments)) {
+    throw UsageError("usage: " + std::string(spec->name) + " " + std::string(spec->synopsis));
+  }
+  if (spec->needsPort && options.port.empty()) {
+    throw UsageError(options.command + " needs --port PORT");
+  }
+  if (options.outFile && options.command != "read") throw UsageError("--out belongs to read");
+  if (options.inFile && options.command != "write") throw UsageError("--in belongs to write");
+  if (options.command == "write" && !options.inFile) throw UsageError("write needs --in FILE");
+  spec->plan(options.arguments);  // checks the arguments themselves
+}
+
+}  // namespace
+
+CliOptions ParseOptions(const std::vector<std::string>& args) {
+  CliOptions options;
+  std::vector<std::string> positional;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string name = args[i];
+    if (optionsEnded || !name.starts_with("-") || name == "-") {
+      positional.push_back(name);
+      continue;
+    }
+    if (name == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    std::optional<std::string> value;
+    if (const auto eq = name.find('='); name.starts_with("--") && eq != std::string::npos) {
+      value = name.substr(eq + 1);
+      name.resize(eq);
+    }
+    if (!value && takeFlag(options, name)) continue;
+    const auto found = valueOptions().find(name);
+    if (found == valueOptions().end()) throw UsageError("unknown option '" + args[i] + "'");
+    if (!value) {
+      if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
+      value = args[++i];
+    }
+    found->second(options, *value);
+  }
+  if (options.help) return options;
+  if (positional.empty()) throw UsageError("no command given");
+  options.command = positional.front();
+  options.arguments.assign(positional.begin() + 1, positional.end());
+  checkCommand(options);
+  return options;
+}
+
+std::string UsageText() {
+  std::string text =
+      "Usage: tracker-cli [--port PORT] [--code CODE] [--timeout S] [--timing] [--trace]\n"
+      "                   COMMAND [ARGUMENTS]\n"
+      "Identifies the tracker on PORT, runs one command and exits with 0 when it\n"
+      "completed, 1 on an error, refusal or time-out, 2 on a bad command line.\n"
+      "Status texts and messages go to stderr.\n"
+      "\n"
+      "  --port PORT   serial port, e.g. ttyUSB0 or /dev/pts/3\n"
+      "  --code CODE   the tracker's 4-character authorisation code\n"
+      "  --timeout S   seconds to wait for the identification (default 10)\n"
+      "  --timing      print the operation's own duration and traffic on stderr\n"
+      "  --trace       print every frame sent and every delivery received on stderr\n"
+      "\nCommands:\n";
+  for (const CommandSpec& command : Commands()) {
+    text += "  " + std::string(command.name);
+    if (!command.synopsis.empty()) text += " " + std::string(command.synopsis);
+    text += "\n";
+  }
+  text += "\nGROUP is one of:";
+  for (const GroupButtons& group : Groups()) text += " " + std::string(group.name);
+  text +=
+      "\nWithout a GROUP, read and write move every group (Read All, Write All);\n"
+      "several groups are moved one after the other. read prints the settings file\n"
+      "on stdout unless --out is given.\n";
+  return text;
+}
+
+}  // namespace tracker::cli

@@ -1,0 +1,38 @@
+#pragma once
+// The command line of tracker-cli: global options, the command and its
+// arguments.
+
+#include <chrono>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tracker::cli {
+
+// A command line the tool cannot run with; exit status 2.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct CliOptions {
+  std::string port;
+  std::string code;
+  std::chrono::seconds timeout{10};  // identification
+  bool timing = false;               // print the operation's own duration
+  bool trace = false;                // print every frame sent and delivery received
+  bool help = false;
+  std::string command;
+  std::vector<std::string> arguments;  // after the command, options removed
+  std::optional<std::string> outFile;  // read --out
+  std::optional<std::string> inFile;   // write --in
+};
+
+// Parses the arguments after the program name; throws UsageError. Checks the
+// command and its arguments too, so that nothing is opened for a bad line.
+CliOptions ParseOptions(const std::vector<std::string>& args);
+
+std::string UsageText();
+
+}  // namespace tracker::cli

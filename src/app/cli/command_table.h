@@ -1,0 +1,46 @@
+#pragma once
+// The commands of tracker-cli and what each one does to the window: the
+// control values it sets and the buttons it clicks, one after the other.
+
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/controls.h"
+
+namespace tracker::cli {
+
+// One parameter group as the command line names it, with its two buttons.
+struct GroupButtons {
+  std::string_view name;  // "gprs"
+  std::string_view read;  // "GPRSRead"
+  std::string_view write;
+};
+
+std::span<const GroupButtons> Groups();
+const GroupButtons* FindGroup(std::string_view name);
+
+// What a command does once the tracker has been identified.
+struct CommandPlan {
+  std::vector<std::string> buttons;        // clicked in order; the next after the last completes
+  std::function<void(Controls&)> prepare;  // sets control values before the first click
+  bool reidentify = false;  // the tracker restarts: wait for its identification again
+};
+
+struct CommandSpec {
+  std::string_view name;
+  std::string_view synopsis;  // arguments, for the usage text
+  int minArguments;
+  int maxArguments;  // -1: any number
+  bool needsPort;
+  // Builds the plan; throws UsageError for arguments it cannot use.
+  std::function<CommandPlan(const std::vector<std::string>& arguments)> plan;
+};
+
+std::span<const CommandSpec> Commands();
+const CommandSpec* FindCommand(std::string_view name);
+
+}  // namespace tracker::cli

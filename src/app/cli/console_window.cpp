@@ -1,0 +1,39 @@
+#include "app/cli/console_window.h"
+
+namespace tracker::cli {
+
+void ConsoleWindow::setPanelText(int panel, std::string_view text) {
+  if (panel < 0 || panel >= static_cast<int>(panels_.size())) return;
+  std::string& current = panels_[static_cast<std::size_t>(panel)];
+  if (current == text) return;
+  current = text;
+  // Panel 0 is the connection, panel 1 the operation.
+  out_ << (panel == 0 ? "connection: " : "status: ") << text << std::endl;
+}
+
+std::string ConsoleWindow::panelText(int panel) const {
+  if (panel < 0 || panel >= static_cast<int>(panels_.size())) return {};
+  return panels_[static_cast<std::size_t>(panel)];
+}
+
+void ConsoleWindow::showNotice(std::string_view text) {
+  notices_.emplace_back(text);
+  out_ << "notice: " << text << std::endl;
+}
+
+bool ConsoleWindow::askYesNo(std::string_view text) {
+  out_ << "question: " << text << " Yes" << std::endl;
+  return true;
+}
+
+void ConsoleWindow::showError(std::string_view message) {
+  errors_.emplace_back(message);
+  out_ << "error: " << message << std::endl;
+}
+
+void ConsoleWindow::clearBoxes() {
+  notices_.clear();
+  errors_.clear();
+}
+
+}  // namespace tracker::cli

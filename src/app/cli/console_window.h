@@ -1,0 +1,42 @@
+#pragma once
+// The window of the command-line tool: status texts and boxes are printed as
+// they happen, the Yes/No question is answered Yes, the DLT tab counts as
+// shown. Remembers the boxes so the caller can tell how an operation ended.
+
+#include <array>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "ui/window.h"
+
+namespace tracker::cli {
+
+class ConsoleWindow : public Window {
+ public:
+  explicit ConsoleWindow(std::ostream& out) : out_(out) {}
+
+  void setPanelText(int panel, std::string_view text) override;
+  std::string panelText(int panel) const override;
+  void setCaption(std::string_view caption) override { caption_ = caption; }
+  void showNotice(std::string_view text) override;
+  bool askYesNo(std::string_view text) override;
+  void showError(std::string_view message) override;
+  bool dltTabShown() const override { return true; }
+
+  // Boxes shown since the last call to clearBoxes.
+  const std::vector<std::string>& notices() const { return notices_; }
+  const std::vector<std::string>& errors() const { return errors_; }
+  void clearBoxes();
+
+  std::ostream& out() { return out_; }
+
+ private:
+  std::ostream& out_;
+  std::array<std::string, 2> panels_;
+  std::string caption_;
+  std::vector<std::string> notices_;
+  std::vector<std::string> errors_;
+};
+
+}  // namespace tracker::cli

@@ -1,0 +1,90 @@
+#include "app/cli/tracker_session.h"
+
+#include "serial/port_enumerator.h"
+
+namespace tracker::cli {
+namespace {
+
+constexpr std::string_view kCompleted = "Completed!";
+constexpr std::string_view kAuthRefused = "Auth Code Error!";
+
+}  // namespace
+
+TrackerSession::TrackerSession(ConsoleWindow& window, bool trace)
+    : window_(window),
+      comm_(queue_.poster()),
+      port_(comm_),
+      meter_(port_, window.out(), trace),
+      engine_(controls_, window_, meter_),
+      loop_(engine_, queue_) {
+  comm_.applyComm1Values();
+  comm_.OnReceiveData = [this](TComm&, const std::uint8_t* bytes, std::uint16_t length) {
+    onDelivery(bytes, length);
+  };
+  // No Tracker.ini: the command line names its settings file itself.
+  engine_.guarded([this] { engine_.FormCreate(FixedPortEnumerator({}), std::string()); });
+}
+
+TrackerSession::~TrackerSession() {
+  comm_.CloseComm();
+}
+
+void TrackerSession::onDelivery(const std::uint8_t* bytes, std::uint16_t length) {
+  const std::span<const std::uint8_t> delivery(bytes, length);
+  meter_.received(delivery);
+  engine_.guarded([this, delivery] { engine_.Comm1ReceiveData(delivery); });
+}
+
+bool TrackerSession::open(const std::string& port, const std::string& code) {
+  controls_.setText("ComboBox1", port);
+  controls_.setText("AuthCode", code);
+  window_.clearBoxes();
+  engine_.click("OpenPort");
+  return engine_.state().PortOpened && window_.errors().empty();
+}
+
+Identification TrackerSession::identify(std::chrono::steady_clock::duration limit) {
+  const EngineState& state = engine_.state();
+  const auto deadline = RunLoop::Clock::now() + limit;
+  window_.clearBoxes();
+  const bool done =
+      loop_.runUntil([&] { return state.AuthPollDelay == 0 && !state.Identifying; }, deadline);
+  if (!done) return Identification::NoAnswer;
+  for (const std::string& notice : window_.notices()) {
+    if (notice == kAuthRefused) return Identification::Refused;
+  }
+  const std::string id = controls_.text("DeviceID");
+  window_.out() << "identified: " << (id.empty() ? "(identifier not read)" : id) << std::endl;
+  return Identification::Identified;
+}
+
+bool TrackerSession::engineIdle() const {
+  const EngineState& s = engine_.state();
+  return s.Operation == OpIdle && !s.WriteAllActive && !s.ReadAllActive;
+}
+
+OperationResult TrackerSession::run(std::string_view button,
+                                    std::chrono::steady_clock::duration cap) {
+  OperationResult result;
+  window_.clearBoxes();
+  meter_.reset();
+  const auto start = RunLoop::Clock::now();
+  engine_.click(button);
+  const bool ended =
+      loop_.runUntil([this] { return engineIdle() || !window_.errors().empty(); }, start + cap);
+  result.duration = RunLoop::Clock::now() - start;
+  result.traffic = meter_.count();
+  if (!window_.errors().empty()) {
+    result.message = window_.errors().back();
+  } else if (!ended) {
+    result.message = "no result within the overall limit";
+  } else if (window_.notices().empty()) {
+    result.message = "the operation ended without a result";
+  } else {
+    result.message = window_.notices().back();
+    result.completed = result.message.ends_with(kCompleted);
+  }
+  return result;
+}
+
+}  // namespace tracker::cli

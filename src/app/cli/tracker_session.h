@@ -1,0 +1,65 @@
+#pragma once
+// One tracker on one port, driven through the engine as the window would:
+// open, wait for the identification, click a button and wait for its result.
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/cli/console_window.h"
+#include "app/cli/run_loop.h"
+#include "app/cli/traffic.h"
+#include "engine/engine.h"
+#include "engine/tcomm_port.h"
+#include "serial/comm.h"
+#include "serial/owner_queue.h"
+#include "ui/memory_controls.h"
+
+namespace tracker::cli {
+
+enum class Identification { Identified, Refused, NoAnswer };
+
+struct OperationResult {
+  bool completed = false;
+  std::string message;  // the final box, or why there was none
+  std::chrono::steady_clock::duration duration{};
+  TrafficCount traffic;
+};
+
+class TrackerSession {
+ public:
+  TrackerSession(ConsoleWindow& window, bool trace);
+  ~TrackerSession();
+  TrackerSession(const TrackerSession&) = delete;
+  TrackerSession& operator=(const TrackerSession&) = delete;
+
+  // Opens the port with the authorisation code; false when it cannot be
+  // opened (the reason was shown as an error).
+  bool open(const std::string& port, const std::string& code);
+
+  // Waits until the armed authorisation poll has been answered and the device
+  // identifier read (or its read has timed out).
+  Identification identify(std::chrono::steady_clock::duration limit);
+
+  // Clicks a button and runs until the engine is idle again, or the cap.
+  OperationResult run(std::string_view button, std::chrono::steady_clock::duration cap);
+
+  Engine& engine() { return engine_; }
+  MemoryControls& controls() { return controls_; }
+
+ private:
+  void onDelivery(const std::uint8_t* bytes, std::uint16_t length);
+  bool engineIdle() const;
+
+  ConsoleWindow& window_;
+  OwnerQueue queue_;  // outlives the port's threads, which post into it
+  MemoryControls controls_;
+  TComm comm_;
+  TCommPort port_;
+  TrafficMeter meter_;
+  Engine engine_;
+  RunLoop loop_;
+};
+
+}  // namespace tracker::cli
