@@ -84,7 +84,7 @@ void runPlan(TrackerSession& session, const CommandPlan& plan, const CliOptions&
   for (const std::string& button : plan.buttons) {
     const OperationResult result = session.run(button, kOperationCap);
     if (options.timing) printTiming(button, result, err);
-    if (!result.completed) throw Failure(result.message);
+    if (!result.completed) throw Failure(button + " did not complete: " + result.message);
   }
 }
 

@@ -1,5 +1,6 @@
 #include "app/cli/cli_options.h"
 
+#include <cctype>
 #include <charconv>
 #include <map>
 
@@ -65,7 +66,10 @@ CliOptions ParseOptions(const std::vector<std::string>& args) {
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i];
-    if (optionsEnded || !name.starts_with("-") || name == "-") {
+    // "-15" is a number (a mileage), not an option.
+    const bool negativeNumber =
+        name.size() > 1 && name[0] == '-' && std::isdigit(static_cast<unsigned char>(name[1])) != 0;
+    if (optionsEnded || !name.starts_with("-") || name == "-" || negativeNumber) {
       positional.push_back(name);
       continue;
     }

@@ -1,0 +1,88 @@
+// tracker-cli's exit status and messages, and what `info` reports.
+
+#include <gtest/gtest.h>
+#include <pty.h>
+
+#include "app/e2e_processes.h"
+
+namespace tracker::test {
+namespace {
+
+bool Has(const std::string& text, const std::string& what) {
+  return text.find(what) != std::string::npos;
+}
+
+TEST(CliInfo, ShowsTheDeviceInformationAndTheModelsInputRows) {
+  TempFolder folder;
+  SimProcess sim({"--model", "Alder", "--device-id", "861234567890123"});
+  const CliRun run = RunCli(folder, {"--port", sim.port(), "info"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(Has(run.out, "DeviceID: 861234567890123\n"));
+  EXPECT_TRUE(Has(run.out, "IMEI: 861234567890123\n"));
+  EXPECT_TRUE(Has(run.out, "Firmware: ")) << run.out;
+  EXPECT_TRUE(Has(run.out, "Label219: Input1(AD1)\nLabel219 shown: yes\nIn1Mode: 0\n"));
+  EXPECT_TRUE(Has(run.out, "Label218: Input2(AD2)\nLabel218 shown: yes\nIn2Mode: 1\n"));
+  for (const char* hidden : {"Label214", "Label215", "Label216", "Label217"}) {
+    EXPECT_TRUE(Has(run.out, std::string(hidden) + " shown: no\n")) << hidden;
+  }
+}
+
+TEST(CliExit, BadCommandLinesExitWithTwoAndTheUsage) {
+  TempFolder folder;
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {},
+           {"frobnicate"},
+           {"info"},
+           {"--port", "ttyUSB0", "read", "gps"},
+           {"--port", "ttyUSB0", "write", "gprs"},
+           {"--port", "ttyUSB0", "set-mileage", "12km"},
+           {"--port", "ttyUSB0", "--timeout", "0", "info"},
+           {"--port"},
+       }) {
+    const CliRun run = RunCli(folder, args);
+    EXPECT_EQ(run.status, 2) << testing::PrintToString(args);
+    EXPECT_TRUE(Has(run.err, "Usage: tracker-cli")) << run.err;
+    EXPECT_TRUE(run.out.empty());
+  }
+}
+
+TEST(CliExit, NoTrackerExitsWithOne) {
+  TempFolder folder;
+  const CliRun missing = RunCli(folder, {"--port", (folder / "ttyNONE").string(), "info"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_TRUE(Has(missing.err, "tracker-cli: cannot open")) << missing.err;
+
+  // A port that opens but where nobody answers the authorisation poll.
+  int master = -1;
+  int slave = -1;
+  char name[256] = {};
+  ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+  const CliRun silent = RunCli(folder, {"--port", name, "--timeout", "1", "read"});
+  close(slave);
+  close(master);
+  EXPECT_EQ(silent.status, 1);
+  EXPECT_TRUE(Has(silent.err, "tracker-cli: no tracker answered on")) << silent.err;
+  EXPECT_TRUE(silent.out.empty());
+}
+
+TEST(CliExit, RefusalsAndMissingFilesExitWithOne) {
+  TempFolder folder;
+  SimProcess sim({"--code", "4711"});
+  const CliRun refused = RunCli(folder, {"--port", sim.port(), "--code", "1234", "info"});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_TRUE(Has(refused.err, "notice: Auth Code Error!"));
+  EXPECT_TRUE(Has(refused.err, "refused the authorisation code")) << refused.err;
+
+  const CliRun noFile = RunCli(folder, {"--port", sim.port(), "--code", "4711", "write", "--in",
+                                        (folder / "missing.ini").string()});
+  EXPECT_EQ(noFile.status, 1);
+  EXPECT_TRUE(Has(noFile.err, "missing.ini' not found")) << noFile.err;
+
+  const CliRun accepted =
+      RunCli(folder, {"--port", sim.port(), "--code", "4711", "set-mileage", "123456"});
+  EXPECT_EQ(accepted.status, 0) << accepted.err;
+  EXPECT_TRUE(Has(accepted.err, "notice: Set Mileaga Completed!"));
+}
+
+}  // namespace
+}  // namespace tracker::test

@@ -1,0 +1,84 @@
+// tracker-cli against a tracker that misbehaves: split answers, silence,
+// corrupted answers, and a start-up banner.
+
+#include <gtest/gtest.h>
+
+#include "app/e2e_processes.h"
+
+namespace tracker::test {
+namespace {
+
+bool Has(const std::string& text, const std::string& what) {
+  return text.find(what) != std::string::npos;
+}
+
+TEST(CliFaults, ReadAllGathersTheEventAnswerSentInPieces) {
+  TempFolder folder;
+  SimProcess sim({"--split", "40"});
+  const std::string ini = "[Event]\r\nInterval tracking Name=Heartbeat\r\n";
+  WriteText(folder / "event.ini", ini);
+  const CliRun write = RunCli(
+      folder, {"--port", sim.port(), "write", "--in", (folder / "event.ini").string(), "event"});
+  ASSERT_EQ(write.status, 0) << write.err;
+  EXPECT_TRUE(Has(write.err, "notice: Write Event Completed!"));
+
+  const CliRun read = RunCli(folder, {"--port", sim.port(), "--timing", "read"});
+  ASSERT_EQ(read.status, 0) << read.err;
+  EXPECT_TRUE(Has(read.err, "status: Read Event OK"));
+  EXPECT_TRUE(Has(read.err, "notice: Read All Completed!"));
+  EXPECT_TRUE(Has(read.out, "\nInterval tracking Name=Heartbeat\r\n")) << read.out;
+}
+
+TEST(CliFaults, SilentWifiWriteIsSkippedInsideWriteAll) {
+  TempFolder folder;
+  SimProcess sim({"--silent", "0xB6"});
+  WriteText(folder / "empty.ini", "");
+  const CliRun run =
+      RunCli(folder, {"--port", sim.port(), "write", "--in", (folder / "empty.ini").string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(Has(run.err, "status: Write Temperature OK"));
+  EXPECT_FALSE(Has(run.err, "Write WIFI OK"));
+  EXPECT_TRUE(Has(run.err, "status: Write Auth OK"));
+  EXPECT_TRUE(Has(run.err, "notice: Write All Completed!"));
+}
+
+TEST(CliFaults, SilentWifiReadIsSkippedInsideReadAll) {
+  TempFolder folder;
+  SimProcess sim({"--silent", "0xB7"});
+  const CliRun run = RunCli(folder, {"--port", sim.port(), "read"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_FALSE(Has(run.err, "Read WIFI OK"));
+  EXPECT_TRUE(Has(run.err, "notice: Read All Completed!"));
+  EXPECT_TRUE(Has(run.out, "[DLT]")) << "the settings file still comes out";
+}
+
+TEST(CliFaults, CorruptedReadAnswerEndsWithTheTimeOut) {
+  TempFolder folder;
+  // The authorisation answer and the identifier pass; the read's answer is bad.
+  SimProcess sim({"--bad-crc", "1", "--bad-crc-after", "2"});
+  const CliRun run = RunCli(folder, {"--port", sim.port(), "read", "gprs"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(Has(run.err, "identified: 860000000000001")) << run.err;
+  EXPECT_TRUE(Has(run.err, "status: Read Error\n"));
+  EXPECT_TRUE(Has(run.err, "notice: Read Overtime!"));
+  EXPECT_TRUE(run.out.empty()) << "no settings file from a failed read";
+}
+
+TEST(CliFaults, BannerAfterRestoringDefaultsRearmsTheIdentification) {
+  TempFolder folder;
+  SimProcess sim({"--banner", "--model", "Maple"});
+  const CliRun run = RunCli(folder, {"--port", sim.port(), "--trace", "default"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const auto completed = run.err.find("notice: Default Completed!");
+  ASSERT_NE(completed, std::string::npos) << run.err;
+  const std::string after = run.err.substr(completed);
+  // The restarted tracker announces itself; the poll that follows is answered
+  // and the identifier read again.
+  const auto banner = after.find("trace: received text \"Model: Maple");
+  ASSERT_NE(banner, std::string::npos) << after;
+  EXPECT_NE(after.find("trace: sent 0x50", banner), std::string::npos) << after;
+  EXPECT_EQ(CountOf(run.err, "identified: 860000000000001"), 2) << run.err;
+}
+
+}  // namespace
+}  // namespace tracker::test
