@@ -5,7 +5,9 @@
 namespace tracker::sim {
 
 std::vector<Piece> FaultInjector::shape(Bytes frame) {
-  if (faults_.badCrcAnswers > 0 && frame.size() >= 2) {
+  if (faults_.badCrcAfter > 0) {
+    --faults_.badCrcAfter;
+  } else if (faults_.badCrcAnswers > 0 && frame.size() >= 2) {
     --faults_.badCrcAnswers;
     frame[frame.size() - 1] ^= 0xFF;
     frame[frame.size() - 2] ^= 0xFF;

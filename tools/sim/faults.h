@@ -14,6 +14,7 @@ namespace tracker::sim {
 struct Faults {
   std::set<std::uint8_t> silent;       // commands never answered
   int badCrcAnswers = 0;               // the next N answers carry a wrong CRC
+  int badCrcAfter = 0;                 // answers that pass unharmed before those
   std::chrono::milliseconds split{0};  // > 0: answers go out in pieces, with pauses
 };
 

@@ -67,6 +67,10 @@ const std::map<std::string, Setter>& valueOptions() {
        [](SimOptions& o, const std::string& opt, const std::string& v) {
          o.faults.badCrcAnswers = static_cast<int>(parseNumber(opt, v, 0, 1000000));
        }},
+      {"--bad-crc-after",
+       [](SimOptions& o, const std::string& opt, const std::string& v) {
+         o.faults.badCrcAfter = static_cast<int>(parseNumber(opt, v, 0, 1000000));
+       }},
       {"--split",
        [](SimOptions& o, const std::string& opt, const std::string& v) {
          o.faults.split = std::chrono::milliseconds(parseNumber(opt, v, 1, 10000));
@@ -121,6 +125,7 @@ std::string usageText() {
          "Faults:\n"
          "  --silent CMD      never answer command CMD (e.g. 0xB6); repeatable\n"
          "  --bad-crc N       corrupt the CRC of the next N answers\n"
+         "  --bad-crc-after K let K answers pass unharmed before the bad CRCs start\n"
          "  --split MS        send each answer in 3 pieces, MS milliseconds apart\n"
          "  --help            show this text\n";
 }
