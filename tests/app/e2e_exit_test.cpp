@@ -84,5 +84,21 @@ TEST(CliExit, RefusalsAndMissingFilesExitWithOne) {
   EXPECT_TRUE(Has(accepted.err, "notice: Set Mileaga Completed!"));
 }
 
+TEST(CliService, IdentifiersGoInOneALineAndComeBackOneALine) {
+  TempFolder folder;
+  SimProcess sim({});
+  const CliRun auth = RunCli(folder, {"--port", sim.port(), "rfid-auth", "0012AB", "0099CD"});
+  ASSERT_EQ(auth.status, 0) << auth.err;
+  EXPECT_TRUE(Has(auth.err, "notice: Auth ID Completed!"));
+  const CliRun check = RunCli(folder, {"--port", sim.port(), "rfid-check"});
+  ASSERT_EQ(check.status, 0) << check.err;
+  EXPECT_EQ(check.out, "0012AB\n0099CD\n");
+
+  const CliRun wipe = RunCli(folder, {"--port", sim.port(), "temp-delete"});
+  EXPECT_EQ(wipe.status, 0) << wipe.err;
+  EXPECT_TRUE(Has(wipe.err, "question: Really Delete All Temperatures? Yes"));
+  EXPECT_TRUE(Has(wipe.err, "notice: Temperature Deleting Completed!"));
+}
+
 }  // namespace
 }  // namespace tracker::test

@@ -111,6 +111,16 @@ void writeOutput(const Controls& controls, const CliOptions& options, std::ostre
   }
 }
 
+// The identifiers the tracker holds, one a line.
+void printIdentifiers(const std::string& memo, std::ostream& out) {
+  std::istringstream lines(memo);
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) out << line << '\n';
+  }
+  out.flush();
+}
+
 int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err) {
   if (options.inFile && !std::filesystem::is_regular_file(*options.inFile)) {
     throw Failure("settings file '" + *options.inFile + "' not found");
@@ -127,7 +137,7 @@ int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err
   }
   if (options.command == "info") PrintInfo(session.controls(), out);
   if (options.command == "read") writeOutput(session.controls(), options, out);
-  if (options.command == "rfid-check") out << session.controls().text("RFID_Memo") << std::endl;
+  if (options.command == "rfid-check") printIdentifiers(session.controls().text("RFID_Memo"), out);
   return kExitCompleted;
 }
 
