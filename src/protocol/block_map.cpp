@@ -12,7 +12,7 @@ constexpr GroupBlock kMap[] = {
     {"Auth", {3, 0, 116}, ReqAuth},
     {"GEO", {4, 0, 256}, ReqGeo},
     {"Event", {5, 0, 1856}, ReqEvent},
-    {"DLT", {6, 0, 48}, ReqDlt},
+    {"DLT", {6, 0, 35}, ReqDlt},
 };
 
 }  // namespace

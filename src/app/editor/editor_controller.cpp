@@ -1,0 +1,115 @@
+#include "app/editor/editor_controller.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QUrl>
+
+#include "ui/catalogue.h"
+#include "ui/qt/list_box.h"
+#include "ui/qt/tform1.h"
+
+namespace tracker {
+namespace {
+
+constexpr int kTimer1Ms = 10;
+constexpr int kTimer2Ms = 1000;
+const QString kIniFilter = QStringLiteral("*.ini (*.ini)");
+
+QString programFolderFile(const QString& name) {
+  return QDir(QCoreApplication::applicationDirPath()).filePath(name);
+}
+
+}  // namespace
+
+EditorController::EditorController(TForm1& form, const PortEnumerator& ports)
+    : QObject(&form),
+      form_(form),
+      ports_(ports),
+      controls_(&form),
+      window_(form),
+      comm1_([this](std::function<void()> task) {
+        // Runs the port's notifications on the window's thread, in order.
+        QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+      }),
+      port_(comm1_),
+      engine_(std::make_unique<Engine>(controls_, window_, port_)) {
+  comm1_.applyComm1Values();
+  comm1_.OnReceiveData = [this](TComm&, const std::uint8_t* buffer, std::uint16_t length) {
+    engine_->guarded([&] { engine_->Comm1ReceiveData({buffer, length}); });
+  };
+  timer1_.setObjectName(QStringLiteral("Timer1"));
+  timer2_.setObjectName(QStringLiteral("Timer2"));
+  connect(&timer1_, &QTimer::timeout, this,
+          [this] { engine_->guarded([this] { engine_->Timer1Timer(); }); });
+  connect(&timer2_, &QTimer::timeout, this,
+          [this] { engine_->guarded([this] { engine_->Timer2Timer(); }); });
+  timer1_.start(kTimer1Ms);
+  timer2_.start(kTimer2Ms);
+  wireButtons();
+  wireMenu();
+  // Closing the window by any means closes the port first.
+  connect(&form_, &TForm1::closing, this, [this] { comm1_.CloseComm(); });
+}
+
+EditorController::~EditorController() {
+  comm1_.CloseComm();
+}
+
+void EditorController::FormCreate(const QString& settingsPath) {
+  const std::string path = settingsPath.toStdString();
+  engine_->guarded([&] { engine_->FormCreate(ports_, path); });
+}
+
+void EditorController::wireButtons() {
+  for (const ControlSpec& spec : Catalogue()) {
+    if (spec.kind != ControlKind::Button) continue;
+    QAbstractButton* button = form_.button(QString::fromStdString(spec.name));
+    if (button == nullptr) continue;
+    connect(button, &QAbstractButton::clicked, this,
+            [this, name = spec.name] { engine_->click(name); });
+  }
+  connect(form_.portBox(), &PortComboBox::aboutToDropDown, this,
+          [this] { engine_->guarded([this] { engine_->ComboBox1DropDown(ports_); }); });
+}
+
+void EditorController::wireMenu() {
+  connect(form_.saveSettingsAction(), &QAction::triggered, this,
+          &EditorController::SavetSettings1Click);
+  connect(form_.loadSettingsAction(), &QAction::triggered, this,
+          &EditorController::LoadSettings1Click);
+  connect(form_.exitAction(), &QAction::triggered, this, &EditorController::Exit1Click);
+  connect(form_.emailAction(), &QAction::triggered, this, [] {
+    QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + TForm1::kEmailAddress));
+  });
+}
+
+void EditorController::SavetSettings1Click() {
+  QFileDialog dialog(&form_, QString(), QString(), kIniFilter);
+  dialog.setObjectName(QStringLiteral("SaveDialog1"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.selectFile(programFolderFile(QStringLiteral("Tracker.ini")));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const std::string path = dialog.selectedFiles().constFirst().toStdString();
+  engine_->guarded([&] { engine_->SaveSettingsFile(path); });
+}
+
+void EditorController::LoadSettings1Click() {
+  QFileDialog dialog(&form_, QString(), QString(), kIniFilter);
+  dialog.setObjectName(QStringLiteral("OpenDialog1"));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const std::string path = dialog.selectedFiles().constFirst().toStdString();
+  engine_->guarded([&] { engine_->LoadSettingsFile(path); });
+}
+
+void EditorController::Exit1Click() {
+  engine_->guarded([this] { engine_->Exit1Click(); });
+  form_.close();
+}
+
+}  // namespace tracker

@@ -1,0 +1,54 @@
+#pragma once
+// Wires the main window to the engine: the serial component Comm1, the two
+// timers, every button and menu item, each through the engine's one guard.
+
+#include <QObject>
+#include <QTimer>
+#include <memory>
+
+#include "app/editor/qt_window.h"
+#include "engine/engine.h"
+#include "engine/tcomm_port.h"
+#include "serial/comm.h"
+#include "serial/port_enumerator.h"
+#include "ui/qt/qt_controls.h"
+
+namespace tracker {
+
+class TForm1;
+
+class EditorController : public QObject {
+  Q_OBJECT
+
+ public:
+  // ports must outlive the controller.
+  EditorController(TForm1& form, const PortEnumerator& ports);
+  ~EditorController() override;
+
+  // The window's creation: start-up state, port list, Tracker.ini.
+  void FormCreate(const QString& settingsPath);
+
+  Engine& engine() { return *engine_; }
+  TComm& comm() { return comm1_; }
+
+  // Menu handlers (the web page item is the window's own).
+  void SavetSettings1Click();
+  void LoadSettings1Click();
+  void Exit1Click();
+
+ private:
+  void wireButtons();
+  void wireMenu();
+
+  TForm1& form_;
+  const PortEnumerator& ports_;
+  QtControls controls_;
+  QtWindow window_;
+  TComm comm1_;
+  TCommPort port_;
+  std::unique_ptr<Engine> engine_;
+  QTimer timer1_;
+  QTimer timer2_;
+};
+
+}  // namespace tracker

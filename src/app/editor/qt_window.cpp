@@ -1,0 +1,54 @@
+#include "app/editor/qt_window.h"
+
+#include <QMessageBox>
+#include <QTabWidget>
+
+#include "ui/qt/tform1.h"
+
+namespace tracker {
+namespace {
+
+QString toQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void QtWindow::setPanelText(int panel, std::string_view text) {
+  form_.setPanelText(panel, toQString(text));
+}
+
+std::string QtWindow::panelText(int panel) const {
+  return form_.panelText(panel).toStdString();
+}
+
+void QtWindow::setCaption(std::string_view caption) {
+  form_.setWindowTitle(toQString(caption));
+}
+
+void QtWindow::showNotice(std::string_view text) {
+  QMessageBox box(QMessageBox::Information, QStringLiteral("Notice"), toQString(text),
+                  QMessageBox::Ok, &form_);
+  box.exec();
+}
+
+bool QtWindow::askYesNo(std::string_view text) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Notice"), toQString(text),
+                  QMessageBox::Yes | QMessageBox::No, &form_);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void QtWindow::showError(std::string_view message) {
+  QMessageBox box(QMessageBox::Critical, form_.windowTitle(), toQString(message), QMessageBox::Ok,
+                  &form_);
+  box.exec();
+}
+
+bool QtWindow::dltTabShown() const {
+  const QWidget* dlt = form_.pageControl()->findChild<QWidget*>(QStringLiteral("DLT"));
+  return dlt != nullptr && form_.pageControl()->indexOf(dlt) >= 0 &&
+         form_.pageControl()->isTabVisible(form_.pageControl()->indexOf(dlt));
+}
+
+}  // namespace tracker

@@ -1,0 +1,27 @@
+#pragma once
+// The engine's Window over the main window: status panels, caption and the
+// modal boxes.
+
+#include "ui/window.h"
+
+namespace tracker {
+
+class TForm1;
+
+class QtWindow : public Window {
+ public:
+  explicit QtWindow(TForm1& form) : form_(form) {}
+
+  void setPanelText(int panel, std::string_view text) override;
+  std::string panelText(int panel) const override;
+  void setCaption(std::string_view caption) override;
+  void showNotice(std::string_view text) override;
+  bool askYesNo(std::string_view text) override;
+  void showError(std::string_view message) override;
+  bool dltTabShown() const override;
+
+ private:
+  TForm1& form_;
+};
+
+}  // namespace tracker
