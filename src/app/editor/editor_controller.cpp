@@ -36,7 +36,9 @@ EditorController::EditorController(TForm1& form, const PortEnumerator& ports)
         QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
       }),
       port_(comm1_),
-      engine_(std::make_unique<Engine>(controls_, window_, port_)) {
+      engine_(std::make_unique<Engine>(controls_, window_, port_)),
+      timer1_(this),
+      timer2_(this) {
   comm1_.applyComm1Values();
   comm1_.OnReceiveData = [this](TComm&, const std::uint8_t* buffer, std::uint16_t length) {
     engine_->guarded([&] { engine_->Comm1ReceiveData({buffer, length}); });
