@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 scripts/build.sh
-exec build/src/app/tracker-editor --demo "$@"
+exec "${BUILD_DIR:-build}/bin/tracker-editor" --demo "$@"

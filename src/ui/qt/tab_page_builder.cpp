@@ -121,8 +121,8 @@ void BuildTabPage(int tab, QWidget* page, ControlMap& controls) {
   // Forms take their natural width; a memo spans the spare width as well.
   QHash<QString, int> lastColumn;
   for (const ControlSpec& c : Catalogue()) {
-    if (c.tab != tab || c.columnSpan != 1) continue;
-    const int last = c.column + (c.unit.empty() ? 0 : 1);
+    if (c.tab != tab) continue;
+    const int last = c.column + c.columnSpan - 1 + (c.unit.empty() ? 0 : 1);
     lastColumn[Q(c.section)] = std::max(lastColumn.value(Q(c.section)), last);
   }
   for (auto it = areas.cbegin(); it != areas.cend(); ++it) {

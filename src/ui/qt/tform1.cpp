@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPalette>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -110,7 +111,13 @@ void TForm1::buildPages() {
   }
   setCentralWidget(pageControl_);
   portBox_ = qobject_cast<PortComboBox*>(control("ComboBox1"));
-  if (QWidget* initAll = control("InitAll")) initAll->setStyleSheet("color: red;");
+  // Red while it can be pressed; greyed like any button while disabled.
+  if (QWidget* initAll = control("InitAll")) {
+    QPalette palette = initAll->palette();
+    palette.setColor(QPalette::Active, QPalette::ButtonText, Qt::red);
+    palette.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::red);
+    initAll->setPalette(palette);
+  }
 }
 
 void TForm1::chainTabOrder() {
