@@ -12,8 +12,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
 runs="${2:-3}"
 baud=115200
-cli="$build/src/app/cli/tracker-cli"
-sim="$build/tools/sim/tracker-sim"
+cli="$build/bin/tracker-cli"
+sim="$build/bin/tracker-sim"
 for binary in "$cli" "$sim"; do
   [[ -x "$binary" ]] || { echo "missing $binary (build tracker-cli and tracker-sim)" >&2; exit 2; }
 done
