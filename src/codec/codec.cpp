@@ -13,7 +13,20 @@ constexpr std::uint16_t kWifiHalfBytes = 1024;
 // Payload bytes of a read answer before its data: block number, offset, length.
 constexpr std::size_t kReadAnswerHeader = 5;
 
-const GroupTable& tableOf(Group group) {
+// The bytes of the answer's payload from `first` on, bounded by both the
+// frame (FrameLength counts the command byte and the payload) and the
+// delivery. `payloadStart` is the position of the first payload byte.
+std::span<const std::uint8_t> answerBytes(const ProtocolContext& context, std::size_t payloadStart,
+                                          std::size_t first) {
+  const std::size_t frameEnd = payloadStart - 1 + context.FrameLength;
+  const std::size_t end = std::min<std::size_t>(frameEnd, context.ReceiveLength);
+  if (first >= end) return {};
+  return {context.ReceiveBuffer.data() + first, end - first};
+}
+
+}  // namespace
+
+const GroupTable& TableOf(Group group) {
   switch (group) {
     case Group::Gprs:
       return GprsTable();
@@ -39,26 +52,13 @@ const GroupTable& tableOf(Group group) {
   return GprsTable();
 }
 
-// The bytes of the answer's payload from `first` on, bounded by both the
-// frame (FrameLength counts the command byte and the payload) and the
-// delivery. `payloadStart` is the position of the first payload byte.
-std::span<const std::uint8_t> answerBytes(const ProtocolContext& context, std::size_t payloadStart,
-                                          std::size_t first) {
-  const std::size_t frameEnd = payloadStart - 1 + context.FrameLength;
-  const std::size_t end = std::min<std::size_t>(frameEnd, context.ReceiveLength);
-  if (first >= end) return {};
-  return {context.ReceiveBuffer.data() + first, end - first};
-}
-
-}  // namespace
-
 void Encode(Group group, ProtocolContext& context, const Controls& controls) {
-  EncodeTable(tableOf(group), context, controls);
+  EncodeTable(TableOf(group), context, controls);
 }
 
 DecodeResult Decode(Group group, ProtocolContext& context, Controls& controls,
                     std::uint16_t position, WifiHalf half) {
-  const GroupTable& table = tableOf(group);
+  const GroupTable& table = TableOf(group);
   if (group == Group::Wifi) {
     const std::uint16_t first = half == WifiHalf::First ? 0 : kWifiHalfBytes;
     return DecodeTable(table, first, kWifiHalfBytes, answerBytes(context, position, position),
@@ -73,7 +73,7 @@ DecodeResult Decode(Group group, ProtocolContext& context, Controls& controls,
 std::vector<std::string> CodecControlNames() {
   std::vector<std::string> names;
   for (const Group group : kAllGroups) {
-    for (const Field& f : tableOf(group).fields) {
+    for (const Field& f : TableOf(group).fields) {
       if (!f.control.empty()) names.push_back(f.control);
     }
   }

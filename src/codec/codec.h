@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "codec/decode_result.h"
+#include "codec/field_table.h"
 #include "protocol/protocol_context.h"
 #include "ui/controls.h"
 
@@ -31,6 +32,9 @@ void Encode(Group group, ProtocolContext& context, const Controls& controls);
 // fewer data bytes than the group uses changes nothing and gives TooShort.
 DecodeResult Decode(Group group, ProtocolContext& context, Controls& controls,
                     std::uint16_t position, WifiHalf half = WifiHalf::First);
+
+// The field table of a group.
+const GroupTable& TableOf(Group group);
 
 // Every control name a group table names; for the start-up catalogue check.
 std::vector<std::string> CodecControlNames();

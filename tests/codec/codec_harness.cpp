@@ -2,32 +2,6 @@
 
 namespace tracker {
 
-const GroupTable& TableOf(Group group) {
-  switch (group) {
-    case Group::Gprs:
-      return GprsTable();
-    case Group::MainA:
-      return MainATable();
-    case Group::MainB:
-      return MainBTable();
-    case Group::Interface:
-      return InterfaceTable();
-    case Group::Temperature:
-      return TemperatureTable();
-    case Group::Wifi:
-      return WifiTable();
-    case Group::Auth:
-      return AuthTable();
-    case Group::Geo:
-      return GeoTable();
-    case Group::Event:
-      return EventTable();
-    case Group::Dlt:
-      return DltTable();
-  }
-  return GprsTable();
-}
-
 Bytes EncodePayload(Group group, const Controls& controls) {
   ProtocolContext context;
   Encode(group, context, controls);

@@ -17,8 +17,6 @@
 
 namespace tracker {
 
-const GroupTable& TableOf(Group group);
-
 // The write payload of a group, header included.
 Bytes EncodePayload(Group group, const Controls& controls);
 

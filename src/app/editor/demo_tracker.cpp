@@ -4,6 +4,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <sys/prctl.h>
+
+#include <csignal>
+
 namespace tracker {
 namespace {
 
@@ -27,6 +31,8 @@ DemoTracker::~DemoTracker() {
 
 bool DemoTracker::start(QString& error) {
   process_.setProgram(simulatorPath());
+  // The simulator ends with the editor, even when the editor is killed.
+  process_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
   process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
   process_.start();
   if (!process_.waitForStarted(kStartTimeoutMs)) {

@@ -9,6 +9,7 @@
 
 #include "app/editor/demo_tracker.h"
 #include "app/editor/editor_controller.h"
+#include "app/editor/quit_on_signal.h"
 #include "codec/codec.h"
 #include "serial/qt/qt_port_enumerator.h"
 #include "ui/qt/tform1.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tracker-editor"));
   checkTables();
+  tracker::QuitOnTerminationSignals();
 
   tracker::QtPortEnumerator presentPorts;
   std::unique_ptr<tracker::DemoTracker> demo;
