@@ -64,6 +64,23 @@ EditorController::~EditorController() {
 void EditorController::FormCreate(const QString& settingsPath) {
   const std::string path = settingsPath.toStdString();
   engine_->guarded([&] { engine_->FormCreate(ports_, path); });
+  describePorts();
+}
+
+void EditorController::describePorts() {
+  // Each port's description and USB ids as its tooltip, to tell adapters apart.
+  PortComboBox* box = form_.portBox();
+  for (const PortInfo& info : ports_.presentPorts()) {
+    const int index = box->findText(QString::fromStdString(info.name));
+    if (index < 0) continue;
+    QString tip = QString::fromStdString(info.description);
+    if (info.hasIds) {
+      tip += QStringLiteral(" (USB %1:%2)")
+                 .arg(info.vendorId, 4, 16, QLatin1Char('0'))
+                 .arg(info.productId, 4, 16, QLatin1Char('0'));
+    }
+    box->setItemData(index, tip.trimmed(), Qt::ToolTipRole);
+  }
 }
 
 void EditorController::wireButtons() {
@@ -74,8 +91,10 @@ void EditorController::wireButtons() {
     connect(button, &QAbstractButton::clicked, this,
             [this, name = spec.name] { engine_->click(name); });
   }
-  connect(form_.portBox(), &PortComboBox::aboutToDropDown, this,
-          [this] { engine_->guarded([this] { engine_->ComboBox1DropDown(ports_); }); });
+  connect(form_.portBox(), &PortComboBox::aboutToDropDown, this, [this] {
+    engine_->guarded([this] { engine_->ComboBox1DropDown(ports_); });
+    describePorts();
+  });
 }
 
 void EditorController::wireMenu() {

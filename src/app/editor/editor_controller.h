@@ -39,6 +39,7 @@ class EditorController : public QObject {
  private:
   void wireButtons();
   void wireMenu();
+  void describePorts();
 
   TForm1& form_;
   const PortEnumerator& ports_;

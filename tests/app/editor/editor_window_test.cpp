@@ -13,6 +13,7 @@
 #include "serial/pty_pair.h"
 #include "support/answer_frames.h"
 #include "ui/catalogue.h"
+#include "ui/qt/list_box.h"
 #include "ui/qt/tform1.h"
 
 namespace tracker {
@@ -56,7 +57,8 @@ class EditorWindowTest : public ::testing::Test {
     return form.findChild<QLineEdit*>(name)->text().toStdString();
   }
   test::PtyPair pty;
-  FixedPortEnumerator ports{{PortInfo{pty.path(), "test", 0, 0, false}}};
+  FixedPortEnumerator ports{{PortInfo{pty.path(), "test", 0, 0, false},
+                             PortInfo{"ttyUSB7", "CP2102 USB to UART", 0x10c4, 0xea60, true}}};
   TForm1 form;
   EditorController controller{form, ports};
 };
@@ -70,6 +72,9 @@ TEST_F(EditorWindowTest, StartsClosedWithTheConnectionButtonsDisabled) {
     EXPECT_FALSE(form.button(QString::fromUtf8(name.data(), name.size()))->isEnabled()) << name;
   }
   EXPECT_FALSE(form.findChild<QLineEdit*>("DeviceID")->isEnabled());
+  EXPECT_EQ(form.portBox()->currentText().toStdString(), pty.path()) << "the first port";
+  EXPECT_EQ(form.portBox()->itemData(1, Qt::ToolTipRole).toString(),
+            "CP2102 USB to UART (USB 10c4:ea60)");
   const auto* timer1 = controller.findChild<QTimer*>("Timer1");
   const auto* timer2 = controller.findChild<QTimer*>("Timer2");
   ASSERT_NE(timer1, nullptr);
