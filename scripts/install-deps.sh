@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev libgl-dev
-  libgtest-dev libgmock-dev clang-format
+  libgtest-dev libgmock-dev clang-format fonts-dejavu-core
 )
 if [[ "${1:-}" == "--gui-tools" ]]; then
   packages+=(xvfb xauth imagemagick)

@@ -49,7 +49,10 @@ void FieldGuard::guard(QLineEdit* edit) {
 bool FieldGuard::eventFilter(QObject* watched, QEvent* event) {
   const auto it = rules_.constFind(watched);
   if (it == rules_.constEnd()) return false;
-  auto* edit = static_cast<QLineEdit*>(watched);
+  // Events still arrive while a window is torn down, when the edit is no
+  // longer a QLineEdit.
+  auto* edit = qobject_cast<QLineEdit*>(watched);
+  if (edit == nullptr) return false;
   if (event->type() == QEvent::KeyPress) {
     const char32_t c = TypedCharacter(*static_cast<QKeyEvent*>(event));
     if (c == 0) return false;
