@@ -22,12 +22,20 @@ function(tracker_core_library target)
   tracker_defaults(${target})
 endfunction()
 
+# Test programs of a ThreadSanitizer build carry the suppressions for Qt.
+function(tracker_test_defaults target)
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  tracker_defaults(${target})
+  if(TRACKER_SANITIZE STREQUAL "thread")
+    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/tsan_suppressions.cpp)
+  endif()
+endfunction()
+
 # A GoogleTest executable registered with CTest.
 function(tracker_test target)
   add_executable(${target} ${ARGN})
+  tracker_test_defaults(${target})
   target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main GTest::gmock)
-  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  tracker_defaults(${target})
   gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

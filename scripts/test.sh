@@ -1,9 +1,20 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test; non-zero on any failure.
+# --sanitizers also builds and runs the suite under AddressSanitizer with
+# UndefinedBehaviorSanitizer (build-asan) and under ThreadSanitizer (build-tsan).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+run_suite() {
+  scripts/build.sh
+  ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j"$(nproc)" --timeout 300
+}
+
 scripts/install-deps.sh
-scripts/build.sh
-ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j"$(nproc)" --timeout 300
+run_suite
 scripts/check-format.sh
+
+if [[ "${1:-}" == "--sanitizers" ]]; then
+  BUILD_DIR=build-asan TRACKER_SANITIZE=address run_suite
+  BUILD_DIR=build-tsan TRACKER_SANITIZE=thread run_suite
+fi
