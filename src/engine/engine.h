@@ -22,6 +22,7 @@
 namespace tracker {
 
 class PortEnumerator;
+struct ReadStepRow;
 
 class Engine {
  public:
@@ -96,9 +97,6 @@ class Engine {
   std::function<void(std::string_view)> onNotice;
 
  private:
-  struct StepRow;
-  friend struct EngineSteps;
-
   void send(std::uint8_t command);
   void sendPrepared(std::uint8_t writeStep);
   void prepareWrites(std::span<const std::uint8_t> steps);
@@ -119,6 +117,7 @@ class Engine {
   bool onServiceAnswer(std::size_t p);
   void advanceWrite(std::uint8_t step);
   void advanceRead(std::uint8_t step);
+  void decodeAndAdvance(const ReadStepRow& row, std::size_t position);
   void readError();
   void gather(std::span<const std::uint8_t> bytes);
   bool tempDeleting() const;

@@ -191,22 +191,21 @@ void Engine::onReadAnswer(std::size_t p) {
   }
   const ReadStepRow* row = FindReadStep(state_.ReadStep);
   if (row == nullptr || row->request.block == 0 || buffer[p + 1] != row->request.block) return;
-  if (!DecodeGroup(row->group, *context_, controls_, p + 2)) {
-    readError();
-    return;
-  }
-  advanceRead(row->step);
+  decodeAndAdvance(*row, p + 2);
 }
 
 void Engine::onWifiReadAnswer(std::size_t p) {
   if (context_->ReceiveBuffer[p] != CmdReadWifi) return;
   const ReadStepRow* row = FindReadStep(state_.ReadStep);
-  if (row == nullptr) return;
-  if (!DecodeGroup(row->group, *context_, controls_, p + 1)) {
-    readError();
+  if (row != nullptr) decodeAndAdvance(*row, p + 1);
+}
+
+void Engine::decodeAndAdvance(const ReadStepRow& row, std::size_t position) {
+  if (!DecodeGroup(row.group, *context_, controls_, position)) {
+    readError();  // a short answer changed nothing
     return;
   }
-  advanceRead(row->step);
+  advanceRead(row.step);
 }
 
 void Engine::advanceRead(std::uint8_t step) {
