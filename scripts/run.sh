@@ -5,4 +5,10 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 scripts/build.sh
-exec "${BUILD_DIR:-build}/bin/tracker-editor" --demo "$@"
+editor="${BUILD_DIR:-build}/bin/tracker-editor"
+if [[ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
+  echo "Built $editor; it needs a desktop session (no DISPLAY or WAYLAND_DISPLAY here)." >&2
+  echo "Without one, try: xvfb-run $editor --demo" >&2
+  exit 1
+fi
+exec "$editor" --demo "$@"
