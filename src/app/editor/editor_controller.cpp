@@ -31,34 +31,34 @@ EditorController::EditorController(TForm1& form, const PortEnumerator& ports)
       ports_(ports),
       controls_(&form),
       window_(form),
-      comm1_([this](std::function<void()> task) {
+      Comm1([this](std::function<void()> task) {
         // Runs the port's notifications on the window's thread, in order.
         QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
       }),
-      port_(comm1_),
+      port_(Comm1),
       engine_(std::make_unique<Engine>(controls_, window_, port_)),
-      timer1_(this),
-      timer2_(this) {
-  comm1_.applyComm1Values();
-  comm1_.OnReceiveData = [this](TComm&, const std::uint8_t* buffer, std::uint16_t length) {
+      Timer1(this),
+      Timer2(this) {
+  Comm1.applyComm1Values();
+  Comm1.OnReceiveData = [this](TComm&, const std::uint8_t* buffer, std::uint16_t length) {
     engine_->guarded([&] { engine_->Comm1ReceiveData({buffer, length}); });
   };
-  timer1_.setObjectName(QStringLiteral("Timer1"));
-  timer2_.setObjectName(QStringLiteral("Timer2"));
-  connect(&timer1_, &QTimer::timeout, this,
+  Timer1.setObjectName(QStringLiteral("Timer1"));
+  Timer2.setObjectName(QStringLiteral("Timer2"));
+  connect(&Timer1, &QTimer::timeout, this,
           [this] { engine_->guarded([this] { engine_->Timer1Timer(); }); });
-  connect(&timer2_, &QTimer::timeout, this,
+  connect(&Timer2, &QTimer::timeout, this,
           [this] { engine_->guarded([this] { engine_->Timer2Timer(); }); });
-  timer1_.start(kTimer1Ms);
-  timer2_.start(kTimer2Ms);
+  Timer1.start(kTimer1Ms);
+  Timer2.start(kTimer2Ms);
   wireButtons();
   wireMenu();
   // Closing the window by any means closes the port first.
-  connect(&form_, &TForm1::closing, this, [this] { comm1_.CloseComm(); });
+  connect(&form_, &TForm1::closing, this, [this] { Comm1.CloseComm(); });
 }
 
 EditorController::~EditorController() {
-  comm1_.CloseComm();
+  Comm1.CloseComm();
 }
 
 void EditorController::FormCreate(const QString& settingsPath) {

@@ -29,7 +29,7 @@ class EditorController : public QObject {
   void FormCreate(const QString& settingsPath);
 
   Engine& engine() { return *engine_; }
-  TComm& comm() { return comm1_; }
+  TComm& comm() { return Comm1; }
 
   // Menu handlers (the web page item is the window's own).
   void SavetSettings1Click();
@@ -45,11 +45,11 @@ class EditorController : public QObject {
   const PortEnumerator& ports_;
   QtControls controls_;
   QtWindow window_;
-  TComm comm1_;
+  TComm Comm1;
   TCommPort port_;
   std::unique_ptr<Engine> engine_;
-  QTimer timer1_;
-  QTimer timer2_;
+  QTimer Timer1;
+  QTimer Timer2;
 };
 
 }  // namespace tracker
