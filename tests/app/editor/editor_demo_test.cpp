@@ -1,0 +1,95 @@
+// tracker-editor --demo: the simulated tracker runs as the editor's child and
+// ends with it, however the editor ends.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "app/e2e_processes.h"
+
+extern char** environ;
+
+namespace tracker {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The first child process of pid, or 0 when it has none yet.
+pid_t firstChild(pid_t pid) {
+  std::ifstream children("/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) +
+                         "/children");
+  pid_t child = 0;
+  children >> child;
+  return child;
+}
+
+std::string processName(pid_t pid) {
+  std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
+  std::string name;
+  std::getline(comm, name);
+  return name;
+}
+
+// True once the process is gone (or only a zombie waiting for its new parent).
+bool ended(pid_t pid, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < deadline) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string pidText, name, state;
+    if (!(stat >> pidText >> name >> state) || state == "Z") return true;
+    std::this_thread::sleep_for(20ms);
+  }
+  return false;
+}
+
+class EditorDemoTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const std::string program = TRACKER_EDITOR_PATH;
+    std::vector<std::string> args{"--demo"};
+    std::vector<char*> argv = test::Argv(program, args);
+    ASSERT_EQ(posix_spawn(&editor, program.c_str(), nullptr, nullptr, argv.data(), environ), 0);
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while ((sim = firstChild(editor)) == 0 && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(20ms);
+    }
+    ASSERT_NE(sim, 0) << "the editor started no simulator";
+    EXPECT_EQ(processName(sim), "tracker-sim");
+  }
+  void TearDown() override {
+    if (editor > 0 && kill(editor, 0) == 0) {
+      kill(editor, SIGKILL);
+      waitpid(editor, nullptr, 0);
+    }
+  }
+
+  pid_t editor = 0;
+  pid_t sim = 0;
+};
+
+TEST_F(EditorDemoTest, SimulatorEndsWhenTheEditorIsAskedToQuit) {
+  std::this_thread::sleep_for(300ms);  // let the window come up
+  kill(editor, SIGTERM);
+  EXPECT_EQ(test::WaitExit(editor, 10s), 0) << "the editor quits cleanly on SIGTERM";
+  editor = 0;
+  EXPECT_TRUE(ended(sim, 5000ms));
+}
+
+TEST_F(EditorDemoTest, SimulatorEndsEvenWhenTheEditorIsKilled) {
+  kill(editor, SIGKILL);
+  waitpid(editor, nullptr, 0);
+  editor = 0;
+  EXPECT_TRUE(ended(sim, 5000ms));
+}
+
+}  // namespace
+}  // namespace tracker
