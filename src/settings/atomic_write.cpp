@@ -29,7 +29,7 @@ mode_t CurrentUmask() {
 fs::path ResolveTarget(const std::string& path) {
   std::error_code error;
   if (fs::is_symlink(path, error)) {
-    const fs::path resolved = fs::weakly_canonical(path, error);
+    fs::path resolved = fs::weakly_canonical(path, error);
     if (!error) return resolved;
   }
   return path;
