@@ -15,7 +15,7 @@ constexpr int kStartTimeoutMs = 5000;
 
 // The simulator beside the editor, or where this build put it.
 QString simulatorPath() {
-  const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath("tracker-sim");
+  QString beside = QDir(QCoreApplication::applicationDirPath()).filePath("tracker-sim");
   if (QFileInfo(beside).isExecutable()) return beside;
   return QStringLiteral(TRACKER_SIM_PATH);
 }
