@@ -172,6 +172,8 @@ void BuildGprsChannel(Builder& b, bool second) {
   if (!second) {
     b.edit("IP2", "Backup IP", "", "", row++);
     b.edit("Port2", "Backup Port", "", "", row++);
+  } else {
+    row += 2;  // no backup server: its rows stay empty so both channels line up
   }
   b.list("GPRSType" + n, "GPRS Mode", {"Close", "TCP", "UDP"}, 0, row++);
   b.list("ReportType" + n, "Report Mode",

@@ -74,6 +74,20 @@ void PlaceControl(const ControlSpec& c, const ControlWidgets& cw, QGridLayout* g
   if (cw.unit != nullptr) grid->addWidget(cw.unit, c.row, c.column + c.columnSpan, labelAlign);
 }
 
+// A row left empty on purpose (so that side-by-side groups line up) keeps the
+// height of a row of fields.
+void KeepEmptyRows(QGridLayout* grid) {
+  // An empty row gets no spacing of its own, so it carries its share.
+  const int height = QLineEdit().sizeHint().height() + grid->verticalSpacing();
+  for (int row = 0; row < grid->rowCount(); ++row) {
+    bool empty = true;
+    for (int column = 0; column < grid->columnCount() && empty; ++column) {
+      empty = grid->itemAtPosition(row, column) == nullptr;
+    }
+    if (empty) grid->setRowMinimumHeight(row, height);
+  }
+}
+
 }  // namespace
 
 void BuildTabPage(int tab, QWidget* page, ControlMap& controls) {
@@ -127,6 +141,7 @@ void BuildTabPage(int tab, QWidget* page, ControlMap& controls) {
   }
   for (auto it = areas.cbegin(); it != areas.cend(); ++it) {
     if (it->form) it->grid->setColumnStretch(lastColumn.value(it.key()) + 1, 1);
+    KeepEmptyRows(it->grid);
   }
 
   scroll->setWidget(content);
