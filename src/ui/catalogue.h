@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/control_spec.h"
+#include "ui/catalogue_row.h"
 
 namespace tracker {
 

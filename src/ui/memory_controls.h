@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "ui/control_spec.h"
+#include "ui/catalogue_row.h"
 #include "ui/controls.h"
 
 namespace tracker {

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QWidget>
 
-#include "ui/control_spec.h"
+#include "ui/catalogue_row.h"
 
 namespace tracker {
 
