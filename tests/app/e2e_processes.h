@@ -142,8 +142,9 @@ struct CliRun {
   std::string err;
 };
 
-// Runs tracker-cli to its end, its stdout and stderr in files of the folder.
-inline CliRun RunCli(const TempFolder& folder, std::vector<std::string> args) {
+// Runs a program to its end, its stdout and stderr in files of the folder.
+inline CliRun RunProgram(const std::string& program, const TempFolder& folder,
+                         std::vector<std::string> args) {
   const std::string outPath = (folder / "cli.stdout").string();
   const std::string errPath = (folder / "cli.stderr").string();
   posix_spawn_file_actions_t actions;
@@ -152,17 +153,21 @@ inline CliRun RunCli(const TempFolder& folder, std::vector<std::string> args) {
                                    O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  const std::string program = TRACKER_CLI_PATH;
   std::vector<char*> argv = Argv(program, args);
   pid_t pid = 0;
   const int error = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
-  if (error != 0) throw std::runtime_error("cannot start tracker-cli");
+  if (error != 0) throw std::runtime_error("cannot start " + program);
   CliRun run;
   run.status = WaitExit(pid, std::chrono::seconds(60));
   run.out = ReadText(outPath);
   run.err = ReadText(errPath);
   return run;
+}
+
+// Runs tracker-cli to its end.
+inline CliRun RunCli(const TempFolder& folder, std::vector<std::string> args) {
+  return RunProgram(TRACKER_CLI_PATH, folder, std::move(args));
 }
 
 // Occurrences of a text in another.
