@@ -5,8 +5,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build_dir="${BUILD_DIR:-build}"
+launcher=()
+if command -v ccache >/dev/null; then
+  # Share compiled objects between checkouts of the tree when ccache is present.
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+fi
 if [[ ! -f "$build_dir/build.ninja" ]]; then
   cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTRACKER_SANITIZE="${TRACKER_SANITIZE:-}" >/dev/null
+    -DTRACKER_SANITIZE="${TRACKER_SANITIZE:-}" "${launcher[@]}" >/dev/null
 fi
 cmake --build "$build_dir" -- -j"$(nproc)"
