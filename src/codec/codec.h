@@ -8,15 +8,11 @@
 
 #include "codec/decode_result.h"
 #include "codec/field_table.h"
+#include "codec/group_spec.h"
 #include "protocol/protocol_context.h"
 #include "ui/controls.h"
 
 namespace tracker {
-
-enum class Group { Gprs, MainA, MainB, Interface, Temperature, Wifi, Auth, Geo, Event, Dlt };
-inline constexpr Group kAllGroups[] = {
-    Group::Gprs, Group::MainA, Group::MainB, Group::Interface, Group::Temperature,
-    Group::Wifi, Group::Auth,  Group::Geo,   Group::Event,     Group::Dlt};
 
 // Which half of the WiFi list a 0xB7 answer carries: entries 1-16 or 17-32.
 enum class WifiHalf { First, Second };
@@ -26,15 +22,16 @@ enum class WifiHalf { First, Second };
 // convert throws EConvertError and leaves PayloadBuffer as it was.
 void Encode(Group group, ProtocolContext& context, const Controls& controls);
 
-// Decodes the answer found in ReceiveBuffer. position: for block groups the
-// command byte's position + 2, for WiFi the command byte's position + 1
-// (half says which entries it holds; other groups ignore it). An answer with
-// fewer data bytes than the group uses changes nothing and gives TooShort.
-DecodeResult Decode(Group group, ProtocolContext& context, Controls& controls,
-                    std::uint16_t position, WifiHalf half = WifiHalf::First);
+// WiFi entries a read answer carries.
+inline constexpr std::uint8_t kWifiEntriesPerRead = 16;
 
-// The field table of a group.
-const GroupTable& TableOf(Group group);
+// Decodes the data of a read answer: for block groups the bytes after the
+// echoed header, from the group's read offset on; for WiFi the answer's
+// payload (half says which entries it holds; other groups ignore it). An
+// answer with fewer data bytes than the group uses changes nothing and gives
+// TooShort.
+DecodeResult Decode(Group group, std::span<const std::uint8_t> data, Controls& controls,
+                    WifiHalf half = WifiHalf::First);
 
 // Every control name a group table names; for the start-up catalogue check.
 std::vector<std::string> CodecControlNames();

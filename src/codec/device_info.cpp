@@ -9,8 +9,6 @@ namespace tracker {
 namespace {
 
 constexpr std::uint8_t kComma = 0x2C;
-// Offset of payload offset 5 from the command byte.
-constexpr std::size_t kInfoStart = 6;
 
 struct Counter {
   const char* control;
@@ -26,8 +24,7 @@ constexpr int kRfidAt = 38;
 
 class Reader {
  public:
-  Reader(const ProtocolContext& context, std::size_t end)
-      : bytes_(context.ReceiveBuffer), end_(end) {}
+  explicit Reader(std::span<const std::uint8_t> bytes) : bytes_(bytes), end_(bytes.size()) {}
 
   // Bytes from pos up to the next comma (or the end); pos ends on the comma.
   std::string scan(std::size_t& pos) const {
@@ -43,7 +40,7 @@ class Reader {
   }
 
  private:
-  const std::array<std::uint8_t, kBufferSize>& bytes_;
+  std::span<const std::uint8_t> bytes_;
   std::size_t end_;
 };
 
@@ -66,15 +63,11 @@ void decodeCounters(const Reader& r, std::size_t t, Controls& controls) {
 
 }  // namespace
 
-void DecodeDeviceInfo(ProtocolContext& context, Controls& controls, std::uint16_t position,
-                      bool settingsLoaded) {
-  // The answer ends with the frame (FrameLength counts the command byte and
-  // the payload), never beyond the bytes received.
-  const std::size_t frameEnd = position - kInfoStart + context.FrameLength;
-  const std::size_t end = std::min<std::size_t>(frameEnd, context.ReceiveLength);
-  const Reader reader(context, end);
+void DecodeDeviceInfo(std::span<const std::uint8_t> info, Controls& controls, bool settingsLoaded) {
+  const std::size_t end = info.size();
+  const Reader reader(info);
 
-  std::size_t pos = position;
+  std::size_t pos = 0;
   const std::string firmware = reader.scan(pos);
   controls.setText("Firmware", firmware);
   if (const DeviceModel* model = FindDeviceModel(firmware)) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "codec/group_spec.h"
 #include "protocol/block_map.h"
 
 namespace tracker {
@@ -17,28 +18,28 @@ bool inWindow(const Field& f, std::uint16_t readOffset, std::uint16_t windowLeng
 
 }  // namespace
 
-void EncodeTable(const GroupTable& table, ProtocolContext& context, const Controls& controls) {
+void EncodeTable(const GroupSpec& spec, ProtocolContext& context, const Controls& controls) {
   // Built aside first, so that a conversion error leaves PayloadBuffer alone.
   std::array<std::uint8_t, kMaxGroupData> data{};
-  for (const Field& f : table.fields) {
+  for (const Field& f : spec.fields) {
     if (!f.written()) continue;
-    f.encoding->write(f, controls, {data.data() + (f.offset - table.writeOffset), f.width});
+    f.encoding->write(f, controls, {data.data() + (f.offset - spec.write.offset), f.width});
   }
-  const std::span<const std::uint8_t> bytes{data.data(), table.writeLength};
-  if (!table.blockHeader) {
+  const std::span<const std::uint8_t> bytes{data.data(), spec.write.length};
+  if (!spec.blockHeader) {
     context.clearPayload();
     context.append(bytes);
     return;
   }
-  const std::size_t dataStart = BeginBlockWrite(context, table.block, table.writeOffset);
+  const std::size_t dataStart = BeginBlockWrite(context, spec.block(), spec.write.offset);
   context.append(bytes);
   EndBlockWrite(context, dataStart);
 }
 
-std::size_t BytesNeeded(const GroupTable& table, std::uint16_t readOffset,
+std::size_t BytesNeeded(const GroupSpec& spec, std::uint16_t readOffset,
                         std::uint16_t windowLength) {
   std::size_t needed = 0;
-  for (const Field& f : table.fields) {
+  for (const Field& f : spec.fields) {
     if (f.read() && inWindow(f, readOffset, windowLength)) {
       needed = std::max<std::size_t>(needed, f.offset + f.width - readOffset);
     }
@@ -46,13 +47,13 @@ std::size_t BytesNeeded(const GroupTable& table, std::uint16_t readOffset,
   return needed;
 }
 
-DecodeResult DecodeTable(const GroupTable& table, std::uint16_t readOffset,
+DecodeResult DecodeTable(const GroupSpec& spec, std::uint16_t readOffset,
                          std::uint16_t windowLength, std::span<const std::uint8_t> data,
                          Controls& controls) {
-  if (data.size() < BytesNeeded(table, readOffset, windowLength)) return DecodeResult::TooShort;
+  if (data.size() < BytesNeeded(spec, readOffset, windowLength)) return DecodeResult::TooShort;
   std::vector<StagedValue> staged;
-  staged.reserve(table.fields.size());
-  for (const Field& f : table.fields) {
+  staged.reserve(spec.fields.size());
+  for (const Field& f : spec.fields) {
     if (!f.read() || !inWindow(f, readOffset, windowLength)) continue;
     f.encoding->read(f, data.subspan(f.offset - readOffset, f.width), staged);
   }

@@ -15,6 +15,7 @@
 namespace tracker {
 
 struct Field;
+struct GroupSpec;
 
 // A value read from an answer, held until the whole answer is known good.
 struct StagedValue {
@@ -47,29 +48,19 @@ struct Field {
   bool read() const { return direction != Direction::WriteOnly && encoding->read != nullptr; }
 };
 
-struct GroupTable {
-  bool blockHeader;           // false: the data travels without the 5-byte header
-  std::uint8_t block;         // parameter block number
-  std::uint16_t writeOffset;  // first block offset written
-  std::uint16_t writeLength;  // data bytes written (unlisted bytes are 0x00)
-  std::uint16_t readOffset;   // block offset of the first data byte of a read answer
-  std::uint16_t readLength;   // bytes the read request asks for
-  std::vector<Field> fields;
-};
-
 // Fills PayloadBuffer from the controls: the header (when the group has one)
 // and the data, length last. A conversion error leaves PayloadBuffer as it was.
-void EncodeTable(const GroupTable& table, ProtocolContext& context, const Controls& controls);
+void EncodeTable(const GroupSpec& spec, ProtocolContext& context, const Controls& controls);
 
 // Reads the fields lying in [readOffset, readOffset + windowLength) from data,
 // whose first byte is at readOffset. When data is shorter than the last of
 // those fields needs, nothing is changed and TooShort is returned.
-DecodeResult DecodeTable(const GroupTable& table, std::uint16_t readOffset,
+DecodeResult DecodeTable(const GroupSpec& spec, std::uint16_t readOffset,
                          std::uint16_t windowLength, std::span<const std::uint8_t> data,
                          Controls& controls);
 
 // Number of data bytes the decoder needs for that window.
-std::size_t BytesNeeded(const GroupTable& table, std::uint16_t readOffset,
+std::size_t BytesNeeded(const GroupSpec& spec, std::uint16_t readOffset,
                         std::uint16_t windowLength);
 
 // Sets every staged value on its control.

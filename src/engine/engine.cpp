@@ -4,20 +4,22 @@
 #include <exception>
 #include <map>
 
+#include "engine/engine_services.h"
 #include "engine/engine_steps.h"
-#include "protocol/block_map.h"
 #include "protocol/commands.h"
 #include "protocol/payloads.h"
 
 namespace tracker {
 namespace {
 
-// Write steps of each single group write, and of "Write All" (DLT added when shown).
-constexpr std::uint8_t kWriteAllSteps[] = {0, 1, 2, 3, 4, kWifiWriteStep, 5, 6, 7};
-constexpr std::uint8_t kMainSteps[] = {1, 2};
+// The groups of "Write All" (DLT added when its tab is shown) and of the Main write.
+constexpr Group kWriteAllGroups[] = {Group::Gprs,      Group::MainA,       Group::MainB,
+                                     Group::Interface, Group::Temperature, Group::Wifi,
+                                     Group::Auth,      Group::Geo,         Group::Event};
+constexpr Group kMainGroups[] = {Group::MainA, Group::MainB};
 
-std::size_t preparedIndex(std::uint8_t step) {
-  return step;
+std::size_t preparedIndex(Group group) {
+  return static_cast<std::size_t>(group);
 }
 
 }  // namespace
@@ -75,202 +77,176 @@ void Engine::finish(std::string_view box) {
   notice(box);
 }
 
-void Engine::send(std::uint8_t command) {
+void Engine::send(std::uint8_t command, BlockRange range) {
   context_->SendFrame(command);
+  request_ = {.command = command, .range = range, .attempt = 0};
   gathering_ = false;  // an answer to an earlier request is no longer awaited
 }
 
-void Engine::prepareWrites(std::span<const std::uint8_t> steps) {
+void Engine::prepareWrites(std::span<const Group> groups) {
   // Encode every payload before anything is sent, so a bad field stops the
   // whole write and the tracker is never left half-written.
   std::array<std::vector<std::uint8_t>, 10> prepared;
-  for (const std::uint8_t step : steps) {
-    EncodeGroup(FindWriteStep(step)->group, *context_, controls_);
+  for (const Group group : groups) {
+    Encode(group, *context_, controls_);
     const auto payload = context_->payload();
-    prepared[preparedIndex(step)].assign(payload.begin(), payload.end());
+    prepared[preparedIndex(group)].assign(payload.begin(), payload.end());
   }
-  for (const std::uint8_t step : steps) {
-    prepared_[preparedIndex(step)] = std::move(prepared[preparedIndex(step)]);
+  for (const Group group : groups) {
+    prepared_[preparedIndex(group)] = std::move(prepared[preparedIndex(group)]);
   }
 }
 
-void Engine::sendPrepared(std::uint8_t writeStep) {
-  const std::vector<std::uint8_t>& payload = prepared_[preparedIndex(writeStep)];
+void Engine::sendPrepared(const WriteStepRow& row) {
+  const std::vector<std::uint8_t>& payload = prepared_[preparedIndex(row.group)];
+  const GroupSpec& spec = SpecOf(row.group);
   context_->clearPayload();
   context_->append(payload);
-  send(writeStep == kWifiWriteStep ? CmdWriteWifi : CmdWriteBlock);
-  state_.WriteStep = writeStep;
-  state_.Operation = writeStep == kWifiWriteStep ? OpWriteWifi : OpWrite;
+  send(spec.blockHeader ? CmdWriteBlock : CmdWriteWifi, spec.write);
+  state_.WriteStep = row.step;
+  state_.Operation = spec.blockHeader ? OpWrite : OpWriteWifi;
 }
 
-void Engine::startWrite(std::uint8_t step, bool all, std::string_view panel) {
-  sendPrepared(step);
+void Engine::startWrite(Group group, bool all, std::string_view panel) {
+  sendPrepared(WriteStepOf(group));
   state_.ReplyTimeout = 5;
   state_.WriteAllActive = all;
   setPanel(panel);
 }
 
-void Engine::sendReadStep(std::uint8_t step, std::uint8_t timeout) {
-  const ReadStepRow* row = FindReadStep(step);
-  const bool wifi = step == kWifiReadStep1 || step == kWifiReadStep2;
+void Engine::sendReadStep(const ReadStepRow& row, std::uint8_t timeout) {
+  const BlockRange request = ReadRequestOf(row);
+  const bool wifi = row.group == Group::Wifi;
   if (wifi) {
-    BuildWifiReadPayload(*context_, static_cast<std::uint8_t>(row->request.offset),
-                         static_cast<std::uint8_t>(row->request.length));
+    BuildWifiReadPayload(*context_, static_cast<std::uint8_t>(request.offset),
+                         static_cast<std::uint8_t>(request.length));
   } else {
-    BuildReadRequest(*context_, row->request);
+    BuildReadRequest(*context_, request);
   }
-  send(wifi ? CmdReadWifi : CmdReadBlock);
+  send(wifi ? CmdReadWifi : CmdReadBlock, request);
   state_.Operation = wifi ? OpReadWifi : OpRead;
-  state_.ReadStep = step;
+  state_.ReadStep = row.step;
   state_.ReplyTimeout = timeout;
 }
 
-void Engine::startRead(std::uint8_t step, bool all, std::string_view panel) {
-  sendReadStep(step, 5);
+void Engine::startRead(Group group, bool all, std::string_view panel) {
+  sendReadStep(ReadStepOf(group), 5);
   state_.ReadAllActive = all;
   setPanel(panel);
 }
 
-void Engine::startService(std::uint8_t command, std::uint8_t operation, std::uint8_t timeout,
-                          std::string_view panel) {
-  send(command);
-  state_.Operation = operation;
-  state_.ReplyTimeout = timeout;
-  setPanel(panel);
+void Engine::startService(const ServiceSpec& spec) {
+  spec.build(*context_, controls_);
+  send(spec.command);
+  service_ = &spec;
+  state_.Operation = spec.operation;
+  state_.ReplyTimeout = spec.timeout;
+  setPanel(spec.starting);
 }
 
 void Engine::ReadAllClick() {
-  startRead(0, true, "Reading All...");
+  startRead(Group::Gprs, true, "Reading All...");
 }
 
 void Engine::WriteAllClick() {
-  std::vector<std::uint8_t> steps(std::begin(kWriteAllSteps), std::end(kWriteAllSteps));
-  if (window_.dltTabShown()) steps.push_back(kDltStep);
-  prepareWrites(steps);
-  startWrite(0, true, "Writing All...");
+  std::vector<Group> groups(std::begin(kWriteAllGroups), std::end(kWriteAllGroups));
+  if (window_.dltTabShown()) groups.push_back(Group::Dlt);
+  prepareWrites(groups);
+  startWrite(Group::Gprs, true, "Writing All...");
 }
 
 void Engine::GPRSReadClick() {
-  startRead(0, false, "Reading GPRS...");
+  startRead(Group::Gprs, false, "Reading GPRS...");
 }
 void Engine::MainSetReadClick() {
-  startRead(1, false, "Reading Main...");
+  startRead(Group::MainA, false, "Reading Main...");
 }
 void Engine::InterfaceReadClick() {
-  startRead(3, false, "Reading Interface...");
+  startRead(Group::Interface, false, "Reading Interface...");
 }
 void Engine::Temp_ReadClick() {
-  startRead(4, false, "Reading Temp...");
+  startRead(Group::Temperature, false, "Reading Temp...");
 }
 void Engine::WIFI_ReadClick() {
-  startRead(kWifiReadStep1, false, "Reading WIFI...");
+  startRead(Group::Wifi, false, "Reading WIFI...");
 }
 void Engine::SMSReadClick() {
-  startRead(5, false, "Reading Auth...");
+  startRead(Group::Auth, false, "Reading Auth...");
 }
 void Engine::GEOFenceReadClick() {
-  startRead(6, false, "Reading GEO...");
+  startRead(Group::Geo, false, "Reading GEO...");
 }
 void Engine::EventReadClick() {
-  startRead(7, false, "Reading Event...");
+  startRead(Group::Event, false, "Reading Event...");
 }
 void Engine::DLTReadClick() {
-  startRead(kDltStep, false, "Reading DLT...");
+  startRead(Group::Dlt, false, "Reading DLT...");
+}
+
+void Engine::writeGroup(Group group, std::string_view panel) {
+  const Group groups[] = {group};
+  prepareWrites(groups);
+  startWrite(group, false, panel);
 }
 
 void Engine::GPRSWriteClick() {
-  prepareWrites(std::initializer_list<std::uint8_t>{0});
-  startWrite(0, false, "Writing GPRS...");
+  writeGroup(Group::Gprs, "Writing GPRS...");
 }
-
 void Engine::MainSetWriteClick() {
-  prepareWrites(kMainSteps);
-  startWrite(1, false, "Writing Main...");
+  prepareWrites(kMainGroups);
+  startWrite(Group::MainA, false, "Writing Main...");
 }
-
 void Engine::InterfaceWriteClick() {
-  prepareWrites(std::initializer_list<std::uint8_t>{3});
-  startWrite(3, false, "Writing Interface...");
+  writeGroup(Group::Interface, "Writing Interface...");
 }
-
 void Engine::Temp_WriteClick() {
-  prepareWrites(std::initializer_list<std::uint8_t>{4});
-  startWrite(4, false, "Writing Temp...");
+  writeGroup(Group::Temperature, "Writing Temp...");
 }
-
 void Engine::WIFI_WriteClick() {
-  prepareWrites(std::initializer_list<std::uint8_t>{kWifiWriteStep});
-  startWrite(kWifiWriteStep, false, "Writing WIFI...");
+  writeGroup(Group::Wifi, "Writing WIFI...");
 }
-
 void Engine::SMSWriteClick() {
-  prepareWrites(std::initializer_list<std::uint8_t>{5});
-  startWrite(5, false, "Writing Auth...");
+  writeGroup(Group::Auth, "Writing Auth...");
 }
-
 void Engine::GEOWriteClick() {
-  prepareWrites(std::initializer_list<std::uint8_t>{6});
-  startWrite(6, false, "Writing GEO...");
+  writeGroup(Group::Geo, "Writing GEO...");
 }
-
 void Engine::EventWriteClick() {
-  prepareWrites(std::initializer_list<std::uint8_t>{7});
-  startWrite(7, false, "Writing Event...");
+  writeGroup(Group::Event, "Writing Event...");
 }
-
 void Engine::DLTWriteClick() {
-  prepareWrites(std::initializer_list<std::uint8_t>{kDltStep});
-  startWrite(kDltStep, false, "Writing DLT...");
+  writeGroup(Group::Dlt, "Writing DLT...");
 }
 
 void Engine::InitAllClick() {
-  BuildEmptyPayload(*context_);
-  startService(CmdDefault, OpDefault, 10, "Defaulting...");
+  startService(*FindService("InitAll"));
 }
-
 void Engine::ClearGPRS1Click() {
-  BuildEmptyPayload(*context_);
-  startService(CmdClearGprs1, OpClearGprs1, 5, "Clear GPRS-1...");
+  startService(*FindService("ClearGPRS1"));
 }
-
 void Engine::ClearGPRS2Click() {
-  BuildEmptyPayload(*context_);
-  startService(CmdClearGprs2, OpClearGprs2, 5, "Clear GPRS-2...");
+  startService(*FindService("ClearGPRS2"));
 }
-
 void Engine::ClearSMSClick() {
-  BuildEmptyPayload(*context_);
-  startService(CmdClearSms, OpClearSms, 5, "Clear SMS...");
+  startService(*FindService("ClearSMS"));
 }
-
 void Engine::ClearGPSLogClick() {
-  BuildEmptyPayload(*context_);
-  startService(CmdClearGpsLog, OpClearGpsLog, 5, "Clear GPS Log...");
+  startService(*FindService("ClearGPSLog"));
 }
-
 void Engine::SetMileageClick() {
-  BuildMileagePayload(*context_, controls_);
-  startService(CmdSetMileage, OpSetMileage, 5, "Set Mileage...");
+  startService(*FindService("SetMileage"));
 }
-
 void Engine::SET_IDClick() {
-  BuildMemoPayload(*context_, controls_);
-  startService(CmdAuthId, OpAuthId, 10, "Auth ID...");
+  startService(*FindService("SET_ID"));
 }
-
 void Engine::DEL_IDClick() {
-  BuildMemoPayload(*context_, controls_);
-  startService(CmdDeleteId, OpDeleteId, 10, "Deleting ID...");
+  startService(*FindService("DEL_ID"));
 }
-
 void Engine::CHK_IDClick() {
-  BuildMemoPayload(*context_, controls_);
-  startService(CmdCheckId, OpCheckId, 5, "Check ID...");
+  startService(*FindService("CHK_ID"));
 }
-
 void Engine::ClearCodeClick() {
-  BuildEmptyPayload(*context_);
-  startService(CmdClearAuthCode, OpClearAuthCode, 5, "Clear Auth Code...");
+  startService(*FindService("ClearCode"));
 }
 
 void Engine::Temp_PairClick() {
@@ -281,9 +257,7 @@ void Engine::Temp_PairClick() {
         indexEmpty ? "Really Delete All Temperatures?" : "Really Delete Temperature?";
     if (!window_.askYesNo(question)) return;
   }
-  BuildTempSensorPayload(*context_, controls_);
-  startService(CmdTempPair, OpTempPair, 5,
-               indexEmpty || nameEmpty ? "Temperature Deleting..." : "Temperature Pairing...");
+  startService(TempPairService(indexEmpty || nameEmpty));
 }
 
 bool Engine::click(std::string_view control) {

@@ -12,9 +12,11 @@
 #include <string_view>
 #include <vector>
 
+#include "codec/group_spec.h"
 #include "engine/comm_port.h"
 #include "engine/engine_state.h"
-#include "engine/group_codec.h"
+#include "protocol/answer.h"
+#include "protocol/block_map.h"
 #include "protocol/protocol_context.h"
 #include "ui/controls.h"
 #include "ui/window.h"
@@ -23,6 +25,15 @@ namespace tracker {
 
 class PortEnumerator;
 struct ReadStepRow;
+struct WriteStepRow;
+struct ServiceSpec;
+
+// The request in flight: what was asked, so that an answer can be matched to it.
+struct Request {
+  std::uint8_t command = 0;
+  BlockRange range{};  // block requests: the block range asked for or written
+  int attempt = 0;
+};
 
 class Engine {
  public:
@@ -97,30 +108,30 @@ class Engine {
   std::function<void(std::string_view)> onNotice;
 
  private:
-  void send(std::uint8_t command);
-  void sendPrepared(std::uint8_t writeStep);
-  void prepareWrites(std::span<const std::uint8_t> steps);
-  void startWrite(std::uint8_t step, bool all, std::string_view panel);
-  void startRead(std::uint8_t step, bool all, std::string_view panel);
-  void startService(std::uint8_t command, std::uint8_t operation, std::uint8_t timeout,
-                    std::string_view panel);
-  void sendReadStep(std::uint8_t step, std::uint8_t timeout);
+  void send(std::uint8_t command, BlockRange range = {});
+  void sendPrepared(const WriteStepRow& row);
+  void prepareWrites(std::span<const Group> groups);
+  void startWrite(Group group, bool all, std::string_view panel);
+  void startRead(Group group, bool all, std::string_view panel);
+  void startService(const ServiceSpec& spec);
+  void writeGroup(Group group, std::string_view panel);
+  void sendReadStep(const ReadStepRow& row, std::uint8_t timeout);
 
   // Answers (dispatcher).
-  void actOnFrame(std::size_t p);
-  void onAuthAnswer(std::size_t p);
-  void onWriteAnswer(std::size_t p);
-  void onReadAnswer(std::size_t p);
-  void onDeviceId(std::size_t p);
-  void onWifiWriteAnswer(std::size_t p);
-  void onWifiReadAnswer(std::size_t p);
-  bool onServiceAnswer(std::size_t p);
-  void advanceWrite(std::uint8_t step);
-  void advanceRead(std::uint8_t step);
-  void decodeAndAdvance(const ReadStepRow& row, std::size_t position);
+  bool answersRequest(const Answer& answer) const;
+  void actOnFrame(const Answer& answer);
+  void onAuthAnswer(const Answer& answer);
+  void onWriteAnswer(const Answer& answer);
+  void onReadAnswer(const Answer& answer);
+  void onDeviceId(const BlockAnswer& answer);
+  void onWifiWriteAnswer(const Answer& answer);
+  void onWifiReadAnswer(const Answer& answer);
+  void onServiceAnswer(const Answer& answer);
+  void advanceWrite(const WriteStepRow& row);
+  void advanceRead(const ReadStepRow& row);
+  void decodeAndAdvance(const ReadStepRow& row, std::span<const std::uint8_t> data);
   void readError();
   void gather(std::span<const std::uint8_t> bytes);
-  bool tempDeleting() const;
 
   // Time-outs.
   void timedOut();
@@ -137,8 +148,10 @@ class Engine {
   std::unique_ptr<ProtocolContext> context_;
   EngineState state_;
   std::vector<std::string> pendingNotices_;
-  std::array<std::vector<std::uint8_t>, 10> prepared_;  // write payloads by WriteStep
-  bool gathering_ = false;  // ReceiveBuffer holds the start of an unfinished frame
+  std::array<std::vector<std::uint8_t>, 10> prepared_;  // write payloads by Group
+  Request request_;
+  const ServiceSpec* service_ = nullptr;  // the service command in flight
+  bool gathering_ = false;                // ReceiveBuffer holds the start of an unfinished frame
   int guardDepth_ = 0;
 };
 

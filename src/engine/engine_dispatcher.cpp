@@ -5,9 +5,11 @@
 #include <string_view>
 
 #include "base/latin1.h"
+#include "codec/device_info.h"
+#include "codec/read_requests.h"
 #include "engine/engine.h"
+#include "engine/engine_services.h"
 #include "engine/engine_steps.h"
-#include "protocol/block_map.h"
 #include "protocol/commands.h"
 
 namespace tracker {
@@ -29,36 +31,6 @@ std::size_t headerPosition(std::span<const std::uint8_t> bytes) {
   return std::string_view::npos;
 }
 
-struct ServiceRow {
-  std::uint8_t operation;
-  std::uint8_t command;
-  int answer;  // payload byte 0 that is accepted; -1: any
-  std::string_view panel;
-  std::string_view box;
-  bool poll;
-};
-
-constexpr ServiceRow kServiceRows[] = {
-    {OpDefault, CmdDefault, 1, "Default OK", "Default Completed!", true},
-    {OpClearSms, CmdClearSms, 1, "Clear SMS Buffer OK", "Clear SMS Buffer Completed!", true},
-    {OpClearGprs1, CmdClearGprs1, 1, "Clear GPRS-1 Buffer OK", "Clear GPRS-1 Buffer Completed!",
-     true},
-    {OpClearGprs2, CmdClearGprs2, 1, "Clear GPRS-2 Buffer OK", "Clear GPRS-2 Buffer Completed!",
-     true},
-    {OpClearGpsLog, CmdClearGpsLog, 1, "Clear GPS Log OK", "Clear GPS Log Completed!", true},
-    {OpSetMileage, CmdSetMileage, 1, "Set Mileaga OK", "Set Mileaga Completed!", true},
-    {OpAuthId, CmdAuthId, 1, "Auth ID OK", "Auth ID Completed!", true},
-    {OpAuthId, CmdAuthId, 2, "Auth ID Error", "Auth ID Error!", true},
-    {OpAuthId, CmdAuthId, 4, "Under Authorization...", "Under Authorization...", true},
-    {OpDeleteId, CmdDeleteId, 1, "Delete ID OK", "Delete ID Completed!", true},
-    {OpDeleteId, CmdDeleteId, 2, "Delete ID Error", "Delete ID Error!", true},
-    {OpDeleteId, CmdDeleteId, 5, "Deleting ID...", "Deleting ID...", true},
-    {OpCheckId, CmdCheckId, 2, "Check ID Error", "Check ID Error!", true},
-    {OpCheckId, CmdCheckId, -1, "Check ID OK", "Check ID Completed!", true},
-    {OpClearAuthCode, CmdClearAuthCode, 1, "Clear Auth Code OK", "Clear Auth Code Completed!",
-     false},
-};
-
 }  // namespace
 
 void Engine::Comm1ReceiveData(std::span<const std::uint8_t> bytes) {
@@ -77,7 +49,7 @@ void Engine::Comm1ReceiveData(std::span<const std::uint8_t> bytes) {
   }
   gathering_ = false;
   window_.setPanelText(0, "Connected");
-  actOnFrame(p);
+  actOnFrame(ParseAnswer(c, p));
 }
 
 void Engine::gather(std::span<const std::uint8_t> bytes) {
@@ -92,40 +64,62 @@ void Engine::gather(std::span<const std::uint8_t> bytes) {
   c.setReceived(bytes);
 }
 
-void Engine::actOnFrame(std::size_t p) {
+bool Engine::answersRequest(const Answer& answer) const {
+  // An answer to another command: a late answer to an earlier request, or an
+  // authorisation answer still arriving after the poll.
+  if (answer.command != request_.command) return false;
+  if (answer.command == CmdReadBlock) {
+    // A block answer must echo exactly the range asked for; an answer to an
+    // earlier read of another group must not be decoded into this one.
+    const auto block = AsBlockAnswer(answer);
+    return block && block->echo == request_.range;
+  }
+  if (answer.command == CmdWriteBlock) {
+    // The acknowledgement names the block that was written.
+    const auto ack = AsAcknowledgement(answer);
+    return ack && ack->block == request_.range.block;
+  }
+  return true;
+}
+
+void Engine::actOnFrame(const Answer& answer) {
+  if (state_.Operation == OpIdle) {
+    if (answer.command == CmdAuthorise) onAuthAnswer(answer);
+    return;
+  }
+  if (!answersRequest(answer)) return;
   switch (state_.Operation) {
-    case OpIdle:
-      if (context_->ReceiveBuffer[p] == CmdAuthorise) onAuthAnswer(p);
-      return;
     case OpWrite:
-      onWriteAnswer(p);
+      onWriteAnswer(answer);
       return;
     case OpRead:
-      onReadAnswer(p);
+      onReadAnswer(answer);
       return;
     case OpWriteWifi:
-      onWifiWriteAnswer(p);
+      onWifiWriteAnswer(answer);
       return;
     case OpReadWifi:
-      onWifiReadAnswer(p);
+      onWifiReadAnswer(answer);
       return;
     default:
-      onServiceAnswer(p);
+      onServiceAnswer(answer);
       return;
   }
 }
 
-void Engine::onAuthAnswer(std::size_t p) {
-  const auto& buffer = context_->ReceiveBuffer;
+void Engine::onAuthAnswer(const Answer& answer) {
   state_.AuthPollDelay = 0;
-  if (buffer[p + 2] == 0) {
+  if (answer.payload.size() > 1 && answer.payload[1] == 0) {
     state_.ReplyTimeout = 0;
     state_.Operation = OpIdle;
     notice("Auth Code Error!");
   }
-  DecodeDeviceInformation(*context_, controls_, p + 6, state_.SettingsLoaded);
+  constexpr std::size_t kInfoAt = 5;
+  const auto info = answer.payload.size() > kInfoAt ? answer.payload.subspan(kInfoAt)
+                                                    : std::span<const std::uint8_t>{};
+  DecodeDeviceInfo(info, controls_, state_.SettingsLoaded);
   BuildReadRequest(*context_, ReqDeviceId);
-  send(CmdReadBlock);
+  send(CmdReadBlock, ReqDeviceId);
   state_.Operation = OpRead;
   state_.ReadStep = kDeviceIdReadStep;
   state_.ReplyTimeout = 5;
@@ -133,102 +127,85 @@ void Engine::onAuthAnswer(std::size_t p) {
   state_.Identifying = true;
 }
 
-void Engine::onWriteAnswer(std::size_t p) {
-  const auto& buffer = context_->ReceiveBuffer;
-  if (buffer[p] != CmdWriteBlock) {
-    state_.ReplyTimeout = 0;
-    state_.WriteAllActive = false;
-    setPanel("Write Error!");
-    notice("Write Error!");
-    state_.Operation = OpIdle;
-    return;
-  }
+void Engine::onWriteAnswer(const Answer& answer) {
   const WriteStepRow* row = FindWriteStep(state_.WriteStep);
-  if (row == nullptr || row->step == kWifiWriteStep) return;
-  if (buffer[p + 1] != row->block || buffer[p + 2] != 1) return;
-  advanceWrite(row->step);
+  if (row == nullptr || AsAcknowledgement(answer)->result != kAckOk) return;
+  advanceWrite(*row);
 }
 
-void Engine::onWifiWriteAnswer(std::size_t p) {
-  const auto& buffer = context_->ReceiveBuffer;
-  if (buffer[p] != CmdWriteWifi || buffer[p + 1] != 1) return;
-  advanceWrite(kWifiWriteStep);
+void Engine::onWifiWriteAnswer(const Answer& answer) {
+  if (FirstByte(answer) != kAckOk) return;
+  advanceWrite(WriteStepOf(Group::Wifi));
 }
 
-void Engine::advanceWrite(std::uint8_t step) {
-  const WriteStepRow* row = FindWriteStep(step);
-  if (!row->ok.empty()) setPanel(row->ok);
+void Engine::advanceWrite(const WriteStepRow& row) {
+  const StepTexts texts = WriteTexts(row);
+  if (!texts.ok.empty()) setPanel(texts.ok);
   const bool dlt = window_.dltTabShown();
-  if (row->done.empty()) {  // the first half of Main always goes on
-    sendPrepared(*NextWriteStep(step, dlt));
+  if (row.continues) {  // the first half of Main always goes on
+    sendPrepared(*NextWriteStep(row, dlt));
     state_.ReplyTimeout = 5;
     return;
   }
   if (!state_.WriteAllActive) {
-    finish(row->done);
+    finish(texts.done);
     return;
   }
-  const auto next = NextWriteStep(step, dlt);
-  if (!next) {
+  const WriteStepRow* next = NextWriteStep(row, dlt);
+  if (next == nullptr) {
     state_.WriteAllActive = false;
     setPanel("Write All OK");
     finish("Write All Completed!");
     return;
   }
   sendPrepared(*next);
-  state_.ReplyTimeout = *next == kWifiWriteStep ? 3 : 5;
+  state_.ReplyTimeout = next->allTimeout;
 }
 
-void Engine::onReadAnswer(std::size_t p) {
-  const auto& buffer = context_->ReceiveBuffer;
-  if (buffer[p] != CmdReadBlock) {
-    readError();
-    return;
-  }
+void Engine::onReadAnswer(const Answer& answer) {
+  const auto block = AsBlockAnswer(answer);
   if (state_.ReadStep == kDeviceIdReadStep) {
-    if (buffer[p + 1] == ReqDeviceId.block) onDeviceId(p);
+    onDeviceId(*block);
     return;
   }
   const ReadStepRow* row = FindReadStep(state_.ReadStep);
-  if (row == nullptr || row->request.block == 0 || buffer[p + 1] != row->request.block) return;
-  decodeAndAdvance(*row, p + 2);
+  if (row != nullptr) decodeAndAdvance(*row, block->data);
 }
 
-void Engine::onWifiReadAnswer(std::size_t p) {
-  if (context_->ReceiveBuffer[p] != CmdReadWifi) return;
+void Engine::onWifiReadAnswer(const Answer& answer) {
   const ReadStepRow* row = FindReadStep(state_.ReadStep);
-  if (row != nullptr) decodeAndAdvance(*row, p + 1);
+  if (row != nullptr) decodeAndAdvance(*row, answer.payload);
 }
 
-void Engine::decodeAndAdvance(const ReadStepRow& row, std::size_t position) {
-  if (!DecodeGroup(row.group, *context_, controls_, position)) {
+void Engine::decodeAndAdvance(const ReadStepRow& row, std::span<const std::uint8_t> data) {
+  if (Decode(row.group, data, controls_, row.half) != DecodeResult::Ok) {
     readError();  // a short answer changed nothing
     return;
   }
-  advanceRead(row.step);
+  advanceRead(row);
 }
 
-void Engine::advanceRead(std::uint8_t step) {
-  const ReadStepRow* row = FindReadStep(step);
-  if (!row->ok.empty()) setPanel(row->ok);
+void Engine::advanceRead(const ReadStepRow& row) {
+  const StepTexts texts = ReadTexts(row);
+  if (!texts.ok.empty()) setPanel(texts.ok);
   const bool dlt = window_.dltTabShown();
-  if (row->done.empty()) {  // first halves (Main A, WiFi 1-16) always go on
-    const std::uint8_t next = *NextReadStep(step, dlt);
-    sendReadStep(next, step == kWifiReadStep1 ? 3 : 5);
+  if (row.continues) {  // first halves (Main A, WiFi 1-16) always go on
+    const ReadStepRow* next = NextReadStep(row, dlt);
+    sendReadStep(*next, next->allTimeout);
     return;
   }
   if (!state_.ReadAllActive) {
-    finish(row->done);
+    finish(texts.done);
     return;
   }
-  const auto next = NextReadStep(step, dlt);
-  if (!next) {
+  const ReadStepRow* next = NextReadStep(row, dlt);
+  if (next == nullptr) {
     state_.ReadAllActive = false;
     setPanel("Read All OK");
     finish("Read All Completed!");
     return;
   }
-  sendReadStep(*next, FindReadStep(*next)->allTimeout);
+  sendReadStep(*next, next->allTimeout);
 }
 
 void Engine::readError() {
@@ -239,15 +216,12 @@ void Engine::readError() {
   state_.Operation = OpIdle;
 }
 
-void Engine::onDeviceId(std::size_t p) {
-  const ProtocolContext& c = *context_;
-  const std::size_t echoed = c.ReceiveBuffer[p + 4] * 256u + c.ReceiveBuffer[p + 5];
-  // Digits from the data onward, never past the frame's payload.
-  const std::size_t frameEnd = p + c.FrameLength;
+void Engine::onDeviceId(const BlockAnswer& answer) {
+  // Digits from the data onward, at most the echoed length, never past the frame.
   std::string id;
-  for (std::size_t i = p + 6; i < frameEnd && id.size() < echoed; ++i) {
-    const auto ch = static_cast<char>(c.ReceiveBuffer[i]);
-    if (ch < '0' || ch > '9') break;
+  for (const std::uint8_t byte : answer.data) {
+    const auto ch = static_cast<char>(byte);
+    if (id.size() >= answer.echo.length || ch < '0' || ch > '9') break;
     id.push_back(ch);
   }
   controls_.setText("DeviceID", id);
@@ -256,39 +230,23 @@ void Engine::onDeviceId(std::size_t p) {
   state_.Identifying = false;
 }
 
-bool Engine::tempDeleting() const {
-  return controls_.text("Temp_Index").empty() || controls_.text("Temp_Name").empty();
-}
-
-bool Engine::onServiceAnswer(std::size_t p) {
-  const ProtocolContext& c = *context_;
-  const std::uint8_t command = c.ReceiveBuffer[p];
-  const int a = c.ReceiveBuffer[p + 1];
-  if (state_.Operation == OpTempPair) {
-    if (command != CmdTempPair) return false;
-    const bool deleting = tempDeleting();
-    const bool failed = a == 2;
-    setPanel(failed ? (deleting ? "Temperature Deleting Error" : "Temperature Pairing Error")
-                    : (deleting ? "Temperature Deleting OK" : "Temperature Pairing OK"));
-    finish(failed
-               ? (deleting ? "Temperature Deleting Error!" : "Temperature Pairing Error!")
-               : (deleting ? "Temperature Deleting Completed!" : "Temperature Pairing Completed!"));
-    return true;
-  }
-  for (const ServiceRow& row : kServiceRows) {
-    if (row.operation != state_.Operation || row.command != command) continue;
-    if (row.answer >= 0 && row.answer != a) continue;
-    if (row.operation == OpCheckId && row.answer < 0) {
+void Engine::onServiceAnswer(const Answer& answer) {
+  if (service_ == nullptr) return;
+  const int result = answer.payload.empty() ? kAnyResult : answer.payload[0];
+  for (const ServiceAnswer& row : service_->answers) {
+    if (row.box.empty()) break;
+    if (row.result != kAnyResult && row.result != result) continue;
+    if (service_->operation == OpCheckId && row.result == kAnyResult) {
       // The whole payload is the list of identifiers the tracker holds.
-      const std::size_t count = c.FrameLength > 0 ? c.FrameLength - 1u : 0u;
-      controls_.setText("RFID_Memo", FromLatin1(&c.ReceiveBuffer[p + 1], count));
+      controls_.setText("RFID_Memo", FromLatin1(answer.payload.data(), answer.payload.size()));
     }
     setPanel(row.panel);
+    const bool poll = service_->pollAfter;
+    service_ = nullptr;
     finish(row.box);
-    if (row.poll) state_.AuthPollDelay = kAuthPollTicks;
-    return true;
+    if (poll) state_.AuthPollDelay = kAuthPollTicks;
+    return;
   }
-  return false;
 }
 
 }  // namespace tracker

@@ -1,37 +1,28 @@
 #include "engine/engine_steps.h"
 
-#include "engine/engine_state.h"
-
 namespace tracker {
 namespace {
 
-using G = GroupId;
-
 constexpr WriteStepRow kWrites[] = {
-    {0, G::Gprs, 1, "Write GPRS OK", "Write GPRS Completed!"},
-    {1, G::MainA, 2, "", ""},
-    {2, G::MainB, 2, "Write Main OK", "Write Main Completed!"},
-    {3, G::Interface, 2, "Write Interface OK", "Write Interface Completed!"},
-    {4, G::Temperature, 2, "Write Temperature OK", "Write Temperature Completed!"},
-    {kWifiWriteStep, G::Wifi, 0, "Write WIFI OK", "Write WIFI Completed!"},
-    {5, G::Auth, 3, "Write Auth OK", "Write Auth Completed!"},
-    {6, G::Geo, 4, "Write GEO OK", "Write GEO Completed!"},
-    {7, G::Event, 5, "Write Event OK", "Write Event Completed!"},
-    {kDltStep, G::Dlt, 6, "Write DLT OK", "Write DLT Completed!"},
+    {.step = 0, .group = Group::Gprs},        {.step = 1, .group = Group::MainA, .continues = true},
+    {.step = 2, .group = Group::MainB},       {.step = 3, .group = Group::Interface},
+    {.step = 4, .group = Group::Temperature}, {.step = 9, .group = Group::Wifi, .allTimeout = 3},
+    {.step = 5, .group = Group::Auth},        {.step = 6, .group = Group::Geo},
+    {.step = 7, .group = Group::Event},       {.step = 8, .group = Group::Dlt},
 };
 
 constexpr ReadStepRow kReads[] = {
-    {0, G::Gprs, ReqGprs, 5, "Read GPRS OK", "Read GPRS Completed!"},
-    {1, G::MainA, ReqMainA, 5, "", ""},
-    {2, G::MainB, ReqMainB, 5, "Read Main OK", "Read Main Completed!"},
-    {3, G::Interface, ReqInterface, 5, "Read Interface OK", "Read Interface Completed!"},
-    {4, G::Temperature, ReqTemp, 5, "Read Temperature OK", "Read Temperature Completed!"},
-    {kWifiReadStep1, G::WifiFirstHalf, {0, 0x00, 0x10}, 2, "", ""},
-    {kWifiReadStep2, G::WifiSecondHalf, {0, 0x10, 0x10}, 3, "Read WIFI OK", "Read WIFI Completed!"},
-    {5, G::Auth, ReqAuth, 5, "Read Auth OK", "Read Auth Completed!"},
-    {6, G::Geo, ReqGeo, 5, "Read GEO OK", "Read GEO Completed!"},
-    {7, G::Event, ReqEvent, 5, "Read Event OK", "Read Event Completed!"},
-    {kDltStep, G::Dlt, ReqDlt, 5, "Read DLT OK", "Read DLT Completed!"},
+    {.step = 0, .group = Group::Gprs},
+    {.step = 1, .group = Group::MainA, .continues = true},
+    {.step = 2, .group = Group::MainB},
+    {.step = 3, .group = Group::Interface},
+    {.step = 4, .group = Group::Temperature},
+    {.step = 9, .group = Group::Wifi, .continues = true, .allTimeout = 2},
+    {.step = 10, .group = Group::Wifi, .half = WifiHalf::Second, .allTimeout = 3},
+    {.step = 5, .group = Group::Auth},
+    {.step = 6, .group = Group::Geo},
+    {.step = 7, .group = Group::Event},
+    {.step = 8, .group = Group::Dlt},
 };
 
 template <typename Row>
@@ -43,14 +34,19 @@ const Row* findStep(std::span<const Row> rows, std::uint8_t step) {
 }
 
 template <typename Row>
-std::optional<std::uint8_t> nextStep(std::span<const Row> rows, std::uint8_t step, bool dltShown) {
-  for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
-    if (rows[i].step != step) continue;
-    const std::uint8_t next = rows[i + 1].step;
-    if (next == kDltStep && !dltShown) return std::nullopt;
-    return next;
+const Row& stepOf(std::span<const Row> rows, Group group) {
+  for (const Row& row : rows) {
+    if (row.group == group) return row;
   }
-  return std::nullopt;
+  return rows.front();
+}
+
+template <typename Row>
+const Row* nextStep(std::span<const Row> rows, const Row& row, bool dltShown) {
+  const Row* next = &row + 1;
+  if (next == rows.data() + rows.size()) return nullptr;
+  if (next->group == Group::Dlt && !dltShown) return nullptr;
+  return next;
 }
 
 }  // namespace
@@ -69,12 +65,31 @@ const ReadStepRow* FindReadStep(std::uint8_t step) {
   return findStep(ReadSteps(), step);
 }
 
-std::optional<std::uint8_t> NextWriteStep(std::uint8_t step, bool dltShown) {
-  return nextStep(WriteSteps(), step, dltShown);
+const WriteStepRow& WriteStepOf(Group group) {
+  return stepOf(WriteSteps(), group);
+}
+const ReadStepRow& ReadStepOf(Group group) {
+  return stepOf(ReadSteps(), group);
 }
 
-std::optional<std::uint8_t> NextReadStep(std::uint8_t step, bool dltShown) {
-  return nextStep(ReadSteps(), step, dltShown);
+const WriteStepRow* NextWriteStep(const WriteStepRow& row, bool dltShown) {
+  return nextStep(WriteSteps(), row, dltShown);
+}
+const ReadStepRow* NextReadStep(const ReadStepRow& row, bool dltShown) {
+  return nextStep(ReadSteps(), row, dltShown);
+}
+
+StepTexts WriteTexts(const WriteStepRow& row) {
+  return row.continues ? StepTexts{} : SpecOf(row.group).writeTexts;
+}
+StepTexts ReadTexts(const ReadStepRow& row) {
+  return row.continues ? StepTexts{} : SpecOf(row.group).readTexts;
+}
+
+BlockRange ReadRequestOf(const ReadStepRow& row) {
+  if (row.group != Group::Wifi) return SpecOf(row.group).read;
+  const std::uint8_t first = row.half == WifiHalf::First ? 0 : kWifiEntriesPerRead;
+  return {.block = 0, .offset = first, .length = kWifiEntriesPerRead};
 }
 
 }  // namespace tracker

@@ -1,33 +1,34 @@
 #pragma once
 // The steps of the group writes and reads, in the order "Write All" and
-// "Read All" take them.
+// "Read All" take them. A step's number is the engine's WriteStep/ReadStep;
+// its texts and request come from its group's spec.
 
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <string_view>
 
-#include "engine/group_codec.h"
-#include "protocol/block_map.h"
+#include "codec/codec.h"
+#include "codec/group_spec.h"
 
 namespace tracker {
 
 struct WriteStepRow {
-  std::uint8_t step;      // WriteStep
-  GroupId group;          // encoder
-  std::uint8_t block;     // block number the acknowledgement names (0: WiFi)
-  std::string_view ok;    // panel 1 on acknowledgement; empty: unchanged
-  std::string_view done;  // box when a single group write ends here; empty: go on
+  std::uint8_t step;            // WriteStep
+  Group group;                  // encoder, block and texts
+  bool continues = false;       // the first half of a group: the next step always follows
+  std::uint8_t allTimeout = 5;  // ReplyTimeout when it follows another step
 };
 
 struct ReadStepRow {
-  std::uint8_t step;        // ReadStep
-  GroupId group;            // decoder
-  BlockRange request;       // block read request (WiFi: first entry, count)
-  std::uint8_t allTimeout;  // ReplyTimeout when sent inside "Read All"
-  std::string_view ok;
-  std::string_view done;
+  std::uint8_t step;  // ReadStep
+  Group group;        // decoder, request and texts
+  WifiHalf half = WifiHalf::First;
+  bool continues = false;
+  std::uint8_t allTimeout = 5;
 };
+
+// The identifier read after the authorisation answer.
+inline constexpr std::uint8_t kDeviceIdReadStep = 30;
 
 std::span<const WriteStepRow> WriteSteps();
 std::span<const ReadStepRow> ReadSteps();
@@ -35,11 +36,20 @@ std::span<const ReadStepRow> ReadSteps();
 const WriteStepRow* FindWriteStep(std::uint8_t step);
 const ReadStepRow* FindReadStep(std::uint8_t step);
 
+// The first step of a group (its first half when it travels in two).
+const WriteStepRow& WriteStepOf(Group group);
+const ReadStepRow& ReadStepOf(Group group);
+
 // The step after the given one in "Write All"/"Read All" order, or none at the
 // end. The DLT step is left out when its tab is hidden.
-std::optional<std::uint8_t> NextWriteStep(std::uint8_t step, bool dltShown);
-std::optional<std::uint8_t> NextReadStep(std::uint8_t step, bool dltShown);
+const WriteStepRow* NextWriteStep(const WriteStepRow& row, bool dltShown);
+const ReadStepRow* NextReadStep(const ReadStepRow& row, bool dltShown);
 
-inline constexpr std::uint8_t kDltStep = 8;
+// The texts of a step: its group's, or none for a first half.
+StepTexts WriteTexts(const WriteStepRow& row);
+StepTexts ReadTexts(const ReadStepRow& row);
+
+// The block range a read step asks for (WiFi: first entry and count).
+BlockRange ReadRequestOf(const ReadStepRow& row);
 
 }  // namespace tracker

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "engine/engine.h"
+#include "engine/engine_services.h"
 #include "engine/engine_steps.h"
 #include "protocol/commands.h"
 #include "protocol/payloads.h"
@@ -11,24 +12,15 @@ namespace tracker {
 namespace {
 
 struct TimeoutRow {
-  std::uint8_t operation;
+  Op operation;
   std::string_view panel;
   std::string_view box;
 };
 
+// Group reads and writes; service commands carry their own texts.
 constexpr TimeoutRow kTimeouts[] = {
     {OpWrite, "Write Error", "Write Overtime!"},
     {OpRead, "Read Error", "Read Overtime!"},
-    {OpDefault, "Default Error", "Default Overtime!"},
-    {OpClearSms, "Clear SMS Buffer Error", "Clear SMS Buffer Overtime!"},
-    {OpClearGprs1, "Clear GPRS-1 Buffer Error", "Clear GPRS-1 Buffer Overtime!"},
-    {OpClearGprs2, "Clear GPRS-2 Buffer Error", "Clear GPRS-2 Buffer Overtime!"},
-    {OpClearGpsLog, "Clear GPS Log Error", "Clear GPS Log Overtime!"},
-    {OpSetMileage, "Set Mileage Error", "Set Mileage Overtime!"},
-    {OpAuthId, "Auth ID Error", "Auth ID Overtime!"},
-    {OpDeleteId, "Delete ID Error", "Delete ID Overtime!"},
-    {OpCheckId, "Check ID Error", "Check ID Overtime!"},
-    {OpClearAuthCode, "Clear Auth Code Error", "Clear Auth Code Overtime!"},
     {OpWriteWifi, "Write Error", "Write Overtime!"},
     {OpReadWifi, "Read Error", "Read Overtime!"},
 };
@@ -51,12 +43,12 @@ void Engine::Timer2Timer() {
   if (!state_.Identifying) {
     // Inside the All sequences the WiFi group is optional: go on silently.
     if (state_.Operation == OpWriteWifi && state_.WriteAllActive) {
-      sendPrepared(5);
+      sendPrepared(*NextWriteStep(WriteStepOf(Group::Wifi), true));
       state_.ReplyTimeout = 5;
       return;
     }
     if (state_.Operation == OpReadWifi && state_.ReadAllActive) {
-      sendReadStep(5, 5);
+      sendReadStep(ReadStepOf(Group::Auth), 5);
       return;
     }
     timedOut();
@@ -68,10 +60,13 @@ void Engine::Timer2Timer() {
 }
 
 void Engine::timedOut() {
-  if (state_.Operation == OpTempPair) {
-    const bool deleting = tempDeleting();
-    setPanel(deleting ? "Temperature Deleting Error" : "Temperature Pairing Error");
-    notice(deleting ? "Temperature Deleting Overtime!" : "Temperature Pairing Overtime!");
+  const ServiceSpec* service = service_ != nullptr && service_->operation == state_.Operation
+                                   ? service_
+                                   : FindServiceOf(state_.Operation);
+  service_ = nullptr;
+  if (service != nullptr) {
+    setPanel(service->timeoutPanel);
+    notice(service->timeoutBox);
     return;
   }
   for (const TimeoutRow& row : kTimeouts) {

@@ -1,26 +1,6 @@
 #include "protocol/block_map.h"
 
 namespace tracker {
-namespace {
-
-constexpr GroupBlock kMap[] = {
-    {"GPRS", {1, 32, 229}, ReqGprs},
-    {"Main A", {2, 0, 34}, ReqMainA},
-    {"Interface", {2, 34, 156}, ReqInterface},
-    {"Temperature", {2, 190, 256}, ReqTemp},
-    {"Main B", {2, 446, 89}, ReqMainB},
-    {"Auth", {3, 0, 116}, ReqAuth},
-    {"GEO", {4, 0, 256}, ReqGeo},
-    {"Event", {5, 0, 1856}, ReqEvent},
-    {"DLT", {6, 0, 35}, ReqDlt},
-};
-
-}  // namespace
-
-std::span<const GroupBlock> BlockMap() {
-  return kMap;
-}
-
 void BuildReadRequest(ProtocolContext& context, const BlockRange& request) {
   context.clearPayload();
   context.append(request.block);

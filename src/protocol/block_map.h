@@ -1,10 +1,8 @@
 #pragma once
-// Where each parameter group lives in the tracker's numbered blocks, and the
-// read requests that fetch them.
+// Byte ranges of the tracker's numbered parameter blocks, and the 5-byte
+// block header of read requests and block writes.
 
 #include <cstdint>
-#include <span>
-#include <string_view>
 
 #include "protocol/protocol_context.h"
 
@@ -15,31 +13,11 @@ struct BlockRange {
   std::uint8_t block;
   std::uint16_t offset;
   std::uint16_t length;
-};
 
-// The ten read requests: block, start offset, number of bytes wanted.
-inline constexpr BlockRange ReqGprs{1, 16, 255};
-inline constexpr BlockRange ReqDeviceId{1, 16, 15};
-inline constexpr BlockRange ReqMainA{2, 0, 34};
-inline constexpr BlockRange ReqMainB{2, 446, 89};
-inline constexpr BlockRange ReqInterface{2, 34, 156};
-inline constexpr BlockRange ReqTemp{2, 190, 256};
-inline constexpr BlockRange ReqAuth{3, 0, 116};
-inline constexpr BlockRange ReqGeo{4, 0, 256};
-inline constexpr BlockRange ReqEvent{5, 0, 4096};
-inline constexpr BlockRange ReqDlt{6, 0, 48};
+  friend bool operator==(const BlockRange&, const BlockRange&) = default;
+};
 
 inline constexpr std::size_t kBlockHeaderSize = 5;
-
-// One row of the parameter-block map: the range a group writes.
-struct GroupBlock {
-  std::string_view group;
-  BlockRange write;  // start offset and data length of the group's write
-  BlockRange read;   // the request that reads it
-};
-
-// GPRS, Main A, Interface, Temperature, Main B, Auth, GEO, Event, DLT.
-std::span<const GroupBlock> BlockMap();
 
 // Sizes of the tracker's blocks 1 to 6 (index 0 unused).
 inline constexpr std::uint16_t kBlockSizes[] = {0, 271, 535, 116, 256, 4096, 48};

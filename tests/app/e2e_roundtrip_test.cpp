@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "app/e2e_processes.h"
-#include "engine/group_codec.h"
+#include "codec/codec.h"
 #include "protocol/protocol_context.h"
 #include "settings/settings_file.h"
 #include "ui/memory_controls.h"
@@ -103,10 +103,10 @@ TEST(CliRoundTrip, WriteStoresTheEncodedBytesOfEveryGroup) {
   MemoryControls controls;
   ASSERT_TRUE(LoadSettingsFile((folder / "edited.ini").string(), controls));
   ProtocolContext context;
-  for (const GroupId group :
-       {GroupId::Gprs, GroupId::MainA, GroupId::MainB, GroupId::Interface, GroupId::Temperature,
-        GroupId::Auth, GroupId::Geo, GroupId::Event, GroupId::Dlt}) {
-    EncodeGroup(group, context, controls);
+  for (const Group group :
+       {Group::Gprs, Group::MainA, Group::MainB, Group::Interface, Group::Temperature, Group::Auth,
+        Group::Geo, Group::Event, Group::Dlt}) {
+    Encode(group, context, controls);
     const auto payload = context.payload();
     ASSERT_GT(payload.size(), 5u);
     const std::string block = "block " + std::to_string(payload[0]);
@@ -116,7 +116,7 @@ TEST(CliRoundTrip, WriteStoresTheEncodedBytesOfEveryGroup) {
     EXPECT_EQ(state.at(block).substr(offset * 2, data.size()), data)
         << "group " << static_cast<int>(group) << " at " << block << " offset " << offset;
   }
-  EncodeGroup(GroupId::Wifi, context, controls);
+  Encode(Group::Wifi, context, controls);
   const std::string wifi = Hex(context.payload());
   ASSERT_TRUE(state.contains("wifi"));
   EXPECT_EQ(state.at("wifi").substr(0, wifi.size()), wifi);

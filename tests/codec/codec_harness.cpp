@@ -11,7 +11,7 @@ Bytes EncodePayload(Group group, const Controls& controls) {
 
 Bytes EncodeData(Group group, const Controls& controls) {
   Bytes payload = EncodePayload(group, controls);
-  if (TableOf(group).blockHeader) payload.erase(payload.begin(), payload.begin() + 5);
+  if (SpecOf(group).blockHeader) payload.erase(payload.begin(), payload.begin() + 5);
   return payload;
 }
 
@@ -23,16 +23,16 @@ std::uint16_t Deliver(ProtocolContext& context, const Bytes& frame) {
 }
 
 DecodeResult DecodeBlockAnswer(Group group, const Bytes& data, Controls& controls) {
-  const GroupTable& table = TableOf(group);
+  const GroupSpec& spec = SpecOf(group);
   ProtocolContext context;
-  const std::uint16_t p = Deliver(context, ReadAnswer(table.block, table.readOffset, data));
-  return Decode(group, context, controls, static_cast<std::uint16_t>(p + 2));
+  const std::uint16_t p = Deliver(context, ReadAnswer(spec.block(), spec.read.offset, data));
+  return Decode(group, AsBlockAnswer(ParseAnswer(context, p))->data, controls);
 }
 
 DecodeResult DecodeWifiAnswer(WifiHalf half, const Bytes& payload, Controls& controls) {
   ProtocolContext context;
   const std::uint16_t p = Deliver(context, AnswerFrame(0xB7, payload));
-  return Decode(Group::Wifi, context, controls, static_cast<std::uint16_t>(p + 1), half);
+  return Decode(Group::Wifi, ParseAnswer(context, p).payload, controls, half);
 }
 
 std::string GroupTestName(const testing::TestParamInfo<Group>& info) {

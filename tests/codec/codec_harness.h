@@ -9,7 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "codec/codec.h"
-#include "codec/groups/group_tables.h"
+#include "codec/groups/group_specs.h"
+#include "protocol/answer.h"
 #include "protocol/protocol_context.h"
 #include "support/answer_frames.h"
 #include "ui/catalogue.h"

@@ -29,7 +29,7 @@ void decodeAnswer(Controls& controls, std::string_view texts, const Bytes& tail,
   ProtocolContext context;
   const std::uint16_t p = Deliver(context, AnswerFrame(0x50, payload));
   ASSERT_GE(p, 4);
-  DecodeDeviceInfo(context, controls, static_cast<std::uint16_t>(p + 6), settingsLoaded);
+  DecodeDeviceInfo(ParseAnswer(context, p).payload.subspan(5), controls, settingsLoaded);
 }
 
 TEST(DeviceInfo, TextsAndCounters) {

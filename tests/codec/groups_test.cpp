@@ -292,7 +292,8 @@ TEST(EventGroup, EachRowReadsItsOwnBytesAndReplyKeepsItsChecks) {
   context.setReceived(frame);
   const std::uint16_t p = context.FindFrame(0);
   ASSERT_EQ(p, 4);
-  ASSERT_EQ(Decode(Group::Event, context, controls, p + 2), DecodeResult::Ok);
+  ASSERT_EQ(Decode(Group::Event, AsBlockAnswer(ParseAnswer(context, p))->data, controls),
+            DecodeResult::Ok);
   EXPECT_FALSE(controls.checked("IN1IGPRS1"));
   EXPECT_FALSE(controls.checked("IN1ICMR1"));
   EXPECT_TRUE(controls.checked("IN1GPRS1"));

@@ -79,13 +79,13 @@ std::string shownValue(const Field& f, const Controls& c) {
 // The answer data: the encoded payload where the group writes, and the
 // read-only fields (the device identifier) laid in by their encoding.
 Bytes answerData(Group group, const Controls& source) {
-  const GroupTable& t = TableOf(group);
-  Bytes data(t.readLength, 0x00);
+  const GroupSpec& t = SpecOf(group);
+  Bytes data(t.read.length, 0x00);
   const Bytes written = EncodeData(group, source);
-  std::copy(written.begin(), written.end(), data.begin() + (t.writeOffset - t.readOffset));
+  std::copy(written.begin(), written.end(), data.begin() + (t.write.offset - t.read.offset));
   for (const Field& f : t.fields) {
     if (f.written() || !f.read()) continue;
-    f.encoding->write(f, source, std::span(data).subspan(f.offset - t.readOffset, f.width));
+    f.encoding->write(f, source, std::span(data).subspan(f.offset - t.read.offset, f.width));
   }
   return data;
 }
@@ -94,7 +94,7 @@ class GroupRoundTrip : public testing::TestWithParam<Group> {};
 
 TEST_P(GroupRoundTrip, RandomValuesComeBackAsShown) {
   const Group group = GetParam();
-  const GroupTable& table = TableOf(group);
+  const GroupSpec& table = SpecOf(group);
   for (unsigned seed = 1; seed <= 20; ++seed) {
     ValueMaker maker(seed * 7919u + static_cast<unsigned>(group));
     MemoryControls source;
@@ -120,7 +120,7 @@ TEST_P(GroupRoundTrip, RandomValuesComeBackAsShown) {
 
 TEST_P(GroupRoundTrip, ShortAnswerChangesNoControl) {
   const Group group = GetParam();
-  const GroupTable& table = TableOf(group);
+  const GroupSpec& table = SpecOf(group);
   MemoryControls controls;
   ValueMaker maker(99);
   for (const Field& f : table.fields) {
@@ -128,7 +128,7 @@ TEST_P(GroupRoundTrip, ShortAnswerChangesNoControl) {
   }
   const Snapshot before = TakeSnapshot(controls);
   const std::size_t needed =
-      group == Group::Wifi ? 1024u : BytesNeeded(table, table.readOffset, table.readLength);
+      group == Group::Wifi ? 1024u : BytesNeeded(table, table.read.offset, table.read.length);
   for (const std::size_t size : {std::size_t{0}, needed / 2, needed - 1}) {
     const Bytes data(size, 0x31);
     const DecodeResult result = group == Group::Wifi
@@ -144,7 +144,7 @@ TEST_P(GroupRoundTrip, ShortAnswerChangesNoControl) {
             DecodeResult::Ok);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllGroups, GroupRoundTrip, testing::ValuesIn(kAllGroups), GroupTestName);
+INSTANTIATE_TEST_SUITE_P(AllGroups, GroupRoundTrip, testing::ValuesIn(AllGroups()), GroupTestName);
 
 // The frame is whole but the delivery was cut: the decoder must not read
 // beyond the bytes received.
@@ -154,7 +154,7 @@ TEST(ShortAnswer, BoundedByTheBytesReceivedToo) {
   ProtocolContext context;
   const std::uint16_t p = Deliver(context, ReadAnswer(6, 0, Bytes(48, 0x01)));
   context.ReceiveLength = static_cast<std::uint16_t>(p + 6 + 34);  // one byte short of the fields
-  EXPECT_EQ(Decode(Group::Dlt, context, controls, static_cast<std::uint16_t>(p + 2)),
+  EXPECT_EQ(Decode(Group::Dlt, AsBlockAnswer(ParseAnswer(context, p))->data, controls),
             DecodeResult::TooShort);
   EXPECT_EQ(TakeSnapshot(controls), before);
 }

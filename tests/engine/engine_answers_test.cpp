@@ -115,12 +115,15 @@ TEST_F(EngineTest, WriteAcknowledgementForAnotherBlockIsIgnored) {
   EXPECT_TRUE(window.notices.empty());
 }
 
-TEST_F(EngineTest, WrongCommandEndsAWriteAtOnce) {
+TEST_F(EngineTest, AnAnswerToAnotherRequestIsIgnoredUntilTheTimeOut) {
   click("GPRSWrite");
-  deliver(AnswerFrame(0x59, {0x01, 0x00}));
-  EXPECT_EQ(panel1(), "Write Error!");
-  EXPECT_EQ(window.lastNotice(), "Write Error!");
-  EXPECT_EQ(state().Operation, OpIdle);
+  deliver(AnswerFrame(0x59, {0x01, 0x00}));  // a read answer
+  deliver(AnswerFrame(0x58, {0x02, 0x01}));  // block 2 acknowledged, block 1 was written
+  deliver(AnswerFrame(0x50, {0x01, 0x01}));  // a late authorisation answer
+  EXPECT_EQ(state().Operation, OpWrite);
+  EXPECT_TRUE(window.notices.empty());
+  tick2(5);
+  EXPECT_EQ(window.lastNotice(), "Write Overtime!");
 }
 
 TEST_F(EngineTest, ReadAllWalksEveryGroupInOrder) {
@@ -199,13 +202,14 @@ TEST_F(EngineTest, RefusedCodeStillDecodesAndIdentifies) {
 }
 
 TEST_F(EngineTest, IdentifierStopsAtTheFirstNonDigit) {
-  state().Operation = OpRead;
-  state().ReadStep = kDeviceIdReadStep;
-  deliver(ReadAnswer(1, 16, Bytes{'3', '5', '6', 'X', '7'}));
-  EXPECT_EQ(controls.text("DeviceID"), "356");
-  state().Operation = OpRead;
-  deliver(ReadAnswer(1, 16, Bytes{'A', '1'}));
-  EXPECT_EQ(controls.text("DeviceID"), "");
+  for (const auto& [data, id] :
+       {std::pair{Bytes{'3', '5', '6', 'X', '7'}, "356"}, std::pair{Bytes{'A', '1'}, ""}}) {
+    state() = EngineState{};
+    deliver(AnswerFrame(0x50, {0x01, 0x01}));
+    ASSERT_EQ(state().ReadStep, kDeviceIdReadStep);
+    deliver(ReadAnswerEchoing(1, 16, 15, data));
+    EXPECT_EQ(controls.text("DeviceID"), id);
+  }
 }
 
 TEST_F(EngineTest, FramesWhileIdleOnlyMarkTheConnection) {

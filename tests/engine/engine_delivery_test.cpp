@@ -64,7 +64,7 @@ TEST_F(EngineTest, NewRequestDropsAHalfGatheredAnswer) {
 TEST_F(EngineTest, ShortAnswerIsAReadErrorAndChangesNothing) {
   controls.setText("APN", "keep.me");
   click("GPRSRead");
-  deliver(ReadAnswer(1, 16, Bytes(40, 0x00)));
+  deliver(ReadAnswerEchoing(1, 16, 255, Bytes(40, 0x00)));
   EXPECT_EQ(controls.text("APN"), "keep.me");
   EXPECT_EQ(panel1(), "Read Error!");
   EXPECT_EQ(window.lastNotice(), "Read Error!");
@@ -75,12 +75,14 @@ TEST_F(EngineTest, ShortAnswerIsAReadErrorAndChangesNothing) {
   EXPECT_EQ(window.lastNotice(), "Read Error!");
 }
 
-TEST_F(EngineTest, WrongCommandEndsAReadAtOnce) {
+TEST_F(EngineTest, AReadTakesOnlyAnAnswerEchoingItsRequest) {
   click("ReadAll");
-  deliver(AnswerFrame(0x58, {0x01, 0x01}));
-  EXPECT_EQ(panel1(), "Read Error!");
-  EXPECT_FALSE(state().ReadAllActive);
-  EXPECT_EQ(state().Operation, OpIdle);
+  deliver(AnswerFrame(0x58, {0x01, 0x01}));                  // another command
+  deliver(ReadAnswer(1, 32, Bytes(255, 0x00)));              // another offset
+  deliver(ReadAnswerEchoing(1, 16, 254, Bytes(254, 0x00)));  // another length
+  EXPECT_EQ(state().Operation, OpRead);
+  EXPECT_EQ(state().ReadStep, 0);
+  EXPECT_TRUE(window.notices.empty());
 }
 
 TEST_F(EngineTest, WriteAllWithABadFieldSendsNothing) {

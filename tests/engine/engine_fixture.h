@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/engine.h"
+#include "engine/engine_steps.h"
 #include "support/answer_frames.h"
 #include "support/recording_port.h"
 #include "support/recording_window.h"

@@ -24,13 +24,13 @@ Bytes randomPayload(std::mt19937& rng) {
 TEST_F(EngineTest, RandomAnswersInEveryStateAreHandledSafely) {
   std::mt19937 rng(20261207);
   for (int i = 0; i < 3000; ++i) {
-    state().Operation = static_cast<std::uint8_t>(rng() % 16);
+    state().Operation = static_cast<Op>(rng() % 16);
     state().ReadStep = kReadSteps[rng() % std::size(kReadSteps)];
     state().WriteStep = static_cast<std::uint8_t>(rng() % 10);
     state().ReadAllActive = rng() % 2 == 0;
     state().WriteAllActive = rng() % 2 == 0;
     state().ReplyTimeout = 5;
-    const std::uint8_t before = state().Operation;
+    const Op before = state().Operation;
     const Bytes frame = AnswerFrame(kCommands[rng() % std::size(kCommands)], randomPayload(rng));
     if (rng() % 3 == 0) {
       // In two pieces, as a slow line delivers it.

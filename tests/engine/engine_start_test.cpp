@@ -8,7 +8,7 @@ namespace {
 struct StartCase {
   const char* control;
   std::uint8_t command;
-  std::uint8_t operation;
+  Op operation;
   char stepKind;  // 'W' WriteStep, 'R' ReadStep, '-' none
   std::uint8_t step;
   std::uint8_t timeout;
@@ -95,7 +95,7 @@ TEST_F(EngineTest, TempPairAsksBeforeDeletingAndNoSendsNothing) {
 }
 
 struct TimeoutCase {
-  std::uint8_t operation;
+  Op operation;
   const char* panel;
   const char* box;
 };
@@ -132,14 +132,14 @@ TEST_F(EngineTest, EveryTimeoutShowsItsErrorAndOvertimeBox) {
   }
 }
 
-TEST_F(EngineTest, TempPairTimeoutTextFollowsTheEditsNow) {
+TEST_F(EngineTest, TempPairTimeoutTextFollowsTheRequestSent) {
   controls.setText("Temp_Index", "2");
   controls.setText("Temp_Name", "Rear");
   click("Temp_Pair");
   controls.setText("Temp_Name", "");
   tick2(5);
-  EXPECT_EQ(panel1(), "Temperature Deleting Error");
-  EXPECT_EQ(window.lastNotice(), "Temperature Deleting Overtime!");
+  EXPECT_EQ(panel1(), "Temperature Pairing Error");
+  EXPECT_EQ(window.lastNotice(), "Temperature Pairing Overtime!");
 }
 
 TEST_F(EngineTest, IdleAndIdentifyingTimeoutsAreSilent) {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "codec/read_requests.h"
 #include "protocol/block_map.h"
 #include "protocol/commands.h"
 #include "protocol/crc16.h"

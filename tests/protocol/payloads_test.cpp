@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "base/str_to_int.h"
+#include "codec/codec.h"
+#include "codec/read_requests.h"
 #include "protocol/block_map.h"
 #include "protocol/payloads.h"
 #include "ui/memory_controls.h"
@@ -35,12 +37,13 @@ TEST_F(PayloadTest, ReadRequestsCarryBlockOffsetAndLengthBigEndian) {
   EXPECT_EQ(payload(), (Bytes{0x01, 0x00, 0x10, 0x00, 0x0F}));
 }
 
-TEST_F(PayloadTest, BlockMapCoversBlockTwoWithoutGapOrOverlap) {
+TEST_F(PayloadTest, GroupWritesCoverBlockTwoWithoutGapOrOverlap) {
   std::vector<bool> covered(kBlockSizes[2], false);
-  for (const GroupBlock& g : BlockMap()) {
+  for (const Group group : AllGroups()) {
+    const GroupSpec& g = SpecOf(group);
     if (g.write.block != 2) continue;
     for (int i = g.write.offset; i < g.write.offset + g.write.length; ++i) {
-      ASSERT_FALSE(covered.at(i)) << g.group << " overlaps at " << i;
+      ASSERT_FALSE(covered.at(i)) << g.caption << " overlaps at " << i;
       covered[i] = true;
     }
   }

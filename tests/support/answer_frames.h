@@ -41,6 +41,15 @@ inline Bytes ReadAnswer(std::uint8_t block, std::uint16_t offset, const Bytes& d
   return AnswerFrame(0x59, payload);
 }
 
+// A block read answer that echoes a request of `length` bytes but carries `data`.
+inline Bytes ReadAnswerEchoing(std::uint8_t block, std::uint16_t offset, std::uint16_t length,
+                               const Bytes& data) {
+  Bytes frame = ReadAnswer(block, offset, Bytes(length, 0x00));
+  Bytes payload(frame.begin() + 5, frame.begin() + 10);
+  payload.insert(payload.end(), data.begin(), data.end());
+  return AnswerFrame(0x59, payload);
+}
+
 inline Bytes TextBytes(std::string_view text) {
   return Bytes(text.begin(), text.end());
 }

@@ -1,26 +1,28 @@
 // SMS settings and the three authorised numbers: block 3, 116 bytes.
 #include "codec/encodings.h"
-#include "codec/groups/group_tables.h"
+#include "codec/groups/group_specs.h"
 
 namespace tracker {
 
-const GroupTable& AuthTable() {
+const BlockRange ReqAuth{.block = 3, .offset = 0, .length = 116};
+
+const GroupSpec& AuthSpec() {
   using namespace encoding;
-  static const GroupTable table = [] {
-    GroupTable t{true,
-                 3,
-                 0,
-                 116,
-                 0,
-                 116,
-                 {
-                     {0, 4, &kText, "SIMPIN"},
-                     {4, 4, &kText, "Password"},
-                     {8, 4, &kTimeZone, "SMSTimeZone"},
-                     {12, 2, &kU16, "SMSTimeInterval"},
-                     {14, 2, &kU16, "SMSACCOffInterval"},
-                     {16, 2, &kU16, "SMSStopInterval"},
-                 }};
+  static const GroupSpec table = [] {
+    GroupSpec t{.id = Group::Auth,
+                .caption = "Auth",
+                .write = {.block = 3, .offset = 0, .length = 116},
+                .read = ReqAuth,
+                .readTexts = {.ok = "Read Auth OK", .done = "Read Auth Completed!"},
+                .writeTexts = {.ok = "Write Auth OK", .done = "Write Auth Completed!"},
+                .fields = {
+                    {0, 4, &kText, "SIMPIN"},
+                    {4, 4, &kText, "Password"},
+                    {8, 4, &kTimeZone, "SMSTimeZone"},
+                    {12, 2, &kU16, "SMSTimeInterval"},
+                    {14, 2, &kU16, "SMSACCOffInterval"},
+                    {16, 2, &kU16, "SMSStopInterval"},
+                }};
     static constexpr const char* kFlags[] = {"Answer", "Monitor", "Hangup", "Position"};
     for (int n = 1; n <= 3; ++n) {
       const auto at = static_cast<std::uint16_t>(20 + 32 * (n - 1));

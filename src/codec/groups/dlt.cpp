@@ -1,13 +1,21 @@
 // Driver licences: block 6, 35 bytes written.
 #include "codec/encodings.h"
-#include "codec/groups/group_tables.h"
+#include "codec/groups/group_specs.h"
 
 namespace tracker {
 
-const GroupTable& DltTable() {
+const BlockRange ReqDlt{.block = 6, .offset = 0, .length = 48};
+
+const GroupSpec& DltSpec() {
   using namespace encoding;
-  static const GroupTable table = [] {
-    GroupTable t{true, 6, 0, 35, 0, 48, {}};
+  static const GroupSpec table = [] {
+    GroupSpec t{.id = Group::Dlt,
+                .caption = "DLT",
+                .write = {.block = 6, .offset = 0, .length = 35},
+                .read = ReqDlt,
+                .readTexts = {.ok = "Read DLT OK", .done = "Read DLT Completed!"},
+                .writeTexts = {.ok = "Write DLT OK", .done = "Write DLT Completed!"},
+                .fields = {}};
     for (int k = 1; k <= 16; ++k) {
       t.fields.push_back(
           {static_cast<std::uint16_t>(2 * (k - 1)), 2, &kU16, "Licence" + std::to_string(k)});

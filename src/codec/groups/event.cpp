@@ -1,10 +1,12 @@
 // Event reporting: block 5, one 32-byte row per event number (0 to 57), from
 // the shared event-row table. Rows 13 to 16 have no event and stay zero.
 #include "codec/encodings.h"
-#include "codec/groups/group_tables.h"
+#include "codec/groups/group_specs.h"
 #include "ui/event_rows.h"
 
 namespace tracker {
+
+const BlockRange ReqEvent{.block = 5, .offset = 0, .length = 4096};
 namespace {
 
 constexpr int kRowSize = 32;
@@ -54,10 +56,16 @@ ColumnBit columnBit(EventColumn column) {
 
 }  // namespace
 
-const GroupTable& EventTable() {
+const GroupSpec& EventSpec() {
   using namespace encoding;
-  static const GroupTable table = [] {
-    GroupTable t{true, 5, 0, 58 * kRowSize, 0, 4096, {}};
+  static const GroupSpec table = [] {
+    GroupSpec t{.id = Group::Event,
+                .caption = "Event",
+                .write = {.block = 5, .offset = 0, .length = 58 * kRowSize},
+                .read = ReqEvent,
+                .readTexts = {.ok = "Read Event OK", .done = "Read Event Completed!"},
+                .writeTexts = {.ok = "Write Event OK", .done = "Write Event Completed!"},
+                .fields = {}};
     for (const EventRow& row : EventRows()) {
       const int at = row.number * kRowSize;
       if (!row.nameEdit.empty()) {

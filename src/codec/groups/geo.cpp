@@ -1,13 +1,21 @@
 // Geo-fences: block 4, eight 32-byte fence records.
 #include "codec/encodings.h"
-#include "codec/groups/group_tables.h"
+#include "codec/groups/group_specs.h"
 
 namespace tracker {
 
-const GroupTable& GeoTable() {
+const BlockRange ReqGeo{.block = 4, .offset = 0, .length = 256};
+
+const GroupSpec& GeoSpec() {
   using namespace encoding;
-  static const GroupTable table = [] {
-    GroupTable t{true, 4, 0, 256, 0, 256, {}};
+  static const GroupSpec table = [] {
+    GroupSpec t{.id = Group::Geo,
+                .caption = "GEO",
+                .write = {.block = 4, .offset = 0, .length = 256},
+                .read = ReqGeo,
+                .readTexts = {.ok = "Read GEO OK", .done = "Read GEO Completed!"},
+                .writeTexts = {.ok = "Write GEO OK", .done = "Write GEO Completed!"},
+                .fields = {}};
     for (int n = 1; n <= 8; ++n) {
       const auto at = [n](int offset) { return static_cast<std::uint16_t>(32 * (n - 1) + offset); };
       const std::string fence = "No" + std::to_string(n);

@@ -1,44 +1,48 @@
 // GPRS: block 1, the APN and the two server channels. The device identifier
 // at offset 16 is read but never written.
 #include "codec/encodings.h"
-#include "codec/groups/group_tables.h"
+#include "codec/groups/group_specs.h"
 
 namespace tracker {
 
-const GroupTable& GprsTable() {
+const BlockRange ReqGprs{.block = 1, .offset = 16, .length = 255};
+const BlockRange ReqDeviceId{.block = 1, .offset = 16, .length = 15};
+
+const GroupSpec& GprsSpec() {
   using namespace encoding;
-  static const GroupTable table{true,
-                                1,
-                                32,
-                                229,
-                                16,
-                                255,
-                                {
-                                    {16, 16, &kText, "DeviceID", 0, Direction::ReadOnly},
-                                    {32, 32, &kText, "APN"},
-                                    {64, 32, &kText, "APNName"},
-                                    {96, 32, &kText, "APNPassword"},
-                                    {128, 32, &kText, "IP"},
-                                    {160, 5, &kText, "Port"},
-                                    {165, 32, &kText, "IP2"},
-                                    {197, 5, &kText, "Port2"},
-                                    {202, 1, &kIndex, "GPRSType"},
-                                    {203, 1, &kIndex, "ReportType"},
-                                    {204, 1, &kIndex, "BufferMode"},
-                                    {205, 2, &kU16, "TimeInterval"},
-                                    {207, 2, &kU16, "ACCOffInterval"},
-                                    {209, 2, &kU16, "StopInterval"},
-                                    {211, 2, &kU16, "RoamingInterval"},
-                                    {213, 32, &kText, "IP3"},
-                                    {245, 5, &kText, "Port3"},
-                                    {250, 1, &kIndex, "GPRSType2"},
-                                    {251, 1, &kIndex, "ReportType2"},
-                                    {252, 1, &kIndex, "BufferMode2"},
-                                    {253, 2, &kU16, "TimeInterval2"},
-                                    {255, 2, &kU16, "ACCOffInterval2"},
-                                    {257, 2, &kU16, "StopInterval2"},
-                                    {259, 2, &kU16, "RoamingInterval2"},
-                                }};
+  static const GroupSpec table{
+      .id = Group::Gprs,
+      .caption = "GPRS",
+      .write = {.block = 1, .offset = 32, .length = 229},
+      .read = ReqGprs,
+      .readTexts = {.ok = "Read GPRS OK", .done = "Read GPRS Completed!"},
+      .writeTexts = {.ok = "Write GPRS OK", .done = "Write GPRS Completed!"},
+      .fields = {
+          {16, 16, &kText, "DeviceID", 0, Direction::ReadOnly},
+          {32, 32, &kText, "APN"},
+          {64, 32, &kText, "APNName"},
+          {96, 32, &kText, "APNPassword"},
+          {128, 32, &kText, "IP"},
+          {160, 5, &kText, "Port"},
+          {165, 32, &kText, "IP2"},
+          {197, 5, &kText, "Port2"},
+          {202, 1, &kIndex, "GPRSType"},
+          {203, 1, &kIndex, "ReportType"},
+          {204, 1, &kIndex, "BufferMode"},
+          {205, 2, &kU16, "TimeInterval"},
+          {207, 2, &kU16, "ACCOffInterval"},
+          {209, 2, &kU16, "StopInterval"},
+          {211, 2, &kU16, "RoamingInterval"},
+          {213, 32, &kText, "IP3"},
+          {245, 5, &kText, "Port3"},
+          {250, 1, &kIndex, "GPRSType2"},
+          {251, 1, &kIndex, "ReportType2"},
+          {252, 1, &kIndex, "BufferMode2"},
+          {253, 2, &kU16, "TimeInterval2"},
+          {255, 2, &kU16, "ACCOffInterval2"},
+          {257, 2, &kU16, "StopInterval2"},
+          {259, 2, &kU16, "RoamingInterval2"},
+      }};
   return table;
 }
 

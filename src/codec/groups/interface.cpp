@@ -1,8 +1,10 @@
 // Interface: block 2, offsets 34 to 189 — inputs, tanks, outputs, serial ports.
 #include "codec/encodings.h"
-#include "codec/groups/group_tables.h"
+#include "codec/groups/group_specs.h"
 
 namespace tracker {
+
+const BlockRange ReqInterface{.block = 2, .offset = 34, .length = 156};
 namespace {
 
 using namespace encoding;
@@ -31,9 +33,15 @@ void addOutput(std::vector<Field>& fields, std::uint16_t at, const std::string& 
 
 }  // namespace
 
-const GroupTable& InterfaceTable() {
-  static const GroupTable table = [] {
-    GroupTable t{true, 2, 34, 156, 34, 156, {}};
+const GroupSpec& InterfaceSpec() {
+  static const GroupSpec table = [] {
+    GroupSpec t{.id = Group::Interface,
+                .caption = "Interface",
+                .write = {.block = 2, .offset = 34, .length = 156},
+                .read = ReqInterface,
+                .readTexts = {.ok = "Read Interface OK", .done = "Read Interface Completed!"},
+                .writeTexts = {.ok = "Write Interface OK", .done = "Write Interface Completed!"},
+                .fields = {}};
     for (int k = 1; k <= 6; ++k) {
       const auto at = static_cast<std::uint16_t>(34 + 3 * (k - 1));
       const std::string n = std::to_string(k);

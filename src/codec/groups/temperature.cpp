@@ -1,13 +1,22 @@
 // Temperature: block 2, offsets 190 to 445 — eight 32-byte sensor records.
 #include "codec/encodings.h"
-#include "codec/groups/group_tables.h"
+#include "codec/groups/group_specs.h"
 
 namespace tracker {
 
-const GroupTable& TemperatureTable() {
+const BlockRange ReqTemp{.block = 2, .offset = 190, .length = 256};
+
+const GroupSpec& TemperatureSpec() {
   using namespace encoding;
-  static const GroupTable table = [] {
-    GroupTable t{true, 2, 190, 256, 190, 256, {}};
+  static const GroupSpec table = [] {
+    GroupSpec t{
+        .id = Group::Temperature,
+        .caption = "Temperature",
+        .write = {.block = 2, .offset = 190, .length = 256},
+        .read = ReqTemp,
+        .readTexts = {.ok = "Read Temperature OK", .done = "Read Temperature Completed!"},
+        .writeTexts = {.ok = "Write Temperature OK", .done = "Write Temperature Completed!"},
+        .fields = {}};
     for (int k = 1; k <= 8; ++k) {
       const auto at = static_cast<std::uint16_t>(190 + 32 * (k - 1));
       const std::string row = "Temp" + std::to_string(k);

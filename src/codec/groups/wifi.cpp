@@ -1,14 +1,21 @@
 // WiFi: 32 entries of SSID and password, 64 bytes each, with no block header.
 // Written whole; read in two halves of 16 entries.
 #include "codec/encodings.h"
-#include "codec/groups/group_tables.h"
+#include "codec/groups/group_specs.h"
 
 namespace tracker {
 
-const GroupTable& WifiTable() {
+const GroupSpec& WifiSpec() {
   using namespace encoding;
-  static const GroupTable table = [] {
-    GroupTable t{false, 0, 0, 2048, 0, 2048, {}};
+  static const GroupSpec table = [] {
+    GroupSpec t{.id = Group::Wifi,
+                .caption = "WIFI",
+                .blockHeader = false,
+                .write = {.block = 0, .offset = 0, .length = 2048},
+                .read = {.block = 0, .offset = 0, .length = 2048},
+                .readTexts = {.ok = "Read WIFI OK", .done = "Read WIFI Completed!"},
+                .writeTexts = {.ok = "Write WIFI OK", .done = "Write WIFI Completed!"},
+                .fields = {}};
     for (int k = 1; k <= 32; ++k) {
       const auto at = static_cast<std::uint16_t>(64 * (k - 1));
       const std::string entry = "WIFI" + std::to_string(k);
