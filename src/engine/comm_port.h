@@ -13,6 +13,8 @@ class CommPort : public Link {
   virtual void OpenComm(const std::string& name) = 0;
   // Closes the port; nothing happens when it is closed.
   virtual void CloseComm() = 0;
+  // Whether a port of that name is present now (watched after a hang-up).
+  virtual bool present(const std::string& name) const = 0;
 };
 
 }  // namespace tracker

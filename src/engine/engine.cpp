@@ -22,6 +22,49 @@ std::size_t preparedIndex(Group group) {
   return static_cast<std::size_t>(group);
 }
 
+constexpr std::string_view kOpenPort = "OpenPort";
+
+using Handler = void (Engine::*)();
+
+// The buttons by control name; every one but the port button sends a request.
+const std::map<std::string_view, Handler>& handlers() {
+  static const std::map<std::string_view, Handler> kHandlers = {
+      {"ReadAll", &Engine::ReadAllClick},
+      {"WriteAll", &Engine::WriteAllClick},
+      {"InitAll", &Engine::InitAllClick},
+      {"ClearCode", &Engine::ClearCodeClick},
+      {"GPRSRead", &Engine::GPRSReadClick},
+      {"GPRSWrite", &Engine::GPRSWriteClick},
+      {"SMSRead", &Engine::SMSReadClick},
+      {"SMSWrite", &Engine::SMSWriteClick},
+      {"GEOFenceRead", &Engine::GEOFenceReadClick},
+      {"GEOFenceWrite", &Engine::GEOWriteClick},
+      {"MainRead", &Engine::MainSetReadClick},
+      {"MainWrite", &Engine::MainSetWriteClick},
+      {"EventRead", &Engine::EventReadClick},
+      {"EventWrite", &Engine::EventWriteClick},
+      {"InterfaceRead", &Engine::InterfaceReadClick},
+      {"InterfaceWrite", &Engine::InterfaceWriteClick},
+      {"Temp_Read", &Engine::Temp_ReadClick},
+      {"Temp_Write", &Engine::Temp_WriteClick},
+      {"Temp_Pair", &Engine::Temp_PairClick},
+      {"WIFI_Read", &Engine::WIFI_ReadClick},
+      {"WIFI_Write", &Engine::WIFI_WriteClick},
+      {"DLTRead", &Engine::DLTReadClick},
+      {"DLTWrite", &Engine::DLTWriteClick},
+      {"SET_ID", &Engine::SET_IDClick},
+      {"DEL_ID", &Engine::DEL_IDClick},
+      {"CHK_ID", &Engine::CHK_IDClick},
+      {"ClearGPRS1", &Engine::ClearGPRS1Click},
+      {"ClearGPRS2", &Engine::ClearGPRS2Click},
+      {"ClearSMS", &Engine::ClearSMSClick},
+      {"ClearGPSLog", &Engine::ClearGPSLogClick},
+      {"SetMileage", &Engine::SetMileageClick},
+      {"OpenPort", &Engine::OpenPortClick},
+  };
+  return kHandlers;
+}
+
 }  // namespace
 
 Engine::Engine(Controls& controls, Window& window, CommPort& port)
@@ -47,6 +90,7 @@ void Engine::guarded(const std::function<void()>& handler) {
     if (!error.empty()) window_.showError(error);
     return;
   }
+  updateButtons();
   flushNotices();
   if (!error.empty()) window_.showError(error);
 }
@@ -72,9 +116,17 @@ void Engine::setPanel(std::string_view text) {
 }
 
 void Engine::finish(std::string_view box) {
+  endOperation();
+  notice(box);
+}
+
+void Engine::endOperation() {
   state_.ReplyTimeout = 0;
   state_.Operation = OpIdle;
-  notice(box);
+  state_.WriteAllActive = false;
+  state_.ReadAllActive = false;
+  state_.Identifying = false;
+  service_ = nullptr;
 }
 
 void Engine::send(std::uint8_t command, BlockRange range) {
@@ -108,6 +160,7 @@ void Engine::sendPrepared(const WriteStepRow& row) {
 }
 
 void Engine::startWrite(Group group, bool all, std::string_view panel) {
+  wifiSkipped_ = false;
   sendPrepared(WriteStepOf(group));
   state_.ReplyTimeout = 5;
   state_.WriteAllActive = all;
@@ -130,12 +183,14 @@ void Engine::sendReadStep(const ReadStepRow& row, std::uint8_t timeout) {
 }
 
 void Engine::startRead(Group group, bool all, std::string_view panel) {
+  wifiSkipped_ = false;
   sendReadStep(ReadStepOf(group), 5);
   state_.ReadAllActive = all;
   setPanel(panel);
 }
 
 void Engine::startService(const ServiceSpec& spec) {
+  if (!spec.confirm.empty() && !window_.askYesNo(spec.confirm)) return;
   spec.build(*context_, controls_);
   send(spec.command);
   service_ = &spec;
@@ -261,45 +316,21 @@ void Engine::Temp_PairClick() {
 }
 
 bool Engine::click(std::string_view control) {
-  using Handler = void (Engine::*)();
-  static const std::map<std::string_view, Handler> kHandlers = {
-      {"ReadAll", &Engine::ReadAllClick},
-      {"WriteAll", &Engine::WriteAllClick},
-      {"InitAll", &Engine::InitAllClick},
-      {"ClearCode", &Engine::ClearCodeClick},
-      {"GPRSRead", &Engine::GPRSReadClick},
-      {"GPRSWrite", &Engine::GPRSWriteClick},
-      {"SMSRead", &Engine::SMSReadClick},
-      {"SMSWrite", &Engine::SMSWriteClick},
-      {"GEOFenceRead", &Engine::GEOFenceReadClick},
-      {"GEOFenceWrite", &Engine::GEOWriteClick},
-      {"MainRead", &Engine::MainSetReadClick},
-      {"MainWrite", &Engine::MainSetWriteClick},
-      {"EventRead", &Engine::EventReadClick},
-      {"EventWrite", &Engine::EventWriteClick},
-      {"InterfaceRead", &Engine::InterfaceReadClick},
-      {"InterfaceWrite", &Engine::InterfaceWriteClick},
-      {"Temp_Read", &Engine::Temp_ReadClick},
-      {"Temp_Write", &Engine::Temp_WriteClick},
-      {"Temp_Pair", &Engine::Temp_PairClick},
-      {"WIFI_Read", &Engine::WIFI_ReadClick},
-      {"WIFI_Write", &Engine::WIFI_WriteClick},
-      {"DLTRead", &Engine::DLTReadClick},
-      {"DLTWrite", &Engine::DLTWriteClick},
-      {"SET_ID", &Engine::SET_IDClick},
-      {"DEL_ID", &Engine::DEL_IDClick},
-      {"CHK_ID", &Engine::CHK_IDClick},
-      {"ClearGPRS1", &Engine::ClearGPRS1Click},
-      {"ClearGPRS2", &Engine::ClearGPRS2Click},
-      {"ClearSMS", &Engine::ClearSMSClick},
-      {"ClearGPSLog", &Engine::ClearGPSLogClick},
-      {"SetMileage", &Engine::SetMileageClick},
-      {"OpenPort", &Engine::OpenPortClick},
-  };
-  const auto it = kHandlers.find(control);
-  if (it == kHandlers.end()) return false;
+  const auto it = handlers().find(control);
+  if (it == handlers().end()) return false;
+  // One operation at a time: only the port button acts while one runs.
+  if (busy() && control != kOpenPort) return true;
   guarded([this, handler = it->second] { (this->*handler)(); });
   return true;
+}
+
+void Engine::updateButtons() {
+  const bool ready = state_.PortOpened && identified_ && !busy();
+  if (buttonsReady_ == ready) return;
+  buttonsReady_ = ready;
+  for (const auto& [name, handler] : handlers()) {
+    if (name != kOpenPort) controls_.setEnabled(name, ready);
+  }
 }
 
 }  // namespace tracker

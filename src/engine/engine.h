@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -54,7 +55,25 @@ class Engine {
   void OpenPortClick();
 
   // Clicks a button by control name; false when no handler belongs to it.
+  // While an operation runs, a button that would send a request does nothing.
   bool click(std::string_view control);
+
+  // The serial line hung up (adapter pulled, tracker switched off): Comm1's
+  // OnRequestHangup. Closes the port and ends a running operation, naming it.
+  void Comm1RequestHangup();
+
+  // Whether an operation runs; nothing else starts meanwhile.
+  bool busy() const { return state_.Operation != OpIdle; }
+  // Whether the tracker on the open port has answered the authorisation poll
+  // and accepted the code.
+  bool identified() const { return identified_; }
+
+  // What the window does beyond the command line.
+  struct Behaviour {
+    bool reopenWhenBack = false;    // reopen a lost port when it comes back
+    bool readAfterDefault = false;  // read everything again after "Default"
+  };
+  Behaviour behaviour;
 
   // Start handlers of the operations.
   void ReadAllClick();
@@ -131,6 +150,12 @@ class Engine {
   void advanceRead(const ReadStepRow& row);
   void decodeAndAdvance(const ReadStepRow& row, std::span<const std::uint8_t> data);
   void readError();
+  void endOperation();
+  void wifiUnanswered();
+  void updateButtons();
+  void clearDeviceInfo();
+  void closePort();
+  void watchForReturn();
   void gather(std::span<const std::uint8_t> bytes);
 
   // Time-outs.
@@ -151,7 +176,12 @@ class Engine {
   std::array<std::vector<std::uint8_t>, 10> prepared_;  // write payloads by Group
   Request request_;
   const ServiceSpec* service_ = nullptr;  // the service command in flight
-  bool gathering_ = false;                // ReceiveBuffer holds the start of an unfinished frame
+  std::optional<bool> buttonsReady_;      // the request buttons enabled, once set
+  bool gathering_ = false;
+  bool identified_ = false;
+  bool wifiSkipped_ = false;  // the All sequence in progress went on without WiFi
+  std::string lostPort_;      // a port lost while open, watched for its return                //
+                              // ReceiveBuffer holds the start of an unfinished frame
   int guardDepth_ = 0;
 };
 

@@ -2,7 +2,9 @@
 
 #include <string_view>
 
+#include "codec/device_info.h"
 #include "engine/engine.h"
+#include "serial/device_path.h"
 #include "serial/port_enumerator.h"
 #include "settings/settings_file.h"
 #include "ui/catalogue.h"
@@ -53,21 +55,63 @@ void Engine::ComboBox1DropDown(const PortEnumerator& ports) {
 
 void Engine::OpenPortClick() {
   if (!state_.PortOpened) {
-    port_.OpenComm(controls_.text("ComboBox1"));
+    const std::string name = controls_.text("ComboBox1");
+    port_.OpenComm(name);
+    lostPort_.clear();
     state_.PortOpened = true;
+    identified_ = false;
     controls_.setCaption("OpenPort", "Close");
-    setConnectionButtons(true);
     state_.AuthPollDelay = kAuthPollTicks;
     state_.SettingsLoaded = false;
     return;
   }
+  if (busy() && !window_.askYesNo("An operation is running. Close the port and abandon it?")) {
+    return;
+  }
+  lostPort_.clear();
+  closePort();
+}
+
+void Engine::closePort() {
   port_.CloseComm();
   state_.PortOpened = false;
+  state_.AuthPollDelay = 0;
+  identified_ = false;
+  endOperation();
   controls_.setCaption("OpenPort", "Open");
-  setConnectionButtons(false);
   window_.setPanelText(0, "Disconnect");
   window_.setPanelText(1, "Idle");
-  state_.AuthPollDelay = 0;
+  clearDeviceInfo();
+}
+
+void Engine::clearDeviceInfo() {
+  // The next tracker on this port may be another one: never show its
+  // predecessor's identity.
+  for (const std::string& name : DeviceInfoControlNames()) controls_.setText(name, "");
+  controls_.setText("DeviceID", "");
+}
+
+void Engine::Comm1RequestHangup() {
+  if (!state_.PortOpened) return;
+  const std::string name = controls_.text("ComboBox1");
+  const bool running = busy();
+  closePort();
+  const std::string lost = "The connection to " + CommDevicePath(name) + " was lost.";
+  setPanel(lost);
+  if (running) notice(lost + " The operation did not complete.");
+  if (behaviour.reopenWhenBack) lostPort_ = name;
+}
+
+void Engine::watchForReturn() {
+  if (lostPort_.empty() || state_.PortOpened || !port_.present(lostPort_)) return;
+  const std::string name = lostPort_;
+  controls_.setText("ComboBox1", name);
+  try {
+    OpenPortClick();
+  } catch (const std::exception&) {
+    return;  // not ready yet (permissions are applied a moment after it appears)
+  }
+  setPanel(CommDevicePath(name) + " is back: reopened, waiting for the tracker...");
 }
 
 void Engine::Exit1Click() {

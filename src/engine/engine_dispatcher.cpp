@@ -48,7 +48,6 @@ void Engine::Comm1ReceiveData(std::span<const std::uint8_t> bytes) {
     return;
   }
   gathering_ = false;
-  window_.setPanelText(0, "Connected");
   actOnFrame(ParseAnswer(c, p));
 }
 
@@ -109,15 +108,22 @@ void Engine::actOnFrame(const Answer& answer) {
 
 void Engine::onAuthAnswer(const Answer& answer) {
   state_.AuthPollDelay = 0;
-  if (answer.payload.size() > 1 && answer.payload[1] == 0) {
-    state_.ReplyTimeout = 0;
-    state_.Operation = OpIdle;
-    notice("Auth Code Error!");
-  }
   constexpr std::size_t kInfoAt = 5;
   const auto info = answer.payload.size() > kInfoAt ? answer.payload.subspan(kInfoAt)
                                                     : std::span<const std::uint8_t>{};
   DecodeDeviceInfo(info, controls_, state_.SettingsLoaded);
+  if (answer.payload.size() > 1 && answer.payload[1] == 0) {
+    // The code was refused: the tracker answers nothing else until the right
+    // one is given, so nothing is enabled and the poll stops.
+    identified_ = false;
+    endOperation();
+    window_.setPanelText(0, "Auth Code Error");
+    notice("Auth Code Error!");
+    return;
+  }
+  identified_ = true;
+  lostPort_.clear();
+  window_.setPanelText(0, "Connected");
   BuildReadRequest(*context_, ReqDeviceId);
   send(CmdReadBlock, ReqDeviceId);
   state_.Operation = OpRead;
@@ -153,9 +159,9 @@ void Engine::advanceWrite(const WriteStepRow& row) {
   }
   const WriteStepRow* next = NextWriteStep(row, dlt);
   if (next == nullptr) {
-    state_.WriteAllActive = false;
     setPanel("Write All OK");
-    finish("Write All Completed!");
+    finish(wifiSkipped_ ? "Write All Completed, but the WiFi list was not written (no answer)."
+                        : "Write All Completed!");
     return;
   }
   sendPrepared(*next);
@@ -174,7 +180,14 @@ void Engine::onReadAnswer(const Answer& answer) {
 
 void Engine::onWifiReadAnswer(const Answer& answer) {
   const ReadStepRow* row = FindReadStep(state_.ReadStep);
-  if (row != nullptr) decodeAndAdvance(*row, answer.payload);
+  if (row == nullptr) return;
+  if (Decode(row->group, answer.payload, controls_, row->half) != DecodeResult::Ok) {
+    // Firmware without WiFi answers short or empty: the list was not read.
+    wifiUnanswered();
+    return;
+  }
+  if (!row->continues) window_.setTabNote(kWifiTab, "");
+  advanceRead(*row);
 }
 
 void Engine::decodeAndAdvance(const ReadStepRow& row, std::span<const std::uint8_t> data) {
@@ -200,20 +213,17 @@ void Engine::advanceRead(const ReadStepRow& row) {
   }
   const ReadStepRow* next = NextReadStep(row, dlt);
   if (next == nullptr) {
-    state_.ReadAllActive = false;
     setPanel("Read All OK");
-    finish("Read All Completed!");
+    finish(wifiSkipped_ ? "Read All Completed, but the WiFi list was not read (no answer)."
+                        : "Read All Completed!");
     return;
   }
   sendReadStep(*next, next->allTimeout);
 }
 
 void Engine::readError() {
-  state_.ReadAllActive = false;
-  state_.ReplyTimeout = 0;
   setPanel("Read Error!");
-  notice("Read Error!");
-  state_.Operation = OpIdle;
+  finish("Read Error!");
 }
 
 void Engine::onDeviceId(const BlockAnswer& answer) {
@@ -242,9 +252,11 @@ void Engine::onServiceAnswer(const Answer& answer) {
     }
     setPanel(row.panel);
     const bool poll = service_->pollAfter;
-    service_ = nullptr;
+    const bool defaulted = service_->operation == OpDefault && row.result == 1;
     finish(row.box);
     if (poll) state_.AuthPollDelay = kAuthPollTicks;
+    // The tabs must not show the values the reset replaced as if they were current.
+    if (defaulted && behaviour.readAfterDefault) ReadAllClick();
     return;
   }
 }

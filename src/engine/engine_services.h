@@ -33,6 +33,7 @@ struct ServiceSpec {
   bool pollAfter = true;  // the authorisation poll is armed again after an answer
   std::string_view timeoutPanel;
   std::string_view timeoutBox;
+  std::string_view confirm = {};  // asked Yes/No first when it destroys data on the tracker
 };
 
 // Every service command; Temp Pair has one row for pairing and one for deleting.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 
 #include "codec/codec.h"
 #include "codec/group_spec.h"
@@ -26,6 +27,9 @@ struct ReadStepRow {
   bool continues = false;
   std::uint8_t allTimeout = 5;
 };
+
+// The tab of the WiFi list, noted when a Read All could not read it.
+inline constexpr std::string_view kWifiTab = "TabSheet10";
 
 // The identifier read after the authorisation answer.
 inline constexpr std::uint8_t kDeviceIdReadStep = 30;

@@ -30,33 +30,50 @@ constexpr TimeoutRow kTimeouts[] = {
 void Engine::Timer1Timer() {
   if (state_.AuthPollDelay == 0) return;
   if (--state_.AuthPollDelay != 0) return;
+  if (busy()) {
+    // The poll never cancels an operation: it goes out at the first tick after.
+    state_.AuthPollDelay = 1;
+    return;
+  }
   BuildAuthPayload(*context_, controls_);
   send(CmdAuthorise);
-  state_.Operation = OpIdle;
   state_.ReplyTimeout = 0;
   state_.AuthPollDelay = kAuthPollTicks;
 }
 
 void Engine::Timer2Timer() {
+  watchForReturn();
   if (state_.ReplyTimeout == 0) return;
   if (--state_.ReplyTimeout != 0) return;
-  if (!state_.Identifying) {
-    // Inside the All sequences the WiFi group is optional: go on silently.
-    if (state_.Operation == OpWriteWifi && state_.WriteAllActive) {
-      sendPrepared(*NextWriteStep(WriteStepOf(Group::Wifi), true));
-      state_.ReplyTimeout = 5;
-      return;
-    }
-    if (state_.Operation == OpReadWifi && state_.ReadAllActive) {
-      sendReadStep(ReadStepOf(Group::Auth), 5);
-      return;
-    }
-    timedOut();
+  if (state_.Identifying) {
+    endOperation();  // the identifier is read by the way; its silence is no error
+    return;
   }
-  state_.Operation = OpIdle;
-  state_.WriteAllActive = false;
-  state_.ReadAllActive = false;
-  state_.Identifying = false;
+  if (state_.Operation == OpWriteWifi || state_.Operation == OpReadWifi) {
+    wifiUnanswered();
+    return;
+  }
+  timedOut();
+  endOperation();
+}
+
+void Engine::wifiUnanswered() {
+  // Inside the All sequences the WiFi list is optional (firmware without
+  // WiFi does not answer): go on, and name the omission at the end.
+  if (state_.Operation == OpWriteWifi && state_.WriteAllActive) {
+    wifiSkipped_ = true;
+    sendPrepared(*NextWriteStep(WriteStepOf(Group::Wifi), true));
+    state_.ReplyTimeout = 5;
+    return;
+  }
+  if (state_.Operation == OpReadWifi && state_.ReadAllActive) {
+    wifiSkipped_ = true;
+    window_.setTabNote(kWifiTab, "not read from this tracker");
+    sendReadStep(ReadStepOf(Group::Auth), 5);
+    return;
+  }
+  timedOut();
+  endOperation();
 }
 
 void Engine::timedOut() {

@@ -1,5 +1,9 @@
 #include "engine/tcomm_port.h"
 
+#include <filesystem>
+
+#include "serial/device_path.h"
+
 namespace tracker {
 
 inline constexpr std::int32_t kTrackerBaudRate = 115200;
@@ -12,6 +16,11 @@ void TCommPort::OpenComm(const std::string& name) {
   comm_.SetCommName(name);
   comm_.SetBaudRate(kTrackerBaudRate);
   comm_.OpenComm();
+}
+
+bool TCommPort::present(const std::string& name) const {
+  std::error_code error;
+  return std::filesystem::exists(CommDevicePath(name), error);
 }
 
 }  // namespace tracker

@@ -14,6 +14,7 @@ class TCommPort : public CommPort {
   bool SendData(std::span<const std::uint8_t> bytes) override;
   void OpenComm(const std::string& name) override;
   void CloseComm() override { comm_.CloseComm(); }
+  bool present(const std::string& name) const override;
 
  private:
   TComm& comm_;

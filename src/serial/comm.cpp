@@ -6,6 +6,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <system_error>
 #include <utility>
 
@@ -52,11 +53,41 @@ void TComm::applyComm1Values() {
   SetWriteTotalTimeoutConstant(0);
 }
 
+namespace {
+
+// Why a port could not be opened, in words a technician can act on.
+std::string openFailure(const std::string& path, int error) {
+  std::string reason;
+  switch (error) {
+    case EACCES:
+    case EPERM:
+      reason = "permission denied. Add your user to the dialout group and log in again.";
+      break;
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+    case ENOTDIR:
+    case EISDIR:
+      reason = "no such port";
+      break;
+    case EBUSY:
+    case EWOULDBLOCK:
+      reason = "in use by another program";
+      break;
+    default:
+      reason = std::generic_category().message(error);
+      break;
+  }
+  return "Cannot open " + path + ": " + reason;
+}
+
+}  // namespace
+
 // Opens the device for exclusive use; returns the descriptor or throws.
 int TComm::openDevice() {
   const std::string path = CommDevicePath(commName_);
   const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) throw ECommsError(kMsgOpenFailed);
+  if (fd < 0) throw ECommsError(openFailure(path, errno));
   termios probe{};
   if (!isatty(fd) || tcgetattr(fd, &probe) != 0) {
     close(fd);
@@ -66,7 +97,7 @@ int TComm::openDevice() {
   // exclusive mode keeps out unprivileged openers that do not.
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     close(fd);
-    throw ECommsError(kMsgOpenFailed);
+    throw ECommsError(openFailure(path, EBUSY));
   }
   ioctl(fd, TIOCEXCL);
   return fd;

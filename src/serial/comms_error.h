@@ -7,7 +7,6 @@
 namespace tracker {
 
 inline constexpr const char* kMsgAlreadyOpened = "This serial port already opened";
-inline constexpr const char* kMsgOpenFailed = "Error opening serial port";
 // The trailing blank belongs to the message.
 inline constexpr const char* kMsgNotCommHandle = "File handle is not a comm handle ";
 inline constexpr const char* kMsgCommBuffer = "Cannot setup comm buffer";

@@ -25,6 +25,13 @@ class Window {
   virtual void showError(std::string_view message) = 0;
 
   virtual bool dltTabShown() const = 0;
+
+  // A note on a tab (by its name) that its values are not the tracker's,
+  // e.g. a group a Read All could not read; empty clears it.
+  virtual void setTabNote(std::string_view tab, std::string_view note) {
+    (void)tab;
+    (void)note;
+  }
 };
 
 }  // namespace tracker

@@ -50,7 +50,9 @@ TEST(CliExit, NoTrackerExitsWithOne) {
   TempFolder folder;
   const CliRun missing = RunCli(folder, {"--port", (folder / "ttyNONE").string(), "info"});
   EXPECT_EQ(missing.status, 1);
-  EXPECT_TRUE(Has(missing.err, "tracker-cli: cannot open")) << missing.err;
+  EXPECT_TRUE(Has(missing.err,
+                  "tracker-cli: Cannot open " + (folder / "ttyNONE").string() + ": no such port"))
+      << missing.err;
 
   // A port that opens but where nobody answers the authorisation poll.
   int master = -1;

@@ -29,27 +29,26 @@ TEST(CliFaults, ReadAllGathersTheEventAnswerSentInPieces) {
   EXPECT_TRUE(Has(read.out, "\nInterval tracking Name=Heartbeat\r\n")) << read.out;
 }
 
-TEST(CliFaults, SilentWifiWriteIsSkippedInsideWriteAll) {
+TEST(CliFaults, SilentWifiWriteIsSkippedInsideWriteAllAndNamed) {
   TempFolder folder;
   SimProcess sim({"--silent", "0xB6"});
   WriteText(folder / "empty.ini", "");
   const CliRun run =
       RunCli(folder, {"--port", sim.port(), "write", "--in", (folder / "empty.ini").string()});
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_TRUE(Has(run.err, "status: Write Temperature OK"));
+  EXPECT_EQ(run.status, 1) << run.err;
   EXPECT_FALSE(Has(run.err, "Write WIFI OK"));
-  EXPECT_TRUE(Has(run.err, "status: Write Auth OK"));
-  EXPECT_TRUE(Has(run.err, "notice: Write All Completed!"));
+  EXPECT_TRUE(Has(run.err, "status: Write Auth OK")) << "the rest was written";
+  EXPECT_TRUE(Has(run.err, "Write All Completed, but the WiFi list was not written (no answer)."));
 }
 
-TEST(CliFaults, SilentWifiReadIsSkippedInsideReadAll) {
+TEST(CliFaults, SilentWifiReadIsSkippedInsideReadAllAndNoFileIsWritten) {
   TempFolder folder;
   SimProcess sim({"--silent", "0xB7"});
-  const CliRun run = RunCli(folder, {"--port", sim.port(), "read"});
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_FALSE(Has(run.err, "Read WIFI OK"));
-  EXPECT_TRUE(Has(run.err, "notice: Read All Completed!"));
-  EXPECT_TRUE(Has(run.out, "[DLT]")) << "the settings file still comes out";
+  const auto out = folder / "read.ini";
+  const CliRun run = RunCli(folder, {"--port", sim.port(), "read", "--out", out.string()});
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_TRUE(Has(run.err, "Read All Completed, but the WiFi list was not read (no answer)."));
+  EXPECT_FALSE(std::filesystem::exists(out)) << "a file without the WiFi list would look whole";
 }
 
 TEST(CliFaults, CorruptedReadAnswerEndsWithTheTimeOut) {

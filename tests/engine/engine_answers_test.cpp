@@ -147,7 +147,7 @@ TEST_F(EngineTest, ReadAllAnswerForAnotherBlockIsIgnoredUntilTimeout) {
   EXPECT_FALSE(state().ReadAllActive);
 }
 
-TEST_F(EngineTest, WifiStepIsSkippedSilentlyInsideTheAllSequences) {
+TEST_F(EngineTest, WifiStepSkippedInsideTheAllSequencesIsNamedAtTheEnd) {
   click("WriteAll");
   for (int i = 0; i < 5; ++i) deliver(ackToLastWrite());
   ASSERT_EQ(state().Operation, OpWriteWifi);
@@ -157,6 +157,11 @@ TEST_F(EngineTest, WifiStepIsSkippedSilentlyInsideTheAllSequences) {
   EXPECT_EQ(state().Operation, OpWrite);
   EXPECT_EQ(state().WriteStep, 5);
   EXPECT_EQ(port.lastFrame().at(5), 3) << "the Auth write follows";
+  while (state().Operation != OpIdle) deliver(ackToLastWrite());
+  EXPECT_EQ(window.notices,
+            std::vector<std::string>{
+                "Write All Completed, but the WiFi list was not written (no answer)."});
+  window.notices.clear();
 
   click("ReadAll");
   for (int i = 0; i < 5; ++i) deliver(answerToLastRead());
@@ -168,6 +173,17 @@ TEST_F(EngineTest, WifiStepIsSkippedSilentlyInsideTheAllSequences) {
   EXPECT_TRUE(window.notices.empty());
   EXPECT_EQ(state().ReadStep, 5);
   EXPECT_EQ(port.lastFrame(), AnswerFrame(0x59, {0x03, 0x00, 0x00, 0x00, 0x74}));
+  EXPECT_EQ(window.tabNotes["TabSheet10"], "not read from this tracker");
+  while (state().Operation != OpIdle) deliver(answerToLastRead());
+  EXPECT_EQ(window.lastNotice(), "Read All Completed, but the WiFi list was not read (no answer).");
+
+  // Firmware without WiFi answers empty: the same as no answer, at once.
+  click("ReadAll");
+  for (int i = 0; i < 5; ++i) deliver(answerToLastRead());
+  deliver(AnswerFrame(0xB7, {}));
+  EXPECT_EQ(state().ReadStep, 5);
+  while (state().Operation != OpIdle) deliver(answerToLastRead());
+  EXPECT_EQ(window.lastNotice(), "Read All Completed, but the WiFi list was not read (no answer).");
 }
 
 TEST_F(EngineTest, AuthorisationAnswerDecodesAndReadsTheIdentifier) {
@@ -189,7 +205,7 @@ TEST_F(EngineTest, AuthorisationAnswerDecodesAndReadsTheIdentifier) {
   EXPECT_TRUE(window.notices.empty());
 }
 
-TEST_F(EngineTest, RefusedCodeStillDecodesAndIdentifies) {
+TEST_F(EngineTest, RefusedCodeDecodesTheInformationAndStops) {
   state().AuthPollDelay = 7;
   Bytes payload{0x01, 0x00, 0x00, 0x00, 0x00};
   for (const char c : std::string_view("FW-Birch,1,2,")) payload.push_back(c);
@@ -198,7 +214,9 @@ TEST_F(EngineTest, RefusedCodeStillDecodesAndIdentifies) {
   EXPECT_EQ(window.notices, std::vector<std::string>{"Auth Code Error!"});
   EXPECT_EQ(controls.text("Firmware"), "FW-Birch");
   EXPECT_EQ(state().AuthPollDelay, 0);
-  EXPECT_EQ(port.lastCommand(), 0x59);
+  EXPECT_EQ(port.frameCount(), 0u) << "nothing more is asked of a tracker that refused";
+  EXPECT_EQ(window.panels[0], "Auth Code Error");
+  EXPECT_FALSE(engine.identified());
 }
 
 TEST_F(EngineTest, IdentifierStopsAtTheFirstNonDigit) {
@@ -212,9 +230,10 @@ TEST_F(EngineTest, IdentifierStopsAtTheFirstNonDigit) {
   }
 }
 
-TEST_F(EngineTest, FramesWhileIdleOnlyMarkTheConnection) {
+TEST_F(EngineTest, FramesWhileIdleChangeNothing) {
+  window.panels[0] = "Disconnect";
   deliver(AnswerFrame(0xE5, {0x01}));
-  EXPECT_EQ(window.panels[0], "Connected");
+  EXPECT_EQ(window.panels[0], "Disconnect") << "connected means identified";
   EXPECT_EQ(port.frameCount(), 0u);
   EXPECT_TRUE(window.notices.empty());
 }

@@ -65,17 +65,26 @@ TEST_F(EngineTest, OpenAndCloseThePort) {
   click("OpenPort");
   EXPECT_EQ(port.opened, "ttyUSB0");
   EXPECT_EQ(controls.caption("OpenPort"), "Close");
-  EXPECT_TRUE(controls.enabled("ReadAll"));
-  EXPECT_TRUE(controls.enabled("CHK_ID"));
+  EXPECT_FALSE(controls.enabled("ReadAll")) << "until the tracker answers";
   EXPECT_EQ(state().AuthPollDelay, kAuthPollTicks);
   EXPECT_FALSE(state().SettingsLoaded);
   EXPECT_EQ(window.panels[0], "Disconnect") << "until the tracker answers";
+  deliver(AnswerFrame(0x50, {0x01, 0x01, 0x00, 0x00, 0x00, 'F', ',', 'I', ',', 'S', ','}));
+  EXPECT_EQ(window.panels[0], "Connected");
+  EXPECT_FALSE(controls.enabled("ReadAll")) << "while the identifier is read";
+  deliver(ReadAnswer(1, 16, TextBytes("860000000000001")));
+  for (const char* name : {"ReadAll", "CHK_ID", "ClearSMS", "SetMileage", "InitAll"}) {
+    EXPECT_TRUE(controls.enabled(name)) << name;
+  }
+  EXPECT_EQ(controls.text("IMEI"), "I");
 
   click("OpenPort");
   EXPECT_FALSE(port.isOpen);
   EXPECT_EQ(controls.caption("OpenPort"), "Open");
   EXPECT_FALSE(controls.enabled("ReadAll"));
   EXPECT_EQ(state().AuthPollDelay, 0);
+  EXPECT_EQ(controls.text("IMEI"), "") << "the next tracker may be another one";
+  EXPECT_EQ(controls.text("DeviceID"), "");
 
   click("OpenPort");
   EXPECT_EQ(state().AuthPollDelay, kAuthPollTicks) << "each opening restarts the poll";
@@ -90,6 +99,8 @@ TEST_F(EngineTest, FailedOpenShowsTheErrorAndChangesNothing) {
   EXPECT_EQ(controls.caption("OpenPort"), "Open");
   EXPECT_FALSE(controls.enabled("ReadAll"));
   EXPECT_EQ(state().AuthPollDelay, 0);
+  EXPECT_EQ(controls.text("IMEI"), "") << "the next tracker may be another one";
+  EXPECT_EQ(controls.text("DeviceID"), "");
 }
 
 TEST_F(EngineTest, ExitClosesThePort) {

@@ -168,29 +168,93 @@ TEST_F(EngineTest, ReadGprsWithoutAnswerTimesOutAfterFiveTicks) {
 
 TEST_F(EngineTest, BadMileageLeavesStateAndSendsNothing) {
   controls.setText("Mileage", "12.5");
-  state().Operation = OpRead;
-  state().ReplyTimeout = 3;
   click("SetMileage");
   EXPECT_EQ(window.errors, std::vector<std::string>{"'12.5' is not a valid integer value"});
   EXPECT_EQ(port.frameCount(), 0u);
-  EXPECT_EQ(state().Operation, OpRead);
-  EXPECT_EQ(state().ReplyTimeout, 3);
-}
-
-TEST_F(EngineTest, AuthPollEveryFiftyTicksCancelsTheOperationSilently) {
-  state().AuthPollDelay = kAuthPollTicks;
-  click("GPRSRead");
-  tick1(49);
-  EXPECT_EQ(port.lastCommand(), 0x59);
-  tick1();
-  EXPECT_EQ(port.lastFrame(), AnswerFrame(0x50, {0x01, 0xFF, 0xFF, 0xFF, 0xFF}));
   EXPECT_EQ(state().Operation, OpIdle);
   EXPECT_EQ(state().ReplyTimeout, 0);
+}
+
+TEST_F(EngineTest, AuthPollWaitsForTheOperationAndNeverCancelsIt) {
+  state().AuthPollDelay = kAuthPollTicks;
+  click("GPRSRead");
+  tick1(80);
+  EXPECT_EQ(port.frameCount(), 1u) << "no poll while the read runs";
+  EXPECT_EQ(state().Operation, OpRead);
+  deliver(answerToLastRead());
+  EXPECT_EQ(window.lastNotice(), "Read GPRS Completed!");
+  tick1();
+  EXPECT_EQ(port.lastFrame(), AnswerFrame(0x50, {0x01, 0xFF, 0xFF, 0xFF, 0xFF}));
   EXPECT_EQ(state().AuthPollDelay, kAuthPollTicks);
-  tick2(10);
-  EXPECT_TRUE(window.notices.empty());
   tick1(50);
-  EXPECT_EQ(port.frameCount(), 3u);
+  EXPECT_EQ(port.frameCount(), 3u) << "and every fifty ticks after";
+}
+
+TEST_F(EngineTest, OneOperationAtATime) {
+  click("WriteAll");
+  const std::size_t sent = port.frameCount();
+  for (const char* other : {"InitAll", "ReadAll", "GPRSRead", "ClearSMS", "Temp_Pair"}) {
+    click(other);
+    EXPECT_EQ(port.frameCount(), sent) << other << " must not start during Write All";
+  }
+  EXPECT_TRUE(window.questions.empty());
+  while (state().Operation != OpIdle) deliver(ackToLastWrite());
+  EXPECT_EQ(window.notices, std::vector<std::string>{"Write All Completed!"});
+}
+
+TEST_F(EngineTest, DestructiveCommandsAskFirstAndDefaultRereads) {
+  engine.behaviour.readAfterDefault = true;
+  window.answerYes = false;
+  for (const char* button :
+       {"InitAll", "ClearSMS", "ClearGPRS1", "ClearGPRS2", "ClearGPSLog", "ClearCode"}) {
+    click(button);
+    EXPECT_EQ(port.frameCount(), 0u) << button;
+  }
+  EXPECT_EQ(window.questions.size(), 6u);
+  EXPECT_NE(window.questions[0].find("factory defaults"), std::string::npos);
+  window.answerYes = true;
+  click("InitAll");
+  deliver(AnswerFrame(0xE5, {0x01}));
+  EXPECT_EQ(window.lastNotice(), "Default Completed!");
+  EXPECT_EQ(state().Operation, OpRead) << "the window reads everything again";
+  EXPECT_TRUE(state().ReadAllActive);
+}
+
+TEST_F(EngineTest, IdentifyingEndsWithEveryOperation) {
+  deliver(AnswerFrame(0x50, {0x01, 0x01}));
+  ASSERT_TRUE(state().Identifying);
+  deliver(AnswerFrame(0x50, {0x01, 0x01}));  // a second answer to the poll
+  EXPECT_TRUE(window.notices.empty()) << "no spurious Read Error!";
+  deliver(ReadAnswer(1, 16, TextBytes("860000000000001")));
+  EXPECT_FALSE(state().Identifying);
+  click("GPRSRead");
+  tick2(5);
+  EXPECT_EQ(window.lastNotice(), "Read Overtime!") << "a later time-out is never silent";
+}
+
+TEST_F(EngineTest, LostLinkEndsTheOperationNamingThePortAndWatchesForItsReturn) {
+  engine.behaviour.reopenWhenBack = true;
+  controls.setText("ComboBox1", "ttyUSB0");
+  click("OpenPort");
+  deliver(AnswerFrame(0x50, {0x01, 0x01, 0x00, 0x00, 0x00, 'F', ',', 'I', ',', 'S', ','}));
+  deliver(ReadAnswer(1, 16, TextBytes("860000000000001")));
+  click("ReadAll");
+  port.presentNow = false;
+  engine.guarded([&] { engine.Comm1RequestHangup(); });
+  EXPECT_FALSE(port.isOpen);
+  EXPECT_EQ(state().Operation, OpIdle);
+  EXPECT_EQ(window.panels[0], "Disconnect");
+  EXPECT_EQ(controls.caption("OpenPort"), "Open");
+  EXPECT_EQ(window.lastNotice(),
+            "The connection to /dev/ttyUSB0 was lost. The operation did not complete.");
+  EXPECT_FALSE(controls.enabled("ReadAll"));
+  EXPECT_EQ(controls.text("IMEI"), "");
+  tick2(3);
+  EXPECT_FALSE(port.isOpen) << "not back yet";
+  port.presentNow = true;
+  tick2();
+  EXPECT_TRUE(port.isOpen) << "reopened when it came back";
+  EXPECT_EQ(state().AuthPollDelay, kAuthPollTicks);
 }
 
 }  // namespace

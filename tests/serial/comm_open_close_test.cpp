@@ -70,10 +70,17 @@ TEST_F(TCommOpenClose, SecondOpenRaisesAndKeepsTheFirst) {
   EXPECT_EQ(pty.readMaster(2, 2s), (std::vector<std::uint8_t>{4, 5}));
 }
 
-TEST_F(TCommOpenClose, BadNamesRaiseAndALaterOpenWorks) {
-  expectOpenError("ttyDoesNotExist7", "Error opening serial port");
-  expectOpenError("", "Error opening serial port");
-  expectOpenError("None", "Error opening serial port");
+TEST_F(TCommOpenClose, BadNamesRaiseNamingThePortAndTheReasonAndALaterOpenWorks) {
+  expectOpenError("ttyDoesNotExist7", "Cannot open /dev/ttyDoesNotExist7: no such port");
+  expectOpenError("", "Cannot open /dev/: no such port");
+  expectOpenError("None", "Cannot open /dev/None: no such port");
+  {
+    OwnerQueue other;
+    TComm first(other.poster());
+    first.SetCommName(pty.path());
+    first.OpenComm();
+    expectOpenError(pty.path(), "Cannot open " + pty.path() + ": in use by another program");
+  }
   comm.SetCommName(pty.bareName());  // "pts/N" stands for /dev/pts/N
   comm.OpenComm();
   EXPECT_TRUE(comm.isOpen());

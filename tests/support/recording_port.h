@@ -17,6 +17,7 @@ class RecordingPort : public CommPort {
     isOpen = true;
   }
   void CloseComm() override { isOpen = false; }
+  bool present(const std::string&) const override { return presentNow; }
 
   const std::vector<std::uint8_t>& lastFrame() const { return link.last(); }
   std::size_t frameCount() const { return link.frames.size(); }
@@ -26,6 +27,7 @@ class RecordingPort : public CommPort {
   std::string opened;
   std::string failOpen;  // message OpenComm throws when set
   bool isOpen = false;
+  bool presentNow = true;  // what present() says of any port
 };
 
 }  // namespace tracker

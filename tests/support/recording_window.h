@@ -2,6 +2,7 @@
 // A Window that records what the engine shows, for tests.
 
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,9 @@ class RecordingWindow : public Window {
   }
   void showError(std::string_view message) override { errors.emplace_back(message); }
   bool dltTabShown() const override { return dltShown; }
+  void setTabNote(std::string_view tab, std::string_view note) override {
+    tabNotes[std::string(tab)] = note;
+  }
 
   std::string lastNotice() const { return notices.empty() ? "" : notices.back(); }
 
@@ -36,6 +40,7 @@ class RecordingWindow : public Window {
   bool answerYes = true;
   std::function<void(std::string_view)> onNotice;  // runs inside the box
   bool dltShown = true;
+  std::map<std::string, std::string> tabNotes;
 };
 
 }  // namespace tracker

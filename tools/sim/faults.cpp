@@ -4,6 +4,17 @@
 
 namespace tracker::sim {
 
+void FaultInjector::misecho(std::uint8_t command, Bytes& payload) const {
+  constexpr std::uint8_t kReadBlock = 0x59;
+  if (!faults_.wrongEcho || command != kReadBlock || payload.size() < 3) return;
+  payload[2] = static_cast<std::uint8_t>(payload[2] + 1);  // offset, low byte
+}
+
+bool FaultInjector::vanishes() {
+  if (faults_.vanishAfter <= 0) return false;
+  return --faults_.vanishAfter == 0;
+}
+
 std::vector<Piece> FaultInjector::shape(Bytes frame) {
   if (faults_.badCrcAfter > 0) {
     --faults_.badCrcAfter;

@@ -16,6 +16,8 @@ struct Faults {
   int badCrcAnswers = 0;               // the next N answers carry a wrong CRC
   int badCrcAfter = 0;                 // answers that pass unharmed before those
   std::chrono::milliseconds split{0};  // > 0: answers go out in pieces, with pauses
+  bool wrongEcho = false;              // block read answers echo another offset
+  int vanishAfter = 0;                 // > 0: the line goes dead after that many answers
 };
 
 inline constexpr int kSplitPieces = 3;
@@ -33,6 +35,10 @@ class FaultInjector {
   explicit FaultInjector(Faults faults) : faults_(std::move(faults)) {}
 
   bool silences(std::uint8_t command) const { return faults_.silent.contains(command); }
+  // Makes a block read answer echo the offset after the one asked for.
+  void misecho(std::uint8_t command, Bytes& payload) const;
+  // Counts an answer; true once the line should go dead.
+  bool vanishes();
   std::vector<Piece> shape(Bytes frame);
 
  private:

@@ -71,6 +71,10 @@ const std::map<std::string, Setter>& valueOptions() {
        [](SimOptions& o, const std::string& opt, const std::string& v) {
          o.faults.badCrcAfter = static_cast<int>(parseNumber(opt, v, 0, 1000000));
        }},
+      {"--vanish-after",
+       [](SimOptions& o, const std::string& opt, const std::string& v) {
+         o.faults.vanishAfter = static_cast<int>(parseNumber(opt, v, 1, 1000000));
+       }},
       {"--split",
        [](SimOptions& o, const std::string& opt, const std::string& v) {
          o.faults.split = std::chrono::milliseconds(parseNumber(opt, v, 1, 10000));
@@ -96,6 +100,10 @@ SimOptions parseOptions(const std::vector<std::string>& args) {
     }
     if (name == "--banner" && !value) {
       options.banner = true;
+      continue;
+    }
+    if (name == "--wrong-echo" && !value) {
+      options.faults.wrongEcho = true;
       continue;
     }
     const auto found = valueOptions().find(name);
@@ -127,6 +135,8 @@ std::string usageText() {
          "  --bad-crc N       corrupt the CRC of the next N answers\n"
          "  --bad-crc-after K let K answers pass unharmed before the bad CRCs start\n"
          "  --split MS        send each answer in 3 pieces, MS milliseconds apart\n"
+         "  --wrong-echo      block read answers echo the offset after the one asked for\n"
+         "  --vanish-after N  close the line (as if unplugged) after N answers\n"
          "  --help            show this text\n";
 }
 

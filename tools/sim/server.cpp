@@ -28,7 +28,7 @@ Server::Server(const SimOptions& options, DeviceStore& store, PtyLink& link)
       faults_(options.faults) {}
 
 void Server::run(const std::function<bool()>& shouldStop) {
-  while (!shouldStop()) {
+  while (!shouldStop() && !vanished_) {
     const PtyLink::Event event = link_.wait(nextWait(Clock::now()));
     const auto now = Clock::now();
     onPeer(event.peerOpen, now);
@@ -54,10 +54,15 @@ void Server::onPeer(bool open, Clock::time_point now) {
 void Server::serve(const std::vector<Frame>& frames, const std::function<bool()>& shouldStop) {
   for (const Frame& frame : frames) {
     if (faults_.silences(frame.command)) continue;
-    const std::optional<Answer> answer = device_.handle(frame);
+    std::optional<Answer> answer = device_.handle(frame);
     if (!answer) continue;
+    faults_.misecho(answer->command, answer->payload);
     link_.send(faults_.shape(encodeFrame(answer->command, answer->payload)), options_.paceBaud,
                shouldStop);
+    if (faults_.vanishes()) {
+      vanished_ = true;
+      return;
+    }
     if (answer->restarted && options_.banner) bannerDue_ = Clock::now() + kBannerDelay;
   }
 }

@@ -37,6 +37,7 @@ class Server {
   bool peerOpen_ = false;
   Clock::time_point lastData_;
   std::optional<Clock::time_point> bannerDue_;
+  bool vanished_ = false;  // the line went dead on purpose
 };
 
 // The text a tracker prints when it starts; it names the model.

@@ -14,6 +14,7 @@
 #include "app/cli/info_report.h"
 #include "app/cli/sysfs_port_enumerator.h"
 #include "app/cli/tracker_session.h"
+#include "serial/device_path.h"
 #include "settings/atomic_write.h"
 #include "settings/settings_file.h"
 
@@ -66,12 +67,16 @@ void printTiming(std::string_view button, const OperationResult& result, std::os
   err.unsetf(std::ios::floatfield);
 }
 
-void identifyOrFail(TrackerSession& session, const CliOptions& options) {
+void identifyOrFail(TrackerSession& session, const CliOptions& options, std::ostream& out) {
   switch (session.identify(options.timeout)) {
     case Identification::Identified:
       return;
     case Identification::Refused:
+      // What the tracker told before refusing is still worth seeing.
+      if (options.command == "info") PrintInfo(session.controls(), out);
       throw Failure("the tracker refused the authorisation code");
+    case Identification::LinkLost:
+      throw Failure("the connection to " + CommDevicePath(options.port) + " was lost");
     case Identification::NoAnswer:
       throw Failure("no tracker answered on " + options.port + " within " +
                     std::to_string(options.timeout.count()) + " s");
@@ -128,8 +133,11 @@ int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err
   const CommandPlan plan = FindCommand(options.command)->plan(options.arguments);
   ConsoleWindow window(err);
   TrackerSession session(window, options.trace);
-  if (!session.open(options.port, options.code)) throw Failure("cannot open " + options.port);
-  identifyOrFail(session, options);
+  if (!session.open(options.port, options.code)) {
+    const auto& errors = session.window().errors();
+    throw Failure(errors.empty() ? "cannot open " + options.port : errors.back());
+  }
+  identifyOrFail(session, options, out);
   if (options.inFile) loadInput(session, *options.inFile);
   runPlan(session, plan, options, err);
   if (plan.reidentify && session.identify(options.timeout) != Identification::Identified) {

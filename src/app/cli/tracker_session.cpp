@@ -21,6 +21,9 @@ TrackerSession::TrackerSession(ConsoleWindow& window, bool trace)
   comm_.OnReceiveData = [this](TComm&, const std::uint8_t* bytes, std::uint16_t length) {
     onDelivery(bytes, length);
   };
+  comm_.OnRequestHangup = [this](TComm&) {
+    engine_.guarded([this] { engine_.Comm1RequestHangup(); });
+  };
   // No Tracker.ini: the command line names its settings file itself.
   engine_.guarded([this] { engine_.FormCreate(FixedPortEnumerator({}), std::string()); });
 }
@@ -47,8 +50,10 @@ Identification TrackerSession::identify(std::chrono::steady_clock::duration limi
   const EngineState& state = engine_.state();
   const auto deadline = RunLoop::Clock::now() + limit;
   window_.clearBoxes();
-  const bool done =
-      loop_.runUntil([&] { return state.AuthPollDelay == 0 && !state.Identifying; }, deadline);
+  const bool done = loop_.runUntil(
+      [&] { return !state.PortOpened || (state.AuthPollDelay == 0 && !state.Identifying); },
+      deadline);
+  if (!state.PortOpened) return Identification::LinkLost;
   if (!done) return Identification::NoAnswer;
   for (const std::string& notice : window_.notices()) {
     if (notice == kAuthRefused) return Identification::Refused;
@@ -60,7 +65,7 @@ Identification TrackerSession::identify(std::chrono::steady_clock::duration limi
 
 bool TrackerSession::engineIdle() const {
   const EngineState& s = engine_.state();
-  return s.Operation == OpIdle && !s.WriteAllActive && !s.ReadAllActive;
+  return !engine_.busy() && !s.WriteAllActive && !s.ReadAllActive;
 }
 
 OperationResult TrackerSession::run(std::string_view button,

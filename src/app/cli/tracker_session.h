@@ -18,7 +18,7 @@
 
 namespace tracker::cli {
 
-enum class Identification { Identified, Refused, NoAnswer };
+enum class Identification { Identified, Refused, NoAnswer, LinkLost };
 
 struct OperationResult {
   bool completed = false;
@@ -39,13 +39,14 @@ class TrackerSession {
   bool open(const std::string& port, const std::string& code);
 
   // Waits until the armed authorisation poll has been answered and the device
-  // identifier read (or its read has timed out).
+  // identifier read (or its read has timed out), or the line hangs up.
   Identification identify(std::chrono::steady_clock::duration limit);
 
   // Clicks a button and runs until the engine is idle again, or the cap.
   OperationResult run(std::string_view button, std::chrono::steady_clock::duration cap);
 
   Engine& engine() { return engine_; }
+  const ConsoleWindow& window() const { return window_; }
   MemoryControls& controls() { return controls_; }
 
  private:

@@ -26,6 +26,7 @@ class TrafficMeter : public CommPort {
   bool SendData(std::span<const std::uint8_t> bytes) override;
   void OpenComm(const std::string& name) override { port_.OpenComm(name); }
   void CloseComm() override { port_.CloseComm(); }
+  bool present(const std::string& name) const override { return port_.present(name); }
 
   // A delivery from the port, before the engine sees it.
   void received(std::span<const std::uint8_t> bytes);

@@ -43,6 +43,10 @@ EditorController::EditorController(TForm1& form, const PortEnumerator& ports)
   Comm1.OnReceiveData = [this](TComm&, const std::uint8_t* buffer, std::uint16_t length) {
     engine_->guarded([&] { engine_->Comm1ReceiveData({buffer, length}); });
   };
+  Comm1.OnRequestHangup = [this](TComm&) {
+    engine_->guarded([this] { engine_->Comm1RequestHangup(); });
+  };
+  engine_->behaviour = {.reopenWhenBack = true, .readAfterDefault = true};
   Timer1.setObjectName(QStringLiteral("Timer1"));
   Timer2.setObjectName(QStringLiteral("Timer2"));
   connect(&Timer1, &QTimer::timeout, this,
@@ -53,8 +57,13 @@ EditorController::EditorController(TForm1& form, const PortEnumerator& ports)
   Timer2.start(kTimer2Ms);
   wireButtons();
   wireMenu();
-  // Closing the window by any means closes the port first.
-  connect(&form_, &TForm1::closing, this, [this] { Comm1.CloseComm(); });
+  // Closing the window by any means asks first while an operation runs, and
+  // closes the port.
+  form_.mayClose = [this] {
+    return !engine_->busy() || window_.askYesNo("An operation is running. Quit and abandon it?");
+  };
+  connect(&form_, &TForm1::closing, this,
+          [this] { engine_->guarded([this] { engine_->Exit1Click(); }); });
 }
 
 EditorController::~EditorController() {
@@ -129,8 +138,7 @@ void EditorController::LoadSettings1Click() {
 }
 
 void EditorController::Exit1Click() {
-  engine_->guarded([this] { engine_->Exit1Click(); });
-  form_.close();
+  form_.close();  // the port closes with the window
 }
 
 }  // namespace tracker

@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QTabWidget>
+#include <QVariant>
 
 #include "ui/qt/tform1.h"
 
@@ -49,6 +50,22 @@ bool QtWindow::dltTabShown() const {
   const QWidget* dlt = form_.pageControl()->findChild<QWidget*>(QStringLiteral("DLT"));
   return dlt != nullptr && form_.pageControl()->indexOf(dlt) >= 0 &&
          form_.pageControl()->isTabVisible(form_.pageControl()->indexOf(dlt));
+}
+
+void QtWindow::setTabNote(std::string_view tab, std::string_view note) {
+  QTabWidget* tabs = form_.pageControl();
+  QWidget* page = tabs->findChild<QWidget*>(toQString(tab));
+  const int index = page == nullptr ? -1 : tabs->indexOf(page);
+  if (index < 0) return;
+  // The plain caption is kept on the page, so notes never pile up.
+  QVariant caption = page->property("plainCaption");
+  if (!caption.isValid()) {
+    caption = tabs->tabText(index);
+    page->setProperty("plainCaption", caption);
+  }
+  const QString text = caption.toString();
+  tabs->setTabText(index, note.empty() ? text : text + QStringLiteral(" (not read)"));
+  tabs->setTabToolTip(index, toQString(note));
 }
 
 }  // namespace tracker

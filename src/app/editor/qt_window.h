@@ -19,6 +19,7 @@ class QtWindow : public Window {
   bool askYesNo(std::string_view text) override;
   void showError(std::string_view message) override;
   bool dltTabShown() const override;
+  void setTabNote(std::string_view tab, std::string_view note) override;
 
  private:
   TForm1& form_;

@@ -157,6 +157,10 @@ QString TForm1::panelText(int panel) const {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  if (mayClose && !mayClose()) {
+    event->ignore();
+    return;
+  }
   emit closing();
   event->accept();
 }

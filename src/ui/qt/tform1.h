@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <functional>
 
 #include "ui/qt/tab_page_builder.h"
 
@@ -45,6 +46,9 @@ class TForm1 : public QMainWindow {
 
   void setPanelText(int panel, const QString& text);
   QString panelText(int panel) const;
+
+  // Asked before the window closes (by Exit or the close box); false keeps it open.
+  std::function<bool()> mayClose;
 
  signals:
   // The window is about to close (by Exit or the close box).

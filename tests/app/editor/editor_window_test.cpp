@@ -51,10 +51,30 @@ Bytes awaitFrame(const test::PtyPair& pty, std::uint8_t command, Bytes& pending)
   return {};
 }
 
+// Accepts the next modal box and keeps its text.
+void acceptNextBox(QString& shown) {
+  QTimer::singleShot(50, [&shown] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      shown = box->text();
+      box->accept();
+    }
+  });
+}
+
 class EditorWindowTest : public ::testing::Test {
  protected:
   std::string text(const char* name) const {
     return form.findChild<QLineEdit*>(name)->text().toStdString();
+  }
+  // Opens the port and answers as the tracker until it is identified.
+  void openAndIdentify(Bytes& pending) {
+    form.button("OpenPort")->click();
+    ASSERT_FALSE(awaitFrame(pty, 0x50, pending).empty());
+    pty.writeMaster(
+        AnswerFrame(0x50, {0x01, 0x01, 0x00, 0x00, 0x00, 'F', ',', 'I', ',', 'S', ','}));
+    ASSERT_FALSE(awaitFrame(pty, 0x59, pending).empty());
+    pty.writeMaster(ReadAnswer(1, 16, TextBytes("356938035643809")));
+    ASSERT_TRUE(pumpUntil([&] { return form.button("ReadAll")->isEnabled(); }));
   }
   test::PtyPair pty;
   FixedPortEnumerator ports{{PortInfo{pty.path(), "test", 0, 0, false},
@@ -89,7 +109,7 @@ TEST_F(EditorWindowTest, OpeningThePortIdentifiesTheTracker) {
   form.button("OpenPort")->click();
   ASSERT_TRUE(controller.comm().isOpen());
   EXPECT_EQ(form.button("OpenPort")->text(), "Close");
-  EXPECT_TRUE(form.button("ReadAll")->isEnabled());
+  EXPECT_FALSE(form.button("ReadAll")->isEnabled()) << "until the tracker answers";
 
   Bytes pending;
   const Bytes poll = awaitFrame(pty, 0x50, pending);
@@ -108,6 +128,7 @@ TEST_F(EditorWindowTest, OpeningThePortIdentifiesTheTracker) {
 
   ASSERT_TRUE(pumpUntil([&] { return text("DeviceID") == "356938035643809"; }));
   EXPECT_EQ(form.panelText(0), "Connected");
+  EXPECT_TRUE(form.button("ReadAll")->isEnabled());
   EXPECT_EQ(text("Firmware"), "FW2.1-Alder");
   EXPECT_EQ(text("IMEI"), "861234567890123");
   EXPECT_EQ(text("SN"), "SN0042");
@@ -120,6 +141,32 @@ TEST_F(EditorWindowTest, OpeningThePortIdentifiesTheTracker) {
   form.button("OpenPort")->click();
   EXPECT_FALSE(controller.comm().isOpen());
   EXPECT_EQ(form.panelText(0), "Disconnect");
+  EXPECT_EQ(text("IMEI"), "") << "no tracker is connected any more";
+}
+
+TEST_F(EditorWindowTest, OneOperationAtATimeThePollWaitsAndAHangUpIsNoticed) {
+  controller.FormCreate("/nonexistent/Tracker.ini");
+  Bytes pending;
+  openAndIdentify(pending);
+  form.button("GPRSRead")->click();
+  ASSERT_FALSE(awaitFrame(pty, 0x59, pending).empty());
+  for (const char* name : {"ReadAll", "WriteAll", "InitAll", "ClearSMS", "SetMileage"}) {
+    EXPECT_FALSE(form.button(name)->isEnabled()) << name << " while the read runs";
+  }
+  controller.engine().state().AuthPollDelay = 1;  // a poll falls due during the read
+  pumpUntil([] { return false; }, 100);
+  EXPECT_EQ(controller.engine().state().Operation, OpRead) << "the poll did not cancel it";
+  EXPECT_TRUE(pty.readMaster(1, std::chrono::milliseconds(20)).empty()) << "nor was it sent";
+
+  QString shown;
+  acceptNextBox(shown);
+  pty.closeMaster();  // the tracker goes away mid-read
+  ASSERT_TRUE(pumpUntil([&] { return !controller.comm().isOpen() && !shown.isEmpty(); }));
+  EXPECT_EQ(shown, QString::fromStdString("The connection to " + pty.path() +
+                                          " was lost. The operation did not complete."));
+  EXPECT_EQ(form.panelText(0), "Disconnect");
+  EXPECT_EQ(form.button("OpenPort")->text(), "Open");
+  EXPECT_FALSE(form.button("ReadAll")->isEnabled());
 }
 
 TEST_F(EditorWindowTest, ClosingTheWindowClosesThePort) {
@@ -132,15 +179,11 @@ TEST_F(EditorWindowTest, ClosingTheWindowClosesThePort) {
 
 TEST_F(EditorWindowTest, ABadFieldShowsTheErrorBoxAndSendsNothing) {
   controller.FormCreate("/nonexistent/Tracker.ini");
-  form.button("OpenPort")->click();
+  Bytes pending;
+  openAndIdentify(pending);
   form.findChild<QLineEdit*>("Mileage")->setText("12x");
   QString shown;
-  QTimer::singleShot(50, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      shown = box->text();
-      box->accept();
-    }
-  });
+  acceptNextBox(shown);
   form.button("SetMileage")->click();
   EXPECT_EQ(shown, "'12x' is not a valid integer value");
   EXPECT_EQ(form.panelText(1), "Idle");
