@@ -1,8 +1,14 @@
 #include "engine/tcomm_port.h"
 
+#include "protocol/frame_complete.h"
+
 namespace tracker {
 
 inline constexpr std::int32_t kTrackerBaudRate = 115200;
+
+TCommPort::TCommPort(TComm& comm) : comm_(comm) {
+  comm_.SetCompletenessTest(FramesComplete);
+}
 
 bool TCommPort::SendData(std::span<const std::uint8_t> bytes) {
   return comm_.SendData(bytes.data(), static_cast<std::uint16_t>(bytes.size()));
