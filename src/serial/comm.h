@@ -64,16 +64,16 @@ class TComm {
   TNotifyEvent OnRequestHangup;
   TSendDataEmptyEvent OnSendDataEmpty;
 
-  // Properties. CommName and Parity take effect at the next OpenComm; a new
-  // value of another line property re-applies the line settings at once, one of
-  // a time-out re-applies the time-outs; an equal value does nothing.
-  const std::string& CommName() const { return commName_; }
   // The owner's test for "the bytes gathered so far are a complete answer": the
   // reader then delivers at once instead of waiting for ReadIntervalTimeout. It
   // runs in the reader thread; it takes effect at the next OpenComm. Empty (the
   // default): chunks end by the time-outs and the size alone.
-  const TCompletenessTest& CompletenessTest() const { return completenessTest_; }
   void SetCompletenessTest(TCompletenessTest test) { completenessTest_ = std::move(test); }
+
+  // Properties. CommName and Parity take effect at the next OpenComm; a new
+  // value of another line property re-applies the line settings at once, one of
+  // a time-out re-applies the time-outs; an equal value does nothing.
+  const std::string& CommName() const { return commName_; }
   void SetCommName(const std::string& value) { commName_ = value; }
   TParity Parity() const { return line_.Parity; }
   void SetParity(TParity value) { line_.Parity = value; }
