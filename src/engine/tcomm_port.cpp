@@ -2,11 +2,16 @@
 
 #include <filesystem>
 
+#include "protocol/frame_complete.h"
 #include "serial/device_path.h"
 
 namespace tracker {
 
 inline constexpr std::int32_t kTrackerBaudRate = 115200;
+
+TCommPort::TCommPort(TComm& comm) : comm_(comm) {
+  comm_.SetCompletenessTest(FramesComplete);
+}
 
 bool TCommPort::SendData(std::span<const std::uint8_t> bytes) {
   return comm_.SendData(bytes.data(), static_cast<std::uint16_t>(bytes.size()));

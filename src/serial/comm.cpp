@@ -12,6 +12,7 @@
 
 #include "serial/device_path.h"
 #include "serial/line_settings.h"
+#include "serial/low_latency.h"
 
 namespace tracker {
 
@@ -106,6 +107,7 @@ int TComm::openDevice() {
 void TComm::OpenComm() {
   if (isOpen()) throw ECommsError(kMsgAlreadyOpened);
   fd_ = openDevice();
+  lowLatencySet_ = SetLowLatency(fd_);
   tcflush(fd_, TCIOFLUSH);
   sendDataEmpty_ = true;
   ApplyTimeouts();
@@ -119,7 +121,8 @@ void TComm::OpenComm() {
 
 void TComm::startThreads() {
   try {
-    readThread_ = std::make_unique<TReadThread>(fd_, closeEvent_, makeNotifier(), readSettings_);
+    readThread_ = std::make_unique<TReadThread>(fd_, closeEvent_, makeNotifier(), readSettings_,
+                                                completenessTest_);
     readThread_->start();
   } catch (const std::exception&) {
     readThread_.reset();
@@ -164,6 +167,8 @@ void TComm::stopWriter() {
 
 void TComm::closeHandles() {
   closeEvent_.release();
+  if (lowLatencySet_) ClearLowLatency(fd_);
+  lowLatencySet_ = false;
   ioctl(fd_, TIOCNXCL);
   close(fd_);
   fd_ = -1;

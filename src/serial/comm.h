@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "serial/close_event.h"
 #include "serial/comm_types.h"
@@ -42,8 +43,9 @@ class TComm {
   void applyComm1Values();
 
   // Opens and configures the port named by CommName ("ttyUSB0" opens
-  // /dev/ttyUSB0; a path is used as it is) and starts both threads. Throws
-  // ECommsError.
+  // /dev/ttyUSB0; a path is used as it is) and starts both threads. Sets the
+  // driver's low-latency flag where there is one (CloseComm clears it again).
+  // Throws ECommsError.
   void OpenComm();
   // Stops both threads, discards pending input and output, closes the port.
   // Notifications still on their way are dropped. Does nothing while closed.
@@ -61,6 +63,12 @@ class TComm {
   TModemStateChangeEvent OnModemStateChange;
   TNotifyEvent OnRequestHangup;
   TSendDataEmptyEvent OnSendDataEmpty;
+
+  // The owner's test for "the bytes gathered so far are a complete answer": the
+  // reader then delivers at once instead of waiting for ReadIntervalTimeout. It
+  // runs in the reader thread; it takes effect at the next OpenComm. Empty (the
+  // default): chunks end by the time-outs and the size alone.
+  void SetCompletenessTest(TCompletenessTest test) { completenessTest_ = std::move(test); }
 
   // Properties. CommName and Parity take effect at the next OpenComm; a new
   // value of another line property re-applies the line settings at once, one of
@@ -167,10 +175,12 @@ class TComm {
   std::uint64_t generation_ = 0;
 
   std::string commName_ = "COM2";
+  TCompletenessTest completenessTest_;
   CommLineProperties line_;
   CommTimeouts timeouts_;
 
   int fd_ = -1;
+  bool lowLatencySet_ = false;  // by us, at OpenComm: cleared again at close
   CloseEvent closeEvent_;
   ReadSettings readSettings_;
   std::atomic<bool> sendDataEmpty_{true};

@@ -20,12 +20,18 @@ namespace {
 constexpr int kLineWatchPeriodMs = 200;
 // An interval of all ones asks for whatever has arrived, without waiting.
 constexpr std::uint32_t kIntervalNoWait = std::numeric_limits<std::uint32_t>::max();
+// More than any answer is long; beyond it, full chunks are no longer kept for the test.
+constexpr std::size_t kMaxGathered = 64 * 1024;
 
 }  // namespace
 
 TReadThread::TReadThread(int fd, const CloseEvent& closeEvent, CommNotifier notifier,
-                         const ReadSettings& settings)
-    : fd_(fd), closeEvent_(closeEvent), notifier_(std::move(notifier)), settings_(settings) {}
+                         const ReadSettings& settings, TCompletenessTest complete)
+    : fd_(fd),
+      closeEvent_(closeEvent),
+      notifier_(std::move(notifier)),
+      settings_(settings),
+      complete_(std::move(complete)) {}
 
 TReadThread::~TReadThread() {
   join();
@@ -89,32 +95,39 @@ int TReadThread::chunkTimeoutMs(std::int64_t elapsedMs) const {
 }
 
 // Reads one chunk: from its first byte until the interval passes without a
-// byte, the total time-out (counted from the first byte) runs out, or the chunk
-// is full. False when the thread must end.
+// byte, the total time-out (counted from the first byte) runs out, the chunk
+// is full, or the completeness test passes. False when the thread must end.
 bool TReadThread::readChunk() {
   using Clock = std::chrono::steady_clock;
-  std::vector<std::uint8_t> chunk(kReadChunkSize);
-  std::size_t count = 0;
+  if (!complete_ || gathered_.size() > kMaxGathered - kReadChunkSize) gathered_.clear();
+  const std::size_t start = gathered_.size();
+  const std::size_t full = start + kReadChunkSize;
+  gathered_.resize(full);
+  std::size_t end = start;
   const auto started = Clock::now();
   for (;;) {
-    const ssize_t got = ::read(fd_, chunk.data() + count, kReadChunkSize - count);
+    const ssize_t got = ::read(fd_, gathered_.data() + end, full - end);
     if (got > 0) {
-      count += static_cast<std::size_t>(got);
-      if (count == kReadChunkSize) return deliver(chunk, count);
+      end += static_cast<std::size_t>(got);
+      const bool answerEnded = complete(end);
+      if (end == full || answerEnded) return deliver(start, end, !answerEnded);
       continue;
     }
     if (got < 0 && errno == EINTR) continue;
     if (got < 0 && errno == EAGAIN) {
-      if (count == 0) return true;  // woken without a byte: back to waiting
+      if (end == start) {  // woken without a byte: back to waiting
+        gathered_.resize(start);
+        return true;
+      }
       const auto elapsed =
           std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started).count();
       const int timeout = chunkTimeoutMs(elapsed);
       const Wait wait = timeout == 0 ? Wait::Timeout : waitReadable(timeout);
       if (wait == Wait::Readable) continue;
       if (wait == Wait::Closed) return false;
-      if (!deliver(chunk, count)) return false;
+      if (!deliver(start, end, false)) return false;
       if (wait == Wait::Timeout) return true;
-    } else if (count > 0 && !deliver(chunk, count)) {
+    } else if (end > start && !deliver(start, end, false)) {
       return false;
     }
     // The line hung up or the read failed.
@@ -123,8 +136,19 @@ bool TReadThread::readChunk() {
   }
 }
 
-bool TReadThread::deliver(std::vector<std::uint8_t>& chunk, std::size_t count) {
-  chunk.resize(count);
+bool TReadThread::complete(std::size_t end) const {
+  return complete_ && complete_(std::span<const std::uint8_t>(gathered_.data(), end));
+}
+
+// Posts gathered_[start, end). Only a full chunk that did not end an answer
+// stays gathered, for the test of the next one.
+bool TReadThread::deliver(std::size_t start, std::size_t end, bool keepGathered) {
+  const auto first = gathered_.begin() + static_cast<std::ptrdiff_t>(start);
+  std::vector<std::uint8_t> chunk(first, gathered_.begin() + static_cast<std::ptrdiff_t>(end));
+  if (keepGathered)
+    gathered_.resize(end);
+  else
+    gathered_.clear();
   if (settings_.ignoreNullChar.load()) std::erase(chunk, std::uint8_t{0});
   if (chunk.empty()) return true;
   if (notifier_.data(std::move(chunk))) return true;

@@ -1,9 +1,12 @@
 #pragma once
 // The reader thread: keeps a read pending on the port and posts every chunk
-// (ended by a pause of ReadIntervalTimeout or by 2,048 bytes) to the owner.
+// (ended by a pause of ReadIntervalTimeout, by 2,048 bytes, or as soon as the
+// owner's completeness test passes) to the owner.
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -20,10 +23,15 @@ struct ReadSettings {
   std::atomic<bool> ignoreNullChar{false};
 };
 
+// Says whether the bytes gathered so far make a complete answer. Runs in the
+// reader thread: a pure function of its bytes, sharing no state.
+using TCompletenessTest = std::function<bool(std::span<const std::uint8_t> bytes)>;
+
 class TReadThread {
  public:
+  // An empty test ends chunks by the time-outs and the size alone.
   TReadThread(int fd, const CloseEvent& closeEvent, CommNotifier notifier,
-              const ReadSettings& settings);
+              const ReadSettings& settings, TCompletenessTest complete = {});
   ~TReadThread();
   TReadThread(const TReadThread&) = delete;
   TReadThread& operator=(const TReadThread&) = delete;
@@ -40,12 +48,17 @@ class TReadThread {
   Wait waitReadable(int timeoutMs) const;
   bool readChunk();
   int chunkTimeoutMs(std::int64_t elapsedMs) const;
-  bool deliver(std::vector<std::uint8_t>& chunk, std::size_t count);
+  bool complete(std::size_t end) const;
+  bool deliver(std::size_t start, std::size_t end, bool keepGathered);
 
   int fd_;
   const CloseEvent& closeEvent_;
   CommNotifier notifier_;
   const ReadSettings& settings_;
+  const TCompletenessTest complete_;
+  // The chunk being read, after the chunks that ended full since the last
+  // chunk that ended otherwise: an answer longer than a chunk is tested whole.
+  std::vector<std::uint8_t> gathered_;
   std::thread thread_;
 };
 

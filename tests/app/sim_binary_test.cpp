@@ -187,6 +187,22 @@ TEST(SimBinary, PacedAnswerTakesAsLongAsTheSerialLineWould) {
   EXPECT_EQ(sim.stop(), 0);
 }
 
+TEST(SimBinary, PacedRequestIsAnsweredOnlyAfterItsLineTime) {
+  test::SimProcess sim({"--pace", "115200"});
+  PortClient simLink;
+  ASSERT_TRUE(simLink.open(sim.port()));
+  Bytes write = {99, 0x00, 0x00, 0x04, 0x7E};  // 1,150 bytes to a block that is not there
+  write.resize(5 + 1150, 0x33);
+  const auto start = Clock::now();
+  simLink.send(encodeFrame(0x58, write));
+  const std::vector<Chunk> chunks = simLink.receive(milliseconds(200));
+  ASSERT_FALSE(chunks.empty());
+  const auto took = chunks.front().at - start;  // 1,162 bytes at 11,520 bytes/s: 101 ms
+  EXPECT_GE(took, milliseconds(95));
+  EXPECT_LE(took, milliseconds(800));
+  EXPECT_EQ(sim.stop(), 0);
+}
+
 TEST(SimBinary, UsageErrorExitsWithTwo) {
   const test::TempFolder folder;
   const test::CliRun run = test::RunProgram(TRACKER_SIM_PATH, folder, {"--code", "toolong"});

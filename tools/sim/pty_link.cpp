@@ -84,6 +84,15 @@ bool PtyLink::send(const std::vector<Piece>& pieces, int paceBaud,
   return true;
 }
 
+void PtyLink::paceReceived(std::size_t count, int paceBaud) {
+  if (paceBaud <= 0) return;
+  // A pty takes a request at once; a line carries it byte after byte.
+  const std::chrono::duration<double> lineTime(static_cast<double>(count) * 10.0 / paceBaud);
+  receivedBy_ =
+      std::max(receivedBy_, Clock::now()) + std::chrono::duration_cast<Clock::duration>(lineTime);
+  std::this_thread::sleep_until(receivedBy_);
+}
+
 bool PtyLink::writePaced(const Bytes& bytes, int paceBaud, const std::function<bool()>& stop) {
   if (paceBaud <= 0) return writeSome(bytes.data(), bytes.size(), stop);
   // One byte is 10 bits on the line; send slices of about kPaceSlice and sleep

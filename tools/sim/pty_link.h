@@ -43,12 +43,17 @@ class PtyLink {
   bool send(const std::vector<Piece>& pieces, int paceBaud,
             const std::function<bool()>& shouldStop);
 
+  // When paceBaud is above 0, sleeps until `count` bytes just received would
+  // have crossed a serial line at that speed behind the bytes received before.
+  void paceReceived(std::size_t count, int paceBaud);
+
  private:
   bool writeSome(const std::uint8_t* data, std::size_t size, const std::function<bool()>& stop);
   bool writePaced(const Bytes& bytes, int paceBaud, const std::function<bool()>& stop);
 
   int master_ = -1;
   std::string path_;
+  std::chrono::steady_clock::time_point receivedBy_;  // end of the paced receive line
 };
 
 }  // namespace tracker::sim

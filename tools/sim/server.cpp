@@ -33,6 +33,7 @@ void Server::run(const std::function<bool()>& shouldStop) {
     const auto now = Clock::now();
     onPeer(event.peerOpen, now);
     if (!event.data.empty()) {
+      link_.paceReceived(event.data.size(), options_.paceBaud);
       lastData_ = now;
       serve(parser_.feed(event.data), shouldStop);
     } else if (parser_.hasPartial() && now - lastData_ > kStaleFrame) {

@@ -1,5 +1,8 @@
 #include "app/cli/tracker_session.h"
 
+#include <cstdlib>
+#include <string_view>
+
 #include "serial/port_enumerator.h"
 
 namespace tracker::cli {
@@ -7,6 +10,13 @@ namespace {
 
 constexpr std::string_view kCompleted = "Completed!";
 constexpr std::string_view kAuthRefused = "Auth Code Error!";
+
+// Diagnostics: TRACKER_EARLY_END=off ends every delivery by the read interval
+// alone, so that scripts/benchmark-cli.sh can show what the early end gains.
+bool EarlyEndOff() {
+  const char* value = std::getenv("TRACKER_EARLY_END");
+  return value != nullptr && std::string_view(value) == "off";
+}
 
 }  // namespace
 
@@ -18,6 +28,7 @@ TrackerSession::TrackerSession(ConsoleWindow& window, bool trace)
       engine_(controls_, window_, meter_),
       loop_(engine_, queue_) {
   comm_.applyComm1Values();
+  if (EarlyEndOff()) comm_.SetCompletenessTest({});
   comm_.OnReceiveData = [this](TComm&, const std::uint8_t* bytes, std::uint16_t length) {
     onDelivery(bytes, length);
   };
