@@ -6,20 +6,20 @@ namespace {
 using C = EventColumn;
 
 constexpr std::array<EventColumnInfo, kEventColumnCount> kColumns{{
-    {C::GPRS1, "GPRS1", "GPRS1", "1"},
-    {C::GPRS2, "GPRS2", "GPRS2", "2"},
-    {C::SMS1, "SMS1", "SMS1", "sms"},
-    {C::Call1, "Call1", "Call1", "call"},
-    {C::Moni1, "Moni1", "Moni1", "moni"},
-    {C::SMS2, "SMS2", "SMS2", "sms"},
-    {C::Call2, "Call2", "Call2", "call"},
-    {C::Moni2, "Moni2", "Moni2", "moni"},
-    {C::SMS3, "SMS3", "SMS3", "sms"},
-    {C::Call3, "Call3", "Call3", "call"},
-    {C::Moni3, "Moni3", "Moni3", "moni"},
-    {C::OUT1, "OUT1", "Out1", "1"},
-    {C::OUT2, "OUT2", "Out2", "2"},
-    {C::CMR1, "CMR1", "Camera1", "1"},
+    {.column = C::GPRS1, .controlSuffix = "GPRS1", .keySuffix = "GPRS1", .header = "1"},
+    {.column = C::GPRS2, .controlSuffix = "GPRS2", .keySuffix = "GPRS2", .header = "2"},
+    {.column = C::SMS1, .controlSuffix = "SMS1", .keySuffix = "SMS1", .header = "sms"},
+    {.column = C::Call1, .controlSuffix = "Call1", .keySuffix = "Call1", .header = "call"},
+    {.column = C::Moni1, .controlSuffix = "Moni1", .keySuffix = "Moni1", .header = "moni"},
+    {.column = C::SMS2, .controlSuffix = "SMS2", .keySuffix = "SMS2", .header = "sms"},
+    {.column = C::Call2, .controlSuffix = "Call2", .keySuffix = "Call2", .header = "call"},
+    {.column = C::Moni2, .controlSuffix = "Moni2", .keySuffix = "Moni2", .header = "moni"},
+    {.column = C::SMS3, .controlSuffix = "SMS3", .keySuffix = "SMS3", .header = "sms"},
+    {.column = C::Call3, .controlSuffix = "Call3", .keySuffix = "Call3", .header = "call"},
+    {.column = C::Moni3, .controlSuffix = "Moni3", .keySuffix = "Moni3", .header = "moni"},
+    {.column = C::OUT1, .controlSuffix = "OUT1", .keySuffix = "Out1", .header = "1"},
+    {.column = C::OUT2, .controlSuffix = "OUT2", .keySuffix = "Out2", .header = "2"},
+    {.column = C::CMR1, .controlSuffix = "CMR1", .keySuffix = "Camera1", .header = "1"},
 }};
 
 // number, caption, name edit, check stem, column set, key stem, name default, GPRS default

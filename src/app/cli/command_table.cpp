@@ -9,15 +9,15 @@ namespace tracker::cli {
 namespace {
 
 constexpr GroupButtons kGroups[] = {
-    {"gprs", "GPRSRead", "GPRSWrite"},
-    {"main", "MainRead", "MainWrite"},
-    {"interface", "InterfaceRead", "InterfaceWrite"},
-    {"temp", "Temp_Read", "Temp_Write"},
-    {"wifi", "WIFI_Read", "WIFI_Write"},
-    {"auth", "SMSRead", "SMSWrite"},
-    {"geo", "GEOFenceRead", "GEOFenceWrite"},
-    {"event", "EventRead", "EventWrite"},
-    {"dlt", "DLTRead", "DLTWrite"},
+    {.name = "gprs", .read = "GPRSRead", .write = "GPRSWrite"},
+    {.name = "main", .read = "MainRead", .write = "MainWrite"},
+    {.name = "interface", .read = "InterfaceRead", .write = "InterfaceWrite"},
+    {.name = "temp", .read = "Temp_Read", .write = "Temp_Write"},
+    {.name = "wifi", .read = "WIFI_Read", .write = "WIFI_Write"},
+    {.name = "auth", .read = "SMSRead", .write = "SMSWrite"},
+    {.name = "geo", .read = "GEOFenceRead", .write = "GEOFenceWrite"},
+    {.name = "event", .read = "EventRead", .write = "EventWrite"},
+    {.name = "dlt", .read = "DLTRead", .write = "DLTWrite"},
 };
 
 // Group buttons of a read or write; no group: the All button.
@@ -97,29 +97,50 @@ CommandPlan tempDelete(const std::vector<std::string>& args) {
 
 const std::vector<CommandSpec>& table() {
   static const std::vector<CommandSpec> kCommands = {
-      {"ports", "", 0, 0, false, [](const auto&) { return CommandPlan{}; }},
-      {"info", "", 0, 0, true, [](const auto&) { return CommandPlan{}; }},
-      {"read", "[--out FILE] [GROUP...]", 0, -1, true,
-       [](const auto& a) { return groupPlan(a, false); }},
-      {"write", "--in FILE [GROUP...]", 0, -1, true,
-       [](const auto& a) { return groupPlan(a, true); }},
-      {"default", "", 0, 0, true,
-       [](const auto&) {
-         CommandPlan plan = click("InitAll");
-         plan.reidentify = true;
-         return plan;
-       }},
-      {"clear-sms", "", 0, 0, true, clicks("ClearSMS")},
-      {"clear-gprs1", "", 0, 0, true, clicks("ClearGPRS1")},
-      {"clear-gprs2", "", 0, 0, true, clicks("ClearGPRS2")},
-      {"clear-gps-log", "", 0, 0, true, clicks("ClearGPSLog")},
-      {"clear-auth-code", "", 0, 0, true, clicks("ClearCode")},
-      {"set-mileage", "METRES", 1, 1, true, setMileage},
-      {"rfid-auth", "ID...", 1, -1, true, rfid("SET_ID")},
-      {"rfid-delete", "ID...", 1, -1, true, rfid("DEL_ID")},
-      {"rfid-check", "", 0, 0, true, clicks("CHK_ID")},
-      {"temp-pair", "INDEX NAME", 2, 2, true, tempPair},
-      {"temp-delete", "[INDEX]", 0, 1, true, tempDelete},
+      {.name = "ports", .needsPort = false, .plan = [](const auto&) { return CommandPlan{}; }},
+      {.name = "info", .plan = [](const auto&) { return CommandPlan{}; }},
+      {.name = "read",
+       .synopsis = "[--out FILE] [GROUP...]",
+       .maxArguments = -1,
+       .plan = [](const auto& a) { return groupPlan(a, false); }},
+      {.name = "write",
+       .synopsis = "--in FILE [GROUP...]",
+       .maxArguments = -1,
+       .plan = [](const auto& a) { return groupPlan(a, true); }},
+      {.name = "default",
+       .plan =
+           [](const auto&) {
+             CommandPlan plan = click("InitAll");
+             plan.reidentify = true;
+             return plan;
+           }},
+      {.name = "clear-sms", .plan = clicks("ClearSMS")},
+      {.name = "clear-gprs1", .plan = clicks("ClearGPRS1")},
+      {.name = "clear-gprs2", .plan = clicks("ClearGPRS2")},
+      {.name = "clear-gps-log", .plan = clicks("ClearGPSLog")},
+      {.name = "clear-auth-code", .plan = clicks("ClearCode")},
+      {.name = "set-mileage",
+       .synopsis = "METRES",
+       .minArguments = 1,
+       .maxArguments = 1,
+       .plan = setMileage},
+      {.name = "rfid-auth",
+       .synopsis = "ID...",
+       .minArguments = 1,
+       .maxArguments = -1,
+       .plan = rfid("SET_ID")},
+      {.name = "rfid-delete",
+       .synopsis = "ID...",
+       .minArguments = 1,
+       .maxArguments = -1,
+       .plan = rfid("DEL_ID")},
+      {.name = "rfid-check", .plan = clicks("CHK_ID")},
+      {.name = "temp-pair",
+       .synopsis = "INDEX NAME",
+       .minArguments = 2,
+       .maxArguments = 2,
+       .plan = tempPair},
+      {.name = "temp-delete", .synopsis = "[INDEX]", .maxArguments = 1, .plan = tempDelete},
   };
   return kCommands;
 }

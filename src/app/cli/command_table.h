@@ -32,10 +32,10 @@ struct CommandPlan {
 
 struct CommandSpec {
   std::string_view name;
-  std::string_view synopsis;  // arguments, for the usage text
-  int minArguments;
-  int maxArguments;  // -1: any number
-  bool needsPort;
+  std::string_view synopsis = {};  // arguments, for the usage text
+  int minArguments = 0;
+  int maxArguments = 0;  // -1: any number
+  bool needsPort = true;
   // Builds the plan; throws UsageError for arguments it cannot use.
   std::function<CommandPlan(const std::vector<std::string>& arguments)> plan;
 };
