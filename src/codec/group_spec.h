@@ -1,6 +1,6 @@
 #pragma once
 // A parameter group as one self-describing row: where it lives in the
-// tracker's blocks, how it is read, what the status texts say, and its fields.
+// tracker's blocks, how it is read, the name its status texts use, and its fields.
 
 #include <cstdint>
 #include <span>
@@ -26,20 +26,13 @@ enum class Group : std::uint8_t {
   Dlt
 };
 
-// What the status panel and the box say when a group's read or write ends.
-struct StepTexts {
-  std::string_view ok;    // panel 1 when the answer is taken; empty: unchanged
-  std::string_view done;  // box when a single group operation ends here
-};
-
 struct GroupSpec {
   Group id;
-  std::string_view caption;  // the group's name as the technician reads it
+  // The group's name in its status texts: "Read GEO OK", "Write GEO Completed!".
+  std::string_view caption;
   bool blockHeader = true;   // false: the data travels without the 5-byte header
   BlockRange write;          // first block offset written and data bytes written
   BlockRange read;           // the read request: first offset and bytes wanted
-  StepTexts readTexts = {};
-  StepTexts writeTexts = {};
   std::vector<Field> fields;
 
   std::uint8_t block() const { return write.block; }

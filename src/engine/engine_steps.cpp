@@ -80,10 +80,14 @@ const ReadStepRow* NextReadStep(const ReadStepRow& row, bool dltShown) {
 }
 
 StepTexts WriteTexts(const WriteStepRow& row) {
-  return row.continues ? StepTexts{} : SpecOf(row.group).writeTexts;
+  if (row.continues) return {};
+  const std::string caption(SpecOf(row.group).caption);
+  return {.ok = "Write " + caption + " OK", .done = "Write " + caption + " Completed!"};
 }
 StepTexts ReadTexts(const ReadStepRow& row) {
-  return row.continues ? StepTexts{} : SpecOf(row.group).readTexts;
+  if (row.continues) return {};
+  const std::string caption(SpecOf(row.group).caption);
+  return {.ok = "Read " + caption + " OK", .done = "Read " + caption + " Completed!"};
 }
 
 BlockRange ReadRequestOf(const ReadStepRow& row) {

@@ -6,12 +6,19 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "codec/codec.h"
 #include "codec/group_spec.h"
 
 namespace tracker {
+
+// What the status panel and the box say when a step's answer is taken.
+struct StepTexts {
+  std::string ok;    // panel 1; empty: unchanged
+  std::string done;  // box when a single group operation ends here
+};
 
 struct WriteStepRow {
   std::uint8_t step;            // WriteStep

@@ -8,10 +8,6 @@
 namespace tracker::test {
 namespace {
 
-bool Has(const std::string& text, const std::string& what) {
-  return text.find(what) != std::string::npos;
-}
-
 TEST(CliInfo, ShowsTheDeviceInformationAndTheModelsInputRows) {
   TempFolder folder;
   SimProcess sim({"--model", "Alder", "--device-id", "861234567890123"});

@@ -8,10 +8,6 @@
 namespace tracker::test {
 namespace {
 
-bool Has(const std::string& text, const std::string& what) {
-  return text.find(what) != std::string::npos;
-}
-
 TEST(CliFaults, ReadAllGathersTheEventAnswerSentInPieces) {
   TempFolder folder;
   SimProcess sim({"--split", "40"});

@@ -11,10 +11,6 @@
 namespace tracker::test {
 namespace {
 
-bool Has(const std::string& text, const std::string& what) {
-  return text.find(what) != std::string::npos;
-}
-
 TEST(CliLink, AnAnswerEchoingAnotherRangeIsNotTaken) {
   TempFolder folder;
   SimProcess sim({"--wrong-echo"});

@@ -136,6 +136,10 @@ class SimProcess {
   std::string port_;
 };
 
+inline bool Has(const std::string& text, const std::string& what) {
+  return text.find(what) != std::string::npos;
+}
+
 struct CliRun {
   int status = -1;
   std::string out;

@@ -13,8 +13,6 @@ const GroupSpec& AuthSpec() {
                 .caption = "Auth",
                 .write = {.block = 3, .offset = 0, .length = 116},
                 .read = ReqAuth,
-                .readTexts = {.ok = "Read Auth OK", .done = "Read Auth Completed!"},
-                .writeTexts = {.ok = "Write Auth OK", .done = "Write Auth Completed!"},
                 .fields = {
                     {0, 4, &kText, "SIMPIN"},
                     {4, 4, &kText, "Password"},

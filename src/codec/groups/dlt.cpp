@@ -13,8 +13,6 @@ const GroupSpec& DltSpec() {
                 .caption = "DLT",
                 .write = {.block = 6, .offset = 0, .length = 35},
                 .read = ReqDlt,
-                .readTexts = {.ok = "Read DLT OK", .done = "Read DLT Completed!"},
-                .writeTexts = {.ok = "Write DLT OK", .done = "Write DLT Completed!"},
                 .fields = {}};
     for (int k = 1; k <= 16; ++k) {
       t.fields.push_back(

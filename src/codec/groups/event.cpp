@@ -63,8 +63,6 @@ const GroupSpec& EventSpec() {
                 .caption = "Event",
                 .write = {.block = 5, .offset = 0, .length = 58 * kRowSize},
                 .read = ReqEvent,
-                .readTexts = {.ok = "Read Event OK", .done = "Read Event Completed!"},
-                .writeTexts = {.ok = "Write Event OK", .done = "Write Event Completed!"},
                 .fields = {}};
     for (const EventRow& row : EventRows()) {
       const int at = row.number * kRowSize;

@@ -13,8 +13,6 @@ const GroupSpec& GeoSpec() {
                 .caption = "GEO",
                 .write = {.block = 4, .offset = 0, .length = 256},
                 .read = ReqGeo,
-                .readTexts = {.ok = "Read GEO OK", .done = "Read GEO Completed!"},
-                .writeTexts = {.ok = "Write GEO OK", .done = "Write GEO Completed!"},
                 .fields = {}};
     for (int n = 1; n <= 8; ++n) {
       const auto at = [n](int offset) { return static_cast<std::uint16_t>(32 * (n - 1) + offset); };

@@ -15,8 +15,6 @@ const GroupSpec& GprsSpec() {
       .caption = "GPRS",
       .write = {.block = 1, .offset = 32, .length = 229},
       .read = ReqGprs,
-      .readTexts = {.ok = "Read GPRS OK", .done = "Read GPRS Completed!"},
-      .writeTexts = {.ok = "Write GPRS OK", .done = "Write GPRS Completed!"},
       .fields = {
           {16, 16, &kText, "DeviceID", 0, Direction::ReadOnly},
           {32, 32, &kText, "APN"},

@@ -39,8 +39,6 @@ const GroupSpec& InterfaceSpec() {
                 .caption = "Interface",
                 .write = {.block = 2, .offset = 34, .length = 156},
                 .read = ReqInterface,
-                .readTexts = {.ok = "Read Interface OK", .done = "Read Interface Completed!"},
-                .writeTexts = {.ok = "Write Interface OK", .done = "Write Interface Completed!"},
                 .fields = {}};
     for (int k = 1; k <= 6; ++k) {
       const auto at = static_cast<std::uint16_t>(34 + 3 * (k - 1));

@@ -46,8 +46,6 @@ const GroupSpec& MainBSpec() {
                 .caption = "Main",
                 .write = {.block = 2, .offset = 446, .length = 89},
                 .read = ReqMainB,
-                .readTexts = {.ok = "Read Main OK", .done = "Read Main Completed!"},
-                .writeTexts = {.ok = "Write Main OK", .done = "Write Main Completed!"},
                 .fields = {
                     {446, 1, &kIndex, "Resolution1"},
                     {447, 2, &kU16, "Cmr1TimeInterval"},

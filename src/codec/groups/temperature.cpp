@@ -14,8 +14,6 @@ const GroupSpec& TemperatureSpec() {
         .caption = "Temperature",
         .write = {.block = 2, .offset = 190, .length = 256},
         .read = ReqTemp,
-        .readTexts = {.ok = "Read Temperature OK", .done = "Read Temperature Completed!"},
-        .writeTexts = {.ok = "Write Temperature OK", .done = "Write Temperature Completed!"},
         .fields = {}};
     for (int k = 1; k <= 8; ++k) {
       const auto at = static_cast<std::uint16_t>(190 + 32 * (k - 1));

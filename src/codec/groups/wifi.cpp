@@ -13,8 +13,6 @@ const GroupSpec& WifiSpec() {
                 .blockHeader = false,
                 .write = {.block = 0, .offset = 0, .length = 2048},
                 .read = {.block = 0, .offset = 0, .length = 2048},
-                .readTexts = {.ok = "Read WIFI OK", .done = "Read WIFI Completed!"},
-                .writeTexts = {.ok = "Write WIFI OK", .done = "Write WIFI Completed!"},
                 .fields = {}};
     for (int k = 1; k <= 32; ++k) {
       const auto at = static_cast<std::uint16_t>(64 * (k - 1));
