@@ -30,9 +30,9 @@ struct GroupSpec {
   Group id;
   // The group's name in its status texts: "Read GEO OK", "Write GEO Completed!".
   std::string_view caption;
-  bool blockHeader = true;   // false: the data travels without the 5-byte header
-  BlockRange write;          // first block offset written and data bytes written
-  BlockRange read;           // the read request: first offset and bytes wanted
+  bool blockHeader = true;  // false: the data travels without the 5-byte header
+  BlockRange write;         // first block offset written and data bytes written
+  BlockRange read;          // the read request: first offset and bytes wanted
   std::vector<Field> fields;
 
   std::uint8_t block() const { return write.block; }
