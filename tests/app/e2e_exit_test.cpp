@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <pty.h>
 
+#include <algorithm>
+
 #include "app/e2e_processes.h"
 
 namespace tracker::test {
@@ -23,7 +25,7 @@ TEST(CliInfo, ShowsTheDeviceInformationAndTheModelsInputRows) {
   }
 }
 
-TEST(CliExit, BadCommandLinesExitWithTwoAndTheUsage) {
+TEST(CliExit, BadCommandLinesExitWithTwoAndOneLine) {
   TempFolder folder;
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {},
@@ -34,12 +36,26 @@ TEST(CliExit, BadCommandLinesExitWithTwoAndTheUsage) {
            {"--port", "ttyUSB0", "set-mileage", "12km"},
            {"--port", "ttyUSB0", "--timeout", "0", "info"},
            {"--port"},
+           {"--port", "ttyUSB0", "--code", "12345", "info"},
        }) {
     const CliRun run = RunCli(folder, args);
     EXPECT_EQ(run.status, 2) << testing::PrintToString(args);
-    EXPECT_TRUE(Has(run.err, "Usage: tracker-cli")) << run.err;
+    EXPECT_TRUE(run.err.starts_with("tracker-cli: ")) << run.err;
+    EXPECT_TRUE(run.err.ends_with(" (see --help)\n")) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     EXPECT_TRUE(run.out.empty());
   }
+}
+
+TEST(CliExit, HelpAndVersionPrintOnStdout) {
+  TempFolder folder;
+  const CliRun version = RunCli(folder, {"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "tracker-cli " TRACKER_VERSION "\n");
+  const CliRun help = RunCli(folder, {"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.out.starts_with("Usage: tracker-cli")) << help.out;
+  EXPECT_TRUE(help.err.empty());
 }
 
 TEST(CliExit, NoTrackerExitsWithOne) {

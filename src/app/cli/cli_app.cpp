@@ -161,11 +161,15 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   try {
     options = ParseOptions(args);
   } catch (const UsageError& e) {
-    err << "tracker-cli: " << e.what() << "\n\n" << UsageText();
+    err << "tracker-cli: " << e.what() << " (see --help)" << std::endl;
     return kExitUsage;
   }
   if (options.help) {
     out << UsageText();
+    return kExitCompleted;
+  }
+  if (options.version) {
+    out << VersionText();
     return kExitCompleted;
   }
   try {
