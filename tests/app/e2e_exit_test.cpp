@@ -15,13 +15,16 @@ TEST(CliInfo, ShowsTheDeviceInformationAndTheModelsInputRows) {
   SimProcess sim({"--model", "Alder", "--device-id", "861234567890123"});
   const CliRun run = RunCli(folder, {"--port", sim.port(), "info"});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_TRUE(Has(run.out, "DeviceID: 861234567890123\n"));
+  // The window's captions and units; the model's two inputs and no hidden one.
+  EXPECT_TRUE(Has(run.out, "Device ID: 861234567890123\n"));
   EXPECT_TRUE(Has(run.out, "IMEI: 861234567890123\n"));
   EXPECT_TRUE(Has(run.out, "Firmware: ")) << run.out;
-  EXPECT_TRUE(Has(run.out, "Label219: Input1(AD1)\nLabel219 shown: yes\nIn1Mode: 0\n"));
-  EXPECT_TRUE(Has(run.out, "Label218: Input2(AD2)\nLabel218 shown: yes\nIn2Mode: 1\n"));
-  for (const char* hidden : {"Label214", "Label215", "Label216", "Label217"}) {
-    EXPECT_TRUE(Has(run.out, std::string(hidden) + " shown: no\n")) << hidden;
+  EXPECT_TRUE(Has(run.out, "GPRS-1 Buffer: 3/10000 pcs\n")) << run.out;
+  EXPECT_TRUE(Has(run.out, "Mileage: 0 m\n")) << run.out;
+  EXPECT_TRUE(Has(run.out, "\nInput1(AD1): Low Active\nInput2(AD2): High Active\n")) << run.out;
+  EXPECT_FALSE(Has(run.out, "Input3")) << run.out;
+  for (const char* internal : {"Label2", "In1Mode", "GPRS1Buffer", "DeviceID"}) {
+    EXPECT_FALSE(Has(run.out, internal)) << internal;
   }
 }
 
