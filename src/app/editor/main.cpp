@@ -1,7 +1,6 @@
 // tracker-editor: the parameter editor's window.
 
 #include <QApplication>
-#include <QDir>
 #include <QMessageBox>
 #include <cstdio>
 #include <memory>
@@ -77,7 +76,7 @@ int main(int argc, char** argv) {
 
   tracker::TForm1 form;
   tracker::EditorController controller(form, *ports);
-  controller.FormCreate(QDir(QCoreApplication::applicationDirPath()).filePath("Tracker.ini"));
+  controller.Start(/*keepPort=*/demo != nullptr);
   form.show();
   return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -14,9 +15,11 @@
 #include <QUrl>
 
 #include "ui/catalogue.h"
+#include "ui/qt/about_box.h"
 #include "ui/qt/event_page_builder.h"
 #include "ui/qt/field_guard.h"
 #include "ui/qt/list_box.h"
+#include "ui/qt/tool_bar.h"
 
 namespace tracker {
 namespace {
@@ -46,6 +49,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   buildMenu();
   buildStatusBar();
   buildPages();
+  toolBar_ = new ConnectionToolBar(controls_, this);
+  addToolBar(Qt::TopToolBarArea, toolBar_);
   chainTabOrder();
   guardFields();
 
@@ -60,25 +65,45 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   relay->watch(windowHandle());
 }
 
+// "&" marks the Alt mnemonic of each menu and item.
 void TForm1::buildMenu() {
-  QMenu* file = menuBar()->addMenu("File");
+  QMenu* file = menuBar()->addMenu("&File");
   file->setObjectName("File1");
-  savetSettings1_ = file->addAction("Save Settings");
+  savetSettings1_ = file->addAction("&Save Settings");
   savetSettings1_->setObjectName("SavetSettings1");
-  loadSettings1_ = file->addAction("Load Settings");
+  savetSettings1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  loadSettings1_ = file->addAction("&Load Settings");
   loadSettings1_->setObjectName("LoadSettings1");
+  loadSettings1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   file->addSeparator();
-  exit1_ = file->addAction("Exit");
+  exit1_ = file->addAction("E&xit");
   exit1_->setObjectName("Exit1");
-  menuBar()->addMenu("Edit")->setObjectName("Edit1");
-  QMenu* help = menuBar()->addMenu("Help");
+  exit1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  menuBar()->addMenu("&Edit")->setObjectName("Edit1");
+  buildHelpMenu();
+}
+
+void TForm1::buildHelpMenu() {
+  QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("Help1");
+  help1_ = help->addAction("&Help");
+  help1_->setObjectName("HelpContents");
+  help1_->setShortcut(QKeySequence(Qt::Key_F1));
+  help->addSeparator();
   webSite1_ = help->addAction(kWebAddress);
   webSite1_->setObjectName("WebSite1");
   emailAddress1_ = help->addAction(kEmailAddress);
   emailAddress1_->setObjectName("EmailAddress1");
+  help->addSeparator();
+  about1_ = help->addAction("&About");
+  about1_->setObjectName("About1");
   connect(webSite1_, &QAction::triggered, this,
           [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebAddress))); });
+  connect(help1_, &QAction::triggered, this, [] {
+    QDesktopServices::openUrl(HelpDocument(QCoreApplication::applicationDirPath(), kWebAddress));
+  });
+  connect(about1_, &QAction::triggered, this,
+          [this] { ShowAboutBox(this, kWebAddress, kEmailAddress); });
 }
 
 void TForm1::buildStatusBar() {

@@ -8,17 +8,20 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include "ui/catalogue.h"
 #include "ui/event_rows.h"
 #include "ui/qt/list_box.h"
 #include "ui/qt/qt_controls.h"
+#include "ui/qt/tool_bar.h"
 
 namespace tracker {
 namespace {
@@ -73,16 +76,17 @@ TEST_F(TForm1Test, TabsInOrderWithTheirNames) {
 }
 
 TEST_F(TForm1Test, MenuStatusBarAndButtons) {
-  EXPECT_EQ(form.saveSettingsAction()->text(), "Save Settings");
-  EXPECT_EQ(form.loadSettingsAction()->text(), "Load Settings");
-  EXPECT_EQ(form.exitAction()->text(), "Exit");
+  // "&" marks the Alt mnemonic.
+  EXPECT_EQ(form.saveSettingsAction()->text(), "&Save Settings");
+  EXPECT_EQ(form.loadSettingsAction()->text(), "&Load Settings");
+  EXPECT_EQ(form.exitAction()->text(), "E&xit");
   EXPECT_EQ(form.webSiteAction()->objectName(), "WebSite1");
   EXPECT_EQ(form.emailAction()->objectName(), "EmailAddress1");
   const auto menus = form.menuBar()->actions();
   ASSERT_EQ(menus.size(), 3);
-  EXPECT_EQ(menus[0]->text(), "File");
-  EXPECT_EQ(menus[1]->text(), "Edit");
-  EXPECT_EQ(menus[2]->text(), "Help");
+  EXPECT_EQ(menus[0]->text(), "&File");
+  EXPECT_EQ(menus[1]->text(), "&Edit");
+  EXPECT_EQ(menus[2]->text(), "&Help");
 
   form.setPanelText(0, "Disconnect");
   form.setPanelText(1, "Idle");
@@ -262,6 +266,93 @@ TEST_F(TForm1Test, EveryWheelTurnScrollsTheEventRowsOneLine) {
                  QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(form.windowHandle(), &ev);
   EXPECT_GE(bar->value(), step);
+}
+
+TEST_F(TForm1Test, ShortcutsReachTheirActions) {
+  const struct {
+    QAction* action;
+    QKeySequence keys;
+  } cases[] = {
+      {form.loadSettingsAction(), QKeySequence(Qt::CTRL | Qt::Key_O)},
+      {form.saveSettingsAction(), QKeySequence(Qt::CTRL | Qt::Key_S)},
+      {form.exitAction(), QKeySequence(Qt::CTRL | Qt::Key_Q)},
+      {form.helpAction(), QKeySequence(Qt::Key_F1)},
+      {form.toolBar()->readAllAction(), QKeySequence(Qt::Key_F5)},
+      {form.toolBar()->writeAllAction(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W)},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.action->shortcut(), c.keys) << c.action->text().data();
+
+  // F5 clicks the Info tab's Read All, from any tab, only while it is enabled.
+  QtControls controls(&form);
+  QSignalSpy reads(form.button("ReadAll"), &QAbstractButton::clicked);
+  form.pageControl()->setCurrentIndex(2);
+  controls.setEnabled("ReadAll", true);
+  QTest::keyClick(&form, Qt::Key_F5);
+  EXPECT_EQ(reads.count(), 1);
+  controls.setEnabled("ReadAll", false);
+  QTest::keyClick(&form, Qt::Key_F5);
+  EXPECT_EQ(reads.count(), 1);
+  QSignalSpy writes(form.button("WriteAll"), &QAbstractButton::clicked);
+  controls.setEnabled("WriteAll", true);
+  QTest::keyClick(&form, Qt::Key_W, Qt::ControlModifier);
+  EXPECT_EQ(writes.count(), 0) << "no single chord writes";
+  QTest::keyClick(&form, Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(writes.count(), 1);
+}
+
+TEST_F(TForm1Test, ToolbarShowsAndDrivesTheInfoTabControls) {
+  QtControls controls(&form);
+  auto* port = form.toolBar()->findChild<PortComboBox*>("ToolBarPort");
+  auto* open = form.toolBar()->findChild<QAbstractButton*>("ToolBarOpen");
+  auto* code = form.toolBar()->findChild<QLineEdit*>("ToolBarAuthCode");
+  ASSERT_TRUE(port && open && code);
+
+  controls.setItems("ComboBox1", {"ttyS0", "ttyUSB0"});
+  controls.setItemIndex("ComboBox1", 1);
+  EXPECT_EQ(port->currentText(), "ttyUSB0");
+  controls.setText("ComboBox1", "/dev/pts/9");
+  EXPECT_EQ(port->currentText(), "/dev/pts/9");
+  port->setCurrentIndex(0);
+  emit port->activated(0);  // the user's choice
+  EXPECT_EQ(controls.itemIndex("ComboBox1"), 0);
+  QSignalSpy dropDowns(form.portBox(), &PortComboBox::aboutToDropDown);
+  port->showPopup();
+  port->hidePopup();
+  EXPECT_EQ(dropDowns.count(), 1) << "the port list is refreshed for the toolbar too";
+
+  controls.setCaption("OpenPort", "Close");
+  EXPECT_EQ(open->text(), "Close");
+  controls.setEnabled("ComboBox1", false);
+  EXPECT_FALSE(port->isEnabled());
+  QSignalSpy opens(form.button("OpenPort"), &QAbstractButton::clicked);
+  open->click();
+  EXPECT_EQ(opens.count(), 1);
+
+  controls.setText("AuthCode", "4711");
+  EXPECT_EQ(code->text(), "4711");
+  code->setFocus();
+  code->clear();
+  QTest::keyClicks(code, "1234");
+  EXPECT_EQ(controls.text("AuthCode"), "1234");
+  controls.setEnabled("AuthCode", false);
+  EXPECT_FALSE(code->isEnabled());
+}
+
+TEST_F(TForm1Test, AboutNamesVersionQtLicenceAndMaker) {
+  QString shown;
+  QTimer::singleShot(100, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->objectName(), "AboutBox");
+    shown = box->text();
+    box->accept();
+  });
+  form.aboutAction()->trigger();
+  for (const QString& part : {QStringLiteral("Version " TRACKER_VERSION), QString(qVersion()),
+                              QStringLiteral("MIT License"), QString(TForm1::kWebAddress),
+                              QString(TForm1::kEmailAddress)}) {
+    EXPECT_TRUE(shown.contains(part)) << part.toStdString() << " in " << shown.toStdString();
+  }
 }
 
 }  // namespace
