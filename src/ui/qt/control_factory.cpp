@@ -28,7 +28,7 @@ QWidget* CreateWidget(const ControlSpec& spec, QWidget* parent) {
       return edit;
     }
     case ControlKind::List: {
-      ListBox* box = spec.name == "ComboBox1" ? new PortComboBox(parent) : new ListBox(parent);
+      ListBox* box = spec.portList ? new PortComboBox(parent) : new ListBox(parent);
       for (const std::string& item : spec.items) box->addItem(Q(item));
       box->setCurrentIndex(spec.initialIndex);
       if (spec.initialIndex < 0) box->setEditText(Q(spec.initialText));

@@ -40,6 +40,17 @@ QFont WindowFont(const QFont& fallback) {
   return font;
 }
 
+// Red while it can be pressed, a lighter red on a dark theme; greyed like any
+// button while disabled.
+void ShowCaution(QWidget* w) {
+  QPalette palette = w->palette();
+  const bool dark = palette.color(QPalette::Button).lightness() < 128;
+  const QColor red = dark ? QColor(255, 120, 110) : QColor(Qt::red);
+  palette.setColor(QPalette::Active, QPalette::ButtonText, red);
+  palette.setColor(QPalette::Inactive, QPalette::ButtonText, red);
+  w->setPalette(palette);
+}
+
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
@@ -54,7 +65,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   chainTabOrder();
   guardFields();
 
-  resize(854, 666);
+  // The tabs keep the room they had before the toolbar came above them.
+  resize(854, 666 + toolBar_->sizeHint().height());
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame(QPoint(), size());
     frame.moveCenter(screen->availableGeometry().center());
@@ -135,13 +147,9 @@ void TForm1::buildPages() {
     pageControl_->addTab(page, Q(spec.caption));
   }
   setCentralWidget(pageControl_);
-  portBox_ = qobject_cast<PortComboBox*>(control("ComboBox1"));
-  // Red while it can be pressed; greyed like any button while disabled.
-  if (QWidget* initAll = control("InitAll")) {
-    QPalette palette = initAll->palette();
-    palette.setColor(QPalette::Active, QPalette::ButtonText, Qt::red);
-    palette.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::red);
-    initAll->setPalette(palette);
+  for (const ControlSpec& c : Catalogue()) {
+    if (c.portList) portBox_ = qobject_cast<PortComboBox*>(control(Q(c.name)));
+    if (c.caution) ShowCaution(control(Q(c.name)));
   }
 }
 

@@ -355,5 +355,47 @@ TEST_F(TForm1Test, AboutNamesVersionQtLicenceAndMaker) {
   }
 }
 
+TEST_F(TForm1Test, EnlargedWindowWidensTextButNotShortNumbers) {
+  form.pageControl()->setCurrentIndex(1);
+  QApplication::processEvents();
+  const int port = form.control("Port")->width();
+  const int ip = form.control("IP")->width();
+  form.resize(1600, 1000);
+  QApplication::processEvents();
+  EXPECT_EQ(form.control("Port")->width(), port) << "a port keeps a port's width";
+  EXPECT_GT(form.control("IP")->width(), ip);
+  EXPECT_LT(form.control("TimeInterval")->width(), form.control("IP")->width() / 3);
+
+  form.pageControl()->setCurrentIndex(9);  // the Event table sits in the middle
+  QApplication::processEvents();
+  const QWidget* table = form.scrollBox()->parentWidget();
+  const int left = table->x();
+  const int right = table->parentWidget()->width() - table->x() - table->width();
+  EXPECT_GT(left, 100);
+  EXPECT_NEAR(left, right, 20);
+}
+
+// A dark theme: the caution caption and the shaded Event rows stay readable.
+TEST(TForm1Palette, DarkThemeKeepsColouredTextReadable) {
+  const QPalette saved = QApplication::palette();
+  QPalette dark;
+  dark.setColor(QPalette::Window, QColor(45, 45, 48));
+  dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+  dark.setColor(QPalette::Base, QColor(30, 30, 32));
+  dark.setColor(QPalette::Button, QColor(60, 60, 64));
+  dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+  QApplication::setPalette(dark);
+  {
+    TForm1 form;
+    const QColor caution = form.button("InitAll")->palette().color(QPalette::ButtonText);
+    EXPECT_GT(caution.red(), caution.green() + 80) << "still red";
+    EXPECT_GT(caution.lightness(), 150) << "light enough on a dark button";
+    const std::string_view first = EventRows().front().nameEdit;  // a shaded row
+    QWidget* row = form.control(QString::fromUtf8(first.data(), first.size()))->parentWidget();
+    EXPECT_LT(row->palette().color(QPalette::Window).lightness(), 100) << "a dark shade";
+  }
+  QApplication::setPalette(saved);
+}
+
 }  // namespace
 }  // namespace tracker
