@@ -56,6 +56,8 @@ class EditorDemoTest : public ::testing::Test {
  protected:
   void SetUp() override {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // What the editor remembers stays in the test's folder, not in the home.
+    setenv("XDG_CONFIG_HOME", (config / "config").c_str(), 1);
     const std::string program = TRACKER_EDITOR_PATH;
     std::vector<std::string> args{"--demo"};
     std::vector<char*> argv = test::Argv(program, args);
@@ -74,6 +76,7 @@ class EditorDemoTest : public ::testing::Test {
     }
   }
 
+  test::TempFolder config;
   pid_t editor = 0;
   pid_t sim = 0;
 };
