@@ -1,6 +1,7 @@
 // tracker-editor: the parameter editor's window.
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <cstdio>
 #include <memory>
@@ -49,6 +50,10 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tracker-editor"));
   QApplication::setApplicationVersion(QStringLiteral(TRACKER_VERSION));
+  // The installed icon and desktop entry (a Wayland desktop matches the window
+  // to the entry by this name).
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tracker-editor")));
+  QGuiApplication::setDesktopFileName(QStringLiteral("example.kelvorin.TrackerEditor"));
   // Qt has taken its own options out of the line by now.
   const tracker::EditorOptions options = tracker::ParseEditorOptions(arguments(app.arguments()));
   if (!options.error.empty()) {

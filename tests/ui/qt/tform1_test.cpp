@@ -6,6 +6,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -13,12 +16,14 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
 
 #include "ui/catalogue.h"
 #include "ui/event_rows.h"
+#include "ui/qt/about_box.h"
 #include "ui/qt/list_box.h"
 #include "ui/qt/qt_controls.h"
 #include "ui/qt/tool_bar.h"
@@ -395,6 +400,21 @@ TEST(TForm1Palette, DarkThemeKeepsColouredTextReadable) {
     EXPECT_LT(row->palette().color(QPalette::Window).lightness(), 100) << "a dark shade";
   }
   QApplication::setPalette(saved);
+}
+
+// F1 opens the README installed beside the program, else the web site.
+TEST(HelpDocumentTest, InstalledReadmeFirstThenTheWebSite) {
+  QTemporaryDir prefix;
+  const QString bin = prefix.filePath("usr/bin");
+  ASSERT_TRUE(QDir().mkpath(bin));
+  EXPECT_EQ(HelpDocument(bin, TForm1::kWebAddress), QUrl(TForm1::kWebAddress));
+  const QString doc = prefix.filePath("usr/share/doc/tracker-editor");
+  ASSERT_TRUE(QDir().mkpath(doc));
+  QFile readme(QDir(doc).filePath("README.md"));
+  ASSERT_TRUE(readme.open(QIODevice::WriteOnly));
+  readme.close();
+  EXPECT_EQ(HelpDocument(bin, TForm1::kWebAddress),
+            QUrl::fromLocalFile(QFileInfo(readme).canonicalFilePath()));
 }
 
 }  // namespace
