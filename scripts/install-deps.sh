@@ -6,6 +6,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev clang-format fonts-dejavu-core
+  # the package: icon sizes, and the checks scripts/check-package.sh runs
+  librsvg2-bin desktop-file-utils appstream lintian bash-completion
 )
 if [[ "${1:-}" == "--gui-tools" ]]; then
   packages+=(xvfb xauth imagemagick)

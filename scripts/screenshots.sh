@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Takes a screenshot of every tab of the main window under a virtual X server.
+# Takes screenshots of the main window under a virtual X server: every tab at
+# its opening size, some tabs enlarged (how it uses space) and under a dark
+# palette (that every colour follows the palette).
 # Usage: scripts/screenshots.sh [build-dir]   (default: build)
-# Writes screenshots/tab-<n>-<caption>.png in the repository root.
+# Writes screenshots/tab-<n>-<caption>.png, wide-…png and dark-…png in the
+# repository root.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -16,16 +19,29 @@ mkdir -p "$out"
 
 captions=(Info GPRS Main Interface RFID Temp WiFi Auth GEO Event DLT)
 display=":$((90 + RANDOM % 9))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
 sleep 1
 
-for tab in "${!captions[@]}"; do
-  DISPLAY="$display" QT_QPA_PLATFORM=xcb "$probe" --tab "$tab" --quit-after 2500 &
-  probe_pid=$!
+# shot FILE TAB [probe options]: the window alone, cut out of the black screen.
+shot() {
+  local file="$1" tab="$2"
+  shift 2
+  DISPLAY="$display" QT_QPA_PLATFORM=xcb "$probe" --tab "$tab" --quit-after 2500 "$@" 2>/dev/null &
+  local probe_pid=$!
   sleep 1.5
-  DISPLAY="$display" import -window root -crop 854x666+85+51 +repage "$out/tab-$((tab + 1))-${captions[$tab]}.png"
+  DISPLAY="$display" import -window root -trim +repage "$out/$file"
   wait "$probe_pid" || true
+}
+
+for tab in "${!captions[@]}"; do
+  shot "tab-$((tab + 1))-${captions[$tab]}.png" "$tab"
+done
+for tab in 1 2 9; do
+  shot "wide-${captions[$tab]}.png" "$tab" --size 1400x900
+done
+for tab in 0 3 9; do
+  shot "dark-${captions[$tab]}.png" "$tab" --dark
 done
 echo "screenshots in $out"

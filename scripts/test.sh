@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test; non-zero on any failure.
+# Installs what is missing, builds, runs every test, and builds and checks the
+# Debian package; non-zero on any failure.
 # --sanitizers also builds and runs the suite under AddressSanitizer with
 # UndefinedBehaviorSanitizer (build-asan) and under ThreadSanitizer (build-tsan).
 set -euo pipefail
@@ -13,6 +14,7 @@ run_suite() {
 scripts/install-deps.sh
 run_suite
 scripts/check-format.sh
+scripts/check-package.sh
 
 if [[ "${1:-}" == "--sanitizers" ]]; then
   BUILD_DIR=build-asan TRACKER_SANITIZE=address run_suite

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 
@@ -38,63 +39,121 @@ constexpr std::array<std::string_view, kConnectionButtonCount> kConnectionButton
 // Caption labels of the input rows, input 1 first.
 constexpr std::array<int, 6> kInputLabelNumbers{219, 218, 214, 215, 216, 217};
 
+// Widths of short fields, in characters: the digits of their largest value.
+constexpr int kByteChars = 3;     // 0 to 255
+constexpr int kWordChars = 5;     // 0 to 65535
+constexpr int kLongChars = 10;    // 0 to 4294967295
+constexpr int kVoltChars = 6;     // 655.35
+constexpr int kDegreeChars = 11;  // -180.000000
+constexpr int kTempChars = 6;     // -3276.8
+constexpr int kPortChars = 5;     // an IP port
+constexpr int kTimeChars = 5;     // hh:mm
+constexpr int kCodeChars = 4;     // the authorisation code
+
+// A section: b.section({.id = "InfoRows", .row = 1, .columnSpan = 2}).
+struct SectionRow {
+  std::string id{};
+  std::string caption{};  // group-box caption; empty for an untitled area
+  int row = 0;
+  int column = 0;
+  int rowSpan = 1;
+  int columnSpan = 1;
+  std::string parent{};  // enclosing section; empty for the tab itself
+};
+
+// An edit: b.edit({.name = "Mileage", .caption = "Mileage", .initial = "0", .unit = "m", .row =
+// 9}).
+struct EditRow {
+  std::string name{};
+  std::string caption{};  // label to the left
+  std::string initial{};  // text before anything is read or loaded
+  std::string unit{};     // label to the right
+  int row = 0;
+  int column = 1;
+  int chars = 0;  // see ControlSpec::chars
+};
+
+// A list: b.list({.name = "GPRSType", .caption = "GPRS Mode", .items = {…}, .row = 4}).
+struct ListRow {
+  std::string name{};
+  std::string caption{};
+  Items items{};         // in wire order
+  int initialIndex = 0;  // -1: no item selected
+  int row = 0;
+  int column = 1;
+};
+
+// The grid cell of a button, check or label: {.row = 1, .column = 0}.
+struct Cell {
+  int row = 0;
+  int column = 1;
+  int columnSpan = 1;
+};
+
 // Collects sections and controls; a control lands in the current tab and section.
 class Builder {
  public:
   void tab(int t) { tab_ = t; }
 
-  void section(std::string id, std::string caption = {}, int row = 0, int column = 0,
-               int rowSpan = 1, int columnSpan = 1, std::string parent = {}) {
-    group_ = caption;
-    if (caption.empty() && !parent.empty()) group_ = captionOf(parent);
-    sections_.push_back(
-        {id, tab_, std::move(caption), std::move(parent), row, column, rowSpan, columnSpan, false});
-    section_ = std::move(id);
+  void section(SectionRow s) {
+    group_ = s.caption;
+    if (s.caption.empty() && !s.parent.empty()) group_ = captionOf(s.parent);
+    section_ = s.id;
+    sections_.push_back({std::move(s.id), tab_, std::move(s.caption), std::move(s.parent), s.row,
+                         s.column, s.rowSpan, s.columnSpan, false});
   }
 
   void foot(std::string id) {
-    section(std::move(id));
+    section({.id = std::move(id)});
     sections_.back().foot = true;
   }
 
-  ControlSpec& edit(std::string name, std::string caption, std::string initial, std::string unit,
-                    int row, int column = 1) {
-    ControlSpec& c = add(std::move(name), ControlKind::Edit, std::move(caption), row, column);
-    c.initialText = std::move(initial);
-    c.unit = std::move(unit);
+  ControlSpec& edit(EditRow e) {
+    ControlSpec& c = add(std::move(e.name), ControlKind::Edit, std::move(e.caption),
+                         {.row = e.row, .column = e.column});
+    c.initialText = std::move(e.initial);
+    c.unit = std::move(e.unit);
+    c.chars = e.chars;
     return c;
   }
 
-  ControlSpec& list(std::string name, std::string caption, Items items, int index, int row,
-                    int column = 1) {
-    ControlSpec& c = add(std::move(name), ControlKind::List, std::move(caption), row, column);
-    c.items = std::move(items);
-    c.initialIndex = index;
-    if (index >= 0) c.initialText = c.items[static_cast<std::size_t>(index)];
+  ControlSpec& list(ListRow l) {
+    ControlSpec& c = add(std::move(l.name), ControlKind::List, std::move(l.caption),
+                         {.row = l.row, .column = l.column});
+    c.items = std::move(l.items);
+    c.initialIndex = l.initialIndex;
+    if (l.initialIndex >= 0) c.initialText = c.items[static_cast<std::size_t>(l.initialIndex)];
     return c;
   }
 
-  ControlSpec& check(std::string name, std::string caption, int row, int column) {
-    return add(std::move(name), ControlKind::Check, std::move(caption), row, column);
+  ControlSpec& check(std::string name, Cell at) {
+    return add(std::move(name), ControlKind::Check, {}, at);
   }
 
-  ControlSpec& button(std::string name, std::string caption, int row, int column) {
-    return add(std::move(name), ControlKind::Button, std::move(caption), row, column);
+  ControlSpec& button(std::string name, std::string caption, Cell at) {
+    return add(std::move(name), ControlKind::Button, std::move(caption), at);
   }
 
-  ControlSpec& label(std::string name, std::string caption, int row, int column) {
-    return add(std::move(name), ControlKind::Label, std::move(caption), row, column);
+  ControlSpec& label(std::string name, std::string caption, Cell at) {
+    return add(std::move(name), ControlKind::Label, std::move(caption), at);
   }
 
-  ControlSpec& memo(std::string name, int row, int column) {
-    return add(std::move(name), ControlKind::Memo, {}, row, column);
+  // A label heading a table column.
+  ControlSpec& header(std::string name, std::string caption, int column) {
+    ControlSpec& c = label(std::move(name), std::move(caption), {.row = 0, .column = column});
+    c.columnHeader = true;
+    return c;
+  }
+
+  ControlSpec& memo(std::string name, Cell at) {
+    return add(std::move(name), ControlKind::Memo, {}, at);
   }
 
   // Read and Write buttons at the foot of the tab.
   void readWrite(const std::string& read, const std::string& write) {
     foot(read + "Buttons");
-    button(read, "Read", 0, 0);
-    button(write, "Write", 0, 1);
+    button(read, "Read", {.row = 0, .column = 0});
+    button(write, "Write", {.row = 0, .column = 1});
   }
 
   std::vector<ControlSpec> takeControls() { return std::move(controls_); }
@@ -108,7 +167,7 @@ class Builder {
     return {};
   }
 
-  ControlSpec& add(std::string name, ControlKind kind, std::string caption, int row, int column) {
+  ControlSpec& add(std::string name, ControlKind kind, std::string caption, Cell at) {
     ControlSpec c;
     c.name = std::move(name);
     c.kind = kind;
@@ -116,8 +175,9 @@ class Builder {
     c.group = group_;
     c.caption = std::move(caption);
     c.section = section_;
-    c.row = row;
-    c.column = column;
+    c.row = at.row;
+    c.column = at.column;
+    c.columnSpan = at.columnSpan;
     controls_.push_back(std::move(c));
     return controls_.back();
   }
@@ -133,32 +193,45 @@ std::string Num(int n) {
   return std::to_string(n);
 }
 
+// A read-only row of the device information with its Clear or Set button.
+void InfoRow(Builder& b, EditRow e, const std::string& button, const std::string& caption) {
+  const int row = e.row;
+  b.edit(std::move(e));
+  if (!button.empty()) b.button(button, caption, {.row = row, .column = 3});
+}
+
 void BuildInfo(Builder& b) {
   b.tab(kInfo);
-  b.section("ComGroup", "Com", 0, 0);
-  b.list("ComboBox1", "", {}, -1, 0, 0);
-  b.button("OpenPort", "Open", 0, 1);
-  b.section("OperationGroup", "Operation", 0, 1);
-  b.edit("AuthCode", "Auth Code:", "", "", 0, 1).columnSpan = 2;
-  b.button("ReadAll", "Read All", 1, 0);
-  b.button("WriteAll", "Write All", 1, 1);
-  b.button("InitAll", "Default", 1, 2);
-  b.section("InfoRows", "", 1, 0, 1, 2);
-  b.button("ClearCode", "Clear Auth Code", 0, 1);
-  b.edit("SN", "SN", "", "", 1);
-  b.edit("IMEI", "IMEI", "", "", 2);
-  b.edit("Firmware", "Firmware", "", "", 3);
-  b.edit("Battery", "Int-Battery", "", "percent", 4);
-  b.edit("GPRS1Buffer", "GPRS-1 Buffer", "", "pcs", 5);
-  b.button("ClearGPRS1", "Clear", 5, 3);
-  b.edit("GPRS2Buffer", "GPRS-2 Buffer", "", "pcs", 6);
-  b.button("ClearGPRS2", "Clear", 6, 3);
-  b.edit("SMSBuffer", "SMS Buffer", "", "pcs", 7);
-  b.button("ClearSMS", "Clear", 7, 3);
-  b.edit("GPSLog", "GPS Log", "", "pcs", 8);
-  b.button("ClearGPSLog", "Clear", 8, 3);
-  b.edit("Mileage", "Mileage", "0", "m", 9);
-  b.button("SetMileage", "Set", 9, 3);
+  b.section({.id = "ComGroup", .caption = "Com"});
+  b.list({.name = "ComboBox1", .initialIndex = -1, .column = 0}).portList = true;
+  b.button("OpenPort", "Open", {.row = 0, .column = 1});
+  b.section({.id = "OperationGroup", .caption = "Operation", .column = 1});
+  b.edit({.name = "AuthCode", .caption = "Auth Code:", .chars = kCodeChars}).columnSpan = 2;
+  b.button("ReadAll", "Read All", {.row = 1, .column = 0});
+  b.button("WriteAll", "Write All", {.row = 1, .column = 1});
+  b.button("InitAll", "Default", {.row = 1, .column = 2}).caution = true;
+  b.section({.id = "InfoRows", .row = 1, .columnSpan = 2});
+  b.button("ClearCode", "Clear Auth Code", {.row = 0, .column = 1});
+  InfoRow(b, {.name = "SN", .caption = "SN", .row = 1}, "", "");
+  InfoRow(b, {.name = "IMEI", .caption = "IMEI", .row = 2}, "", "");
+  InfoRow(b, {.name = "Firmware", .caption = "Firmware", .row = 3}, "", "");
+  InfoRow(b, {.name = "Battery", .caption = "Int-Battery", .unit = "percent", .row = 4}, "", "");
+  InfoRow(b, {.name = "GPRS1Buffer", .caption = "GPRS-1 Buffer", .unit = "pcs", .row = 5},
+          "ClearGPRS1", "Clear");
+  InfoRow(b, {.name = "GPRS2Buffer", .caption = "GPRS-2 Buffer", .unit = "pcs", .row = 6},
+          "ClearGPRS2", "Clear");
+  InfoRow(b, {.name = "SMSBuffer", .caption = "SMS Buffer", .unit = "pcs", .row = 7}, "ClearSMS",
+          "Clear");
+  InfoRow(b, {.name = "GPSLog", .caption = "GPS Log", .unit = "pcs", .row = 8}, "ClearGPSLog",
+          "Clear");
+  InfoRow(b,
+          {.name = "Mileage",
+           .caption = "Mileage",
+           .initial = "0",
+           .unit = "m",
+           .row = 9,
+           .chars = kLongChars},
+          "SetMileage", "Set");
 }
 
 // One GPRS channel group; the second channel has no backup server.
@@ -167,35 +240,51 @@ void BuildGprsChannel(Builder& b, bool second) {
   const std::string port = second ? "Port3" : "Port";
   const std::string n = second ? "2" : "";
   int row = 0;
-  b.edit(ip, "IP", "", "", row++);
-  b.edit(port, "Port", "", "", row++);
+  b.edit({.name = ip, .caption = "IP", .row = row++});
+  b.edit({.name = port, .caption = "Port", .row = row++, .chars = kPortChars});
   if (!second) {
-    b.edit("IP2", "Backup IP", "", "", row++);
-    b.edit("Port2", "Backup Port", "", "", row++);
+    b.edit({.name = "IP2", .caption = "Backup IP", .row = row++});
+    b.edit({.name = "Port2", .caption = "Backup Port", .row = row++, .chars = kPortChars});
   } else {
     row += 2;  // no backup server: its rows stay empty so both channels line up
   }
-  b.list("GPRSType" + n, "GPRS Mode", {"Close", "TCP", "UDP"}, 0, row++);
-  b.list("ReportType" + n, "Report Mode",
-         {"No needs server's confirmation", "Needs server's confirmation"}, 0, row++)
+  b.list({.name = "GPRSType" + n,
+          .caption = "GPRS Mode",
+          .items = {"Close", "TCP", "UDP"},
+          .row = row++});
+  b.list({.name = "ReportType" + n,
+          .caption = "Report Mode",
+          .items = {"No needs server's confirmation", "Needs server's confirmation"},
+          .row = row++})
       .initiallyEnabled = !second;
-  b.list("BufferMode" + n, "Buffer Mode", {"FILO", "FIFO"}, 0, row++);
-  b.edit("TimeInterval" + n, "Time Interval", "0", "s", row++);
-  b.edit("ACCOffInterval" + n, "ACC Off Interval", "0", "s", row++);
-  b.edit("StopInterval" + n, "Stop Interval", "0", "s", row++);
-  b.edit("RoamingInterval" + n, "Roaming Interval", "0", "s", row++).initiallyShown = false;
+  b.list({.name = "BufferMode" + n,
+          .caption = "Buffer Mode",
+          .items = {"FILO", "FIFO"},
+          .row = row++});
+  const auto interval = [&](const std::string& name, const std::string& caption) -> ControlSpec& {
+    return b.edit({.name = name + n,
+                   .caption = caption,
+                   .initial = "0",
+                   .unit = "s",
+                   .row = row++,
+                   .chars = kWordChars});
+  };
+  interval("TimeInterval", "Time Interval");
+  interval("ACCOffInterval", "ACC Off Interval");
+  interval("StopInterval", "Stop Interval");
+  interval("RoamingInterval", "Roaming Interval").initiallyShown = false;
 }
 
 void BuildGprs(Builder& b) {
   b.tab(kGprs);
-  b.section("GprsTop", "", 0, 0, 1, 2);
-  b.edit("DeviceID", "Device ID", "", "", 0).readOnly = true;
-  b.edit("APN", "APN", "", "", 1);
-  b.edit("APNName", "APN Username", "", "", 2);
-  b.edit("APNPassword", "APN Password", "", "", 3);
-  b.section("Gprs1Group", "GPRS-1", 1, 0);
+  b.section({.id = "GprsTop", .columnSpan = 2});
+  b.edit({.name = "DeviceID", .caption = "Device ID"}).readOnly = true;
+  b.edit({.name = "APN", .caption = "APN", .row = 1});
+  b.edit({.name = "APNName", .caption = "APN Username", .row = 2});
+  b.edit({.name = "APNPassword", .caption = "APN Password", .row = 3});
+  b.section({.id = "Gprs1Group", .caption = "GPRS-1", .row = 1});
   BuildGprsChannel(b, false);
-  b.section("Gprs2Group", "GPRS-2", 1, 1);
+  b.section({.id = "Gprs2Group", .caption = "GPRS-2", .row = 1, .column = 1});
   BuildGprsChannel(b, true);
   b.readWrite("GPRSRead", "GPRSWrite");
 }
@@ -233,54 +322,129 @@ Items CarTypes() {
           "1D00(BAIC)"};
 }
 
+// A short number field of a form, one row below the last.
+struct NumberRow {
+  std::string name{};
+  std::string caption{};
+  std::string unit{};
+  std::string initial = "0";
+  int chars = kWordChars;
+};
+
 void BuildMainLeft(Builder& b) {
-  b.section("MainLeft", "", 0, 0);
+  b.section({.id = "MainLeft"});
   int row = 0;
-  b.edit("GPSLogTM", "GPS Log Interval", "0", "second", row++);
-  b.edit("DistanceInterval", "Distance Interval", "0", "meter", row++);
-  b.edit("Heading", "Heading Change", "0", "degree", row++);
-  b.edit("HeartBeatTM", "Heartbeat Interval", "0", "minute", row++);
-  b.edit("Speed", "Speeding", "0", "km/h", row++);
-  b.list("SleepMode", "Sleep Mode", {"Close", "Normal Sleep", "Deep Sleep"}, 0, row++);
-  b.edit("PowerSavingTM", "Period Time Enter Sleep", "0", "second", row++);
-  b.edit("SensorSen", "Vibration Sensitivity", "0", "", row++);
-  b.edit("TowTM", "Tow Time", "0", "second", row++);
-  b.list("TowMode", "Tow Mode", {"ACC Off and Tremble", "Tremble"}, 0, row++);
-  b.edit("IdleTM", "Idle Time", "0", "minute", row++);
-  b.edit("LowExtBatAlarm", "Low Ext-Bat", "11.4", "volt", row++);
-  b.edit("Acceleration", "Harsh Accelerate", "0", "mg", row++);
-  b.edit("Deceleration", "Harsh Braking", "0", "mg", row++);
-  b.edit("HarshTurn", "Harsh Turning", "0", "", row++);
-  b.edit("Impact", "Impact Sensitivity", "0", "", row++);
-  b.edit("FatigueTM", "Fatigue Driving", "0", "minute", row++);
-  b.edit("RestTM", "Fatigue Relieve", "0", "minute", row++);
-  b.edit("TotalTM", "Overtime Driving", "0", "minute", row++);
-  b.edit("GSMJammed", "GSM Jammed", "0", "second", row++);
-  b.edit("BatteryLowVolt", "Low Battery Alarm", "3.60", "volt", row++).initiallyShown = false;
+  const auto number = [&](NumberRow n) -> ControlSpec& {
+    return b.edit({.name = std::move(n.name),
+                   .caption = std::move(n.caption),
+                   .initial = std::move(n.initial),
+                   .unit = std::move(n.unit),
+                   .row = row++,
+                   .chars = n.chars});
+  };
+  number({.name = "GPSLogTM", .caption = "GPS Log Interval", .unit = "second"});
+  number({.name = "DistanceInterval", .caption = "Distance Interval", .unit = "meter"});
+  number({.name = "Heading", .caption = "Heading Change", .unit = "degree", .chars = kByteChars});
+  number({.name = "HeartBeatTM", .caption = "Heartbeat Interval", .unit = "minute"});
+  number({.name = "Speed", .caption = "Speeding", .unit = "km/h"});
+  b.list({.name = "SleepMode",
+          .caption = "Sleep Mode",
+          .items = {"Close", "Normal Sleep", "Deep Sleep"},
+          .row = row++});
+  number({.name = "PowerSavingTM", .caption = "Period Time Enter Sleep", .unit = "second"});
+  number({.name = "SensorSen", .caption = "Vibration Sensitivity", .chars = kByteChars});
+  number({.name = "TowTM", .caption = "Tow Time", .unit = "second", .chars = kByteChars});
+  b.list({.name = "TowMode",
+          .caption = "Tow Mode",
+          .items = {"ACC Off and Tremble", "Tremble"},
+          .row = row++});
+  number({.name = "IdleTM", .caption = "Idle Time", .unit = "minute", .chars = kByteChars});
+  number({.name = "LowExtBatAlarm",
+          .caption = "Low Ext-Bat",
+          .unit = "volt",
+          .initial = "11.4",
+          .chars = kVoltChars});
+  number({.name = "Acceleration", .caption = "Harsh Accelerate", .unit = "mg"});
+  number({.name = "Deceleration", .caption = "Harsh Braking", .unit = "mg"});
+  number({.name = "HarshTurn", .caption = "Harsh Turning", .chars = kByteChars});
+  number({.name = "Impact", .caption = "Impact Sensitivity", .chars = kByteChars});
+  number({.name = "FatigueTM", .caption = "Fatigue Driving", .unit = "minute"});
+  number({.name = "RestTM", .caption = "Fatigue Relieve", .unit = "minute", .chars = kByteChars});
+  number({.name = "TotalTM", .caption = "Overtime Driving", .unit = "minute"});
+  number({.name = "GSMJammed", .caption = "GSM Jammed", .unit = "second", .chars = kByteChars});
+  number({.name = "BatteryLowVolt",
+          .caption = "Low Battery Alarm",
+          .unit = "volt",
+          .initial = "3.60",
+          .chars = kVoltChars})
+      .initiallyShown = false;
 }
 
 void BuildMainRight(Builder& b) {
-  b.section("MainRight", "", 0, 1);
-  b.list("Car_Type", "Car Type", CarTypes(), 0, 0);
-  b.edit("LowSpeed", "Low Speed", "0", "km/h", 1);
-  b.edit("RFIDAuthTime", "RFID Auth Time", "60", "s", 2);
-  b.edit("ACCOffAuthTime", "ACC Off Auth Time", "5", "s", 3);
-  b.list("ACCOffStop", "ACC Off Stop", {"Disable", "Enable"}, 0, 4);
+  b.section({.id = "MainRight", .column = 1});
+  b.list({.name = "Car_Type", .caption = "Car Type", .items = CarTypes()});
+  b.edit({.name = "LowSpeed",
+          .caption = "Low Speed",
+          .initial = "0",
+          .unit = "km/h",
+          .row = 1,
+          .chars = kByteChars});
+  b.edit({.name = "RFIDAuthTime",
+          .caption = "RFID Auth Time",
+          .initial = "60",
+          .unit = "s",
+          .row = 2,
+          .chars = kByteChars});
+  b.edit({.name = "ACCOffAuthTime",
+          .caption = "ACC Off Auth Time",
+          .initial = "5",
+          .unit = "s",
+          .row = 3,
+          .chars = kByteChars});
+  b.list(
+      {.name = "ACCOffStop", .caption = "ACC Off Stop", .items = {"Disable", "Enable"}, .row = 4});
 
-  b.section("WorkModeGroup", "Work Mode", 5, 0, 1, 4, "MainRight");
-  b.list("WorkMode", "Work Mode",
-         {"Normal", "Normal Sport", "Saving Sport", "Wakeup Interval", "Alarm"}, 0, 0);
-  b.edit("WakeupInterval", "Wakeup Interval", "0", "minute", 1);
-  b.section("AlarmTimes", "", 2, 0, 1, 3, "WorkModeGroup");
-  b.label("AlarmTimeLabel", "Alarm Time(hh:mm):", 0, 0).columnSpan = 8;
-  for (int i = 1; i <= 24; ++i)
-    b.edit("AlarmTime" + Num(i), "", "", "", 1 + (i - 1) / 8, (i - 1) % 8);
+  b.section({.id = "WorkModeGroup",
+             .caption = "Work Mode",
+             .row = 5,
+             .columnSpan = 4,
+             .parent = "MainRight"});
+  b.list({.name = "WorkMode",
+          .caption = "Work Mode",
+          .items = {"Normal", "Normal Sport", "Saving Sport", "Wakeup Interval", "Alarm"}});
+  b.edit({.name = "WakeupInterval",
+          .caption = "Wakeup Interval",
+          .initial = "0",
+          .unit = "minute",
+          .row = 1,
+          .chars = kWordChars});
+  b.section({.id = "AlarmTimes", .row = 2, .columnSpan = 3, .parent = "WorkModeGroup"});
+  b.label("AlarmTimeLabel", "Alarm Time(hh:mm):", {.row = 0, .column = 0, .columnSpan = 8});
+  for (int i = 1; i <= 24; ++i) {
+    b.edit({.name = "AlarmTime" + Num(i),
+            .row = 1 + (i - 1) / 8,
+            .column = (i - 1) % 8,
+            .chars = kTimeChars});
+  }
 
-  b.section("Camera1Group", "Camera1", 6, 0, 1, 4, "MainRight");
-  b.list("Resolution1", "Resolution", {"160*120", "320*240", "640*480"}, 0, 0);
-  b.edit("Cmr1TimeInterval", "Time Interval", "0", "minute", 1);
-  b.edit("Cmr1ACCInterval", "ACC Off Interval", "0", "minute", 2);
-  b.edit("Cmr1StopInterval", "Stop Interval", "0", "minute", 3);
+  b.section({.id = "Camera1Group",
+             .caption = "Camera1",
+             .row = 6,
+             .columnSpan = 4,
+             .parent = "MainRight"});
+  b.list(
+      {.name = "Resolution1", .caption = "Resolution", .items = {"160*120", "320*240", "640*480"}});
+  int row = 1;
+  for (const auto& [name, caption] : {std::pair{"Cmr1TimeInterval", "Time Interval"},
+                                      std::pair{"Cmr1ACCInterval", "ACC Off Interval"},
+                                      std::pair{"Cmr1StopInterval", "Stop Interval"}}) {
+    b.edit({.name = name,
+            .caption = caption,
+            .initial = "0",
+            .unit = "minute",
+            .row = row++,
+            .chars = kWordChars});
+  }
 }
 
 void BuildMain(Builder& b) {
@@ -291,45 +455,70 @@ void BuildMain(Builder& b) {
 }
 
 void BuildInputRows(Builder& b) {
-  b.section("InputModeGroup", "Input Mode", 0, 0);
+  b.section({.id = "InputModeGroup", .caption = "Input Mode"});
   const std::array<const char*, 6> captions{"Input1",      "Input2",      "Input3(AD2)",
                                             "Input4(AD1)", "Input5(AD1)", "Input6(AD2)"};
   for (int n = 1; n <= 6; ++n) {
     const bool shown = n <= 4;
     const int row = n - 1;
-    b.label(InputCaptionLabel(n), captions[static_cast<std::size_t>(row)], row, 0).initiallyShown =
-        shown;
-    b.list(InputModeBox(n), "", {"Low Active", "High Active", "AD Input"}, shown ? 0 : 2, row, 1)
+    b.label(InputCaptionLabel(n), captions[static_cast<std::size_t>(row)],
+            {.row = row, .column = 0})
         .initiallyShown = shown;
-    b.label(InputTimeLabel(n), "Active Time", row, 2).initiallyShown = shown;
-    b.edit(InputTimeEdit(n), "", "0", "", row, 3).initiallyShown = shown;
-    b.label(InputTimeUnit(n), "ms", row, 4).initiallyShown = shown;
+    b.list({.name = InputModeBox(n),
+            .items = {"Low Active", "High Active", "AD Input"},
+            .initialIndex = shown ? 0 : 2,
+            .row = row})
+        .initiallyShown = shown;
+    b.label(InputTimeLabel(n), "Active Time", {.row = row, .column = 2}).initiallyShown = shown;
+    b.edit({.name = InputTimeEdit(n), .initial = "0", .row = row, .column = 3, .chars = kWordChars})
+        .initiallyShown = shown;
+    b.label(InputTimeUnit(n), "ms", {.row = row, .column = 4}).initiallyShown = shown;
   }
 }
 
 void BuildOutput(Builder& b, int n) {
   const std::string o = "Out" + Num(n);
-  b.section(o + "Group", o + " Mode", 0, n);
-  b.list(o + "Mode", "Mode", {"Open", "Close", "Pulse"}, 0, 0);
-  b.edit(o + "TM", "Active Time", "0", "s", 1);
-  b.edit(o + "OnTM", "On Time", "0", "ms", 2);
-  b.edit(o + "OffTM", "Off Time", "0", "ms", 3);
-  b.edit(o + "Speed", "Speed", "0", "km/h", 4);
+  b.section({.id = o + "Group", .caption = o + " Mode", .column = n});
+  b.list({.name = o + "Mode", .caption = "Mode", .items = {"Open", "Close", "Pulse"}});
+  int row = 1;
+  for (const auto& [suffix, caption, unit] :
+       {std::tuple{"TM", "Active Time", "s"}, std::tuple{"OnTM", "On Time", "ms"},
+        std::tuple{"OffTM", "Off Time", "ms"}, std::tuple{"Speed", "Speed", "km/h"}}) {
+    b.edit({.name = o + suffix,
+            .caption = caption,
+            .initial = "0",
+            .unit = unit,
+            .row = row++,
+            .chars = kWordChars});
+  }
 }
 
 void BuildTank(Builder& b, int n) {
   const std::string t = "Tank" + Num(n);
-  b.section(t + "Group", t, 1, n - 1);
-  b.edit(t + "Name", "Name", "", "", 0);
-  b.list(t + "Source", "Source", {"AD1", "AD2", "RS232-1", "RS232-2"}, 0, 1);
-  b.edit(t + "Lenght", "Lenght", "0", "mm", 2);
-  b.edit(t + "Wide", "Wide", "0", "mm", 3);
-  b.edit(t + "High", "High", "0", "mm", 4);
-  b.list(t + "Type", "Sensor Type",
-         {"No Sensor", "Stick", "Ultrasonic(100cm)", "Ultrasonic(250cm)"}, 0, 5);
-  b.edit(t + "Steal", "Steal", "0", "Liter", 6);
-  b.edit(t + "StealTM", "Steal Time", "0", "s", 7);
-  b.edit(t + "Low", "Low Fuel", "0", "Liter", 8);
+  b.section({.id = t + "Group", .caption = t, .row = 1, .column = n - 1});
+  b.edit({.name = t + "Name", .caption = "Name"});
+  b.list({.name = t + "Source",
+          .caption = "Source",
+          .items = {"AD1", "AD2", "RS232-1", "RS232-2"},
+          .row = 1});
+  const auto number = [&](const char* suffix, const char* caption, const char* unit, int row) {
+    b.edit({.name = t + suffix,
+            .caption = caption,
+            .initial = "0",
+            .unit = unit,
+            .row = row,
+            .chars = kWordChars});
+  };
+  number("Lenght", "Lenght", "mm", 2);
+  number("Wide", "Wide", "mm", 3);
+  number("High", "High", "mm", 4);
+  b.list({.name = t + "Type",
+          .caption = "Sensor Type",
+          .items = {"No Sensor", "Stick", "Ultrasonic(100cm)", "Ultrasonic(250cm)"},
+          .row = 5});
+  number("Steal", "Steal", "Liter", 6);
+  number("StealTM", "Steal Time", "s", 7);
+  number("Low", "Low Fuel", "Liter", 8);
 }
 
 void BuildInterface(Builder& b) {
@@ -339,44 +528,42 @@ void BuildInterface(Builder& b) {
   BuildOutput(b, 2);
   BuildTank(b, 1);
   BuildTank(b, 2);
-  b.section("SerialPortGroup", "Serial Port", 1, 2);
+  b.section({.id = "SerialPortGroup", .caption = "Serial Port", .row = 1, .column = 2});
   const Items ports{"None", "RFID Reader", "OBD Decoder", "Camera", "Ultrasonic Sensor", "WiFi"};
-  b.list("RS232_1", "RS232-1", ports, 0, 0);
-  b.list("RS232_2", "RS232-2", ports, 0, 1);
+  b.list({.name = "RS232_1", .caption = "RS232-1", .items = ports});
+  b.list({.name = "RS232_2", .caption = "RS232-2", .items = ports, .row = 1});
   b.readWrite("InterfaceRead", "InterfaceWrite");
 }
 
 void BuildRfid(Builder& b) {
   b.tab(kRfid);
-  b.section("RfidMain");
-  b.edit("RFID", "RFID/iButton", "0", "pcs", 0);
-  b.memo("RFID_Memo", 1, 0).columnSpan = 4;
+  b.section({.id = "RfidMain"});
+  b.edit({.name = "RFID", .caption = "RFID/iButton", .initial = "0", .unit = "pcs"});
+  b.memo("RFID_Memo", {.row = 1, .column = 0, .columnSpan = 4});
   b.foot("RfidButtons");
-  b.button("SET_ID", "Auth ID", 0, 0);
-  b.button("DEL_ID", "Delete ID", 0, 1);
-  b.button("CHK_ID", "Check ID", 0, 2);
+  b.button("SET_ID", "Auth ID", {.row = 0, .column = 0});
+  b.button("DEL_ID", "Delete ID", {.row = 0, .column = 1});
+  b.button("CHK_ID", "Check ID", {.row = 0, .column = 2});
 }
 
 void BuildTemp(Builder& b) {
   b.tab(kTemp);
-  b.section("TempPairGroup", "Temperature Sensor Pairing", 0, 0);
-  b.edit("Temp_Index", "Index", "", "", 0, 1);
-  b.edit("Temp_Name", "Name", "", "", 0, 3);
-  b.button("Temp_Pair", "Pair", 0, 4);
-  b.section("TempTable", "", 1, 0);
-  const std::array<const char*, 5> heads{"Index", "Name", "Sensor ID", "High Alarm(*C)",
-                                         "Low Alarm(*C)"};
-  const std::array<const char*, 5> headNames{"TempHeadIndex", "TempHeadName", "TempHeadID",
-                                             "TempHeadHigh", "TempHeadLow"};
-  for (int c = 0; c < 5; ++c) {
-    b.label(headNames[static_cast<std::size_t>(c)], heads[static_cast<std::size_t>(c)], 0, c);
-  }
+  b.section({.id = "TempPairGroup", .caption = "Temperature Sensor Pairing"});
+  b.edit({.name = "Temp_Index", .caption = "Index", .chars = kByteChars});
+  b.edit({.name = "Temp_Name", .caption = "Name", .column = 3});
+  b.button("Temp_Pair", "Pair", {.row = 0, .column = 4});
+  b.section({.id = "TempTable", .row = 1});
+  b.header("TempHeadIndex", "Index", 0);
+  b.header("TempHeadName", "Name", 1);
+  b.header("TempHeadID", "Sensor ID", 2);
+  b.header("TempHeadHigh", "High Alarm(*C)", 3);
+  b.header("TempHeadLow", "Low Alarm(*C)", 4);
   for (int n = 1; n <= 8; ++n) {
     const std::string t = "Temp" + Num(n);
-    b.edit(t + "_Name", Num(n), "", "", n, 1);
-    b.edit(t + "_ID", "", "", "", n, 2);
-    b.edit(t + "_High", "", "", "", n, 3);
-    b.edit(t + "_Low", "", "", "", n, 4);
+    b.edit({.name = t + "_Name", .caption = Num(n), .row = n, .column = 1});
+    b.edit({.name = t + "_ID", .row = n, .column = 2});
+    b.edit({.name = t + "_High", .row = n, .column = 3, .chars = kTempChars});
+    b.edit({.name = t + "_Low", .row = n, .column = 4, .chars = kTempChars});
   }
   b.readWrite("Temp_Read", "Temp_Write");
 }
@@ -385,14 +572,14 @@ void BuildWifi(Builder& b) {
   b.tab(kWifi);
   for (int half = 0; half < 2; ++half) {
     const std::string side = half == 0 ? "Left" : "Right";
-    b.section("Wifi" + side, "", 0, half);
-    b.label("WifiHeadIndex" + side, "Index", 0, 0);
-    b.label("WifiHeadSSID" + side, "SSID", 0, 1);
-    b.label("WifiHeadPSW" + side, "Password", 0, 2);
+    b.section({.id = "Wifi" + side, .column = half});
+    b.header("WifiHeadIndex" + side, "Index", 0);
+    b.header("WifiHeadSSID" + side, "SSID", 1);
+    b.header("WifiHeadPSW" + side, "Password", 2);
     for (int i = 1; i <= 16; ++i) {
       const int n = half * 16 + i;
-      b.edit("WIFI" + Num(n) + "SSID", Num(n), "", "", i, 1);
-      b.edit("WIFI" + Num(n) + "PSW", "", "", "", i, 2);
+      b.edit({.name = "WIFI" + Num(n) + "SSID", .caption = Num(n), .row = i, .column = 1});
+      b.edit({.name = "WIFI" + Num(n) + "PSW", .row = i, .column = 2});
     }
   }
   b.readWrite("WIFI_Read", "WIFI_Write");
@@ -400,48 +587,62 @@ void BuildWifi(Builder& b) {
 
 void BuildAuth(Builder& b) {
   b.tab(kAuth);
-  b.section("AuthTop");
-  b.edit("SIMPIN", "SIM Card PIN", "", "", 0);
-  b.edit("Password", "SMS Password", "4826", "", 1);
-  b.edit("SMSTimeZone", "SMS Time Zone", "0", "minute", 2);
-  b.edit("SMSTimeInterval", "Time Interval", "0", "minute", 3);
-  b.edit("SMSACCOffInterval", "ACC Off Interval", "0", "minute", 4);
-  b.edit("SMSStopInterval", "Stop Interval", "0", "minute", 5);
-  b.section("AuthNumberGroup", "Auth Number", 1, 0);
-  for (int n = 1; n <= 3; ++n) b.label("AuthHead" + Num(n), Num(n) + ".", 0, n);
+  b.section({.id = "AuthTop"});
+  b.edit({.name = "SIMPIN", .caption = "SIM Card PIN"});
+  b.edit({.name = "Password", .caption = "SMS Password", .initial = "4826", .row = 1});
+  b.edit({.name = "SMSTimeZone",
+          .caption = "SMS Time Zone",
+          .initial = "0",
+          .unit = "minute",
+          .row = 2,
+          .chars = kWordChars});
+  int row = 3;
+  for (const auto& [name, caption] : {std::pair{"SMSTimeInterval", "Time Interval"},
+                                      std::pair{"SMSACCOffInterval", "ACC Off Interval"},
+                                      std::pair{"SMSStopInterval", "Stop Interval"}}) {
+    b.edit({.name = name,
+            .caption = caption,
+            .initial = "0",
+            .unit = "minute",
+            .row = row++,
+            .chars = kWordChars});
+  }
+  b.section({.id = "AuthNumberGroup", .caption = "Auth Number", .row = 1});
+  for (int n = 1; n <= 3; ++n) b.header("AuthHead" + Num(n), Num(n) + ".", n);
   const std::array<std::pair<const char*, const char*>, 4> checks{{{"Answer", "Auto Answer"},
                                                                    {"Monitor", "Auto Monitor"},
                                                                    {"Hangup", "Auto Hangup"},
                                                                    {"Position", "SMS Position"}}};
-  b.label("AuthNumberLabel", "Number", 1, 0);
-  for (int n = 1; n <= 3; ++n) b.edit("Auth" + Num(n), "", "", "", 1, n);
+  b.label("AuthNumberLabel", "Number", {.row = 1, .column = 0});
+  for (int n = 1; n <= 3; ++n) b.edit({.name = "Auth" + Num(n), .row = 1, .column = n});
   for (int r = 0; r < 4; ++r) {
     const auto& [suffix, caption] = checks[static_cast<std::size_t>(r)];
-    b.label(std::string("Auth") + suffix + "Label", caption, 2 + r, 0);
-    for (int n = 1; n <= 3; ++n) b.check("Auth" + Num(n) + suffix, "", 2 + r, n);
+    b.label(std::string("Auth") + suffix + "Label", caption, {.row = 2 + r, .column = 0});
+    for (int n = 1; n <= 3; ++n) b.check("Auth" + Num(n) + suffix, {.row = 2 + r, .column = n});
   }
   b.readWrite("SMSRead", "SMSWrite");
 }
 
 void BuildGeo(Builder& b) {
   b.tab(kGeo);
-  b.section("GeoTable");
-  const std::array<const char*, 7> heads{"No.",       "Name",     "Out Alarm", "In Alarm",
-                                         "Radius(m)", "Latitude", "Longitude"};
-  const std::array<const char*, 7> headNames{"GeoHeadNo",  "GeoHeadName",   "GeoHeadOut",
-                                             "GeoHeadIn",  "GeoHeadRadius", "GeoHeadLat",
-                                             "GeoHeadLong"};
-  for (int c = 0; c < 7; ++c) {
-    b.label(headNames[static_cast<std::size_t>(c)], heads[static_cast<std::size_t>(c)], 0, c);
-  }
+  b.section({.id = "GeoTable"});
+  b.header("GeoHeadNo", "No.", 0);
+  b.header("GeoHeadName", "Name", 1);
+  b.header("GeoHeadOut", "Out Alarm", 2);
+  b.header("GeoHeadIn", "In Alarm", 3);
+  b.header("GeoHeadRadius", "Radius(m)", 4);
+  b.header("GeoHeadLat", "Latitude", 5);
+  b.header("GeoHeadLong", "Longitude", 6);
   for (int n = 1; n <= 8; ++n) {
     const std::string f = "No" + Num(n);
-    b.edit(f + "Name", Num(n), "", "", n, 1);
-    b.check(f + "Out", "", n, 2);
-    b.check(f + "In", "", n, 3);
-    b.edit(f + "Radius", "", "0", "", n, 4);
-    b.edit(f + "Lat", "", "0.000000", "", n, 5);
-    b.edit(f + "Long", "", "0.000000", "", n, 6);
+    b.edit({.name = f + "Name", .caption = Num(n), .row = n, .column = 1});
+    b.check(f + "Out", {.row = n, .column = 2});
+    b.check(f + "In", {.row = n, .column = 3});
+    b.edit({.name = f + "Radius", .initial = "0", .row = n, .column = 4, .chars = kLongChars});
+    b.edit(
+        {.name = f + "Lat", .initial = "0.000000", .row = n, .column = 5, .chars = kDegreeChars});
+    b.edit(
+        {.name = f + "Long", .initial = "0.000000", .row = n, .column = 6, .chars = kDegreeChars});
   }
   b.readWrite("GEOFenceRead", "GEOFenceWrite");
 }
@@ -455,14 +656,16 @@ bool InitiallySet(std::string_view name) {
 
 void BuildEvent(Builder& b) {
   b.tab(kEvent);
-  b.section("EventRows");
+  b.section({.id = "EventRows"});
   int row = 0;
   for (const EventRow& e : EventRows()) {
-    if (!e.nameEdit.empty()) b.edit(std::string(e.nameEdit), EventRowLabel(e), "", "", row, 1);
+    if (!e.nameEdit.empty()) {
+      b.edit({.name = std::string(e.nameEdit), .caption = EventRowLabel(e), .row = row});
+    }
     for (const EventColumnInfo& col : EventColumns()) {
       if (!EventColumnPresent(e.columnSet, col.column)) continue;
       const std::string name = EventCheckName(e, col.column);
-      ControlSpec& c = b.check(name, "", row, 2 + static_cast<int>(col.column));
+      ControlSpec& c = b.check(name, {.row = row, .column = 2 + static_cast<int>(col.column)});
       c.initialChecked = InitiallySet(name);
       c.initiallyEnabled = !(c.initialChecked && e.number == 0);
     }
@@ -473,15 +676,29 @@ void BuildEvent(Builder& b) {
 
 void BuildDlt(Builder& b) {
   b.tab(kDlt);
-  b.section("DltLicences");
+  b.section({.id = "DltLicences"});
   for (int n = 1; n <= 16; ++n) {
-    b.edit("Licence" + Num(n), "Licence Type" + Num(n), "0", "", (n - 1) / 4,
-           1 + 3 * ((n - 1) % 4));
+    b.edit({.name = "Licence" + Num(n),
+            .caption = "Licence Type" + Num(n),
+            .initial = "0",
+            .row = (n - 1) / 4,
+            .column = 1 + 3 * ((n - 1) % 4),
+            .chars = kWordChars});
   }
-  b.section("DltOptions", "", 1, 0);
-  b.edit("DLTAlarmTime", "Buzzer Alarm Time", "10", "Minute", 0);
-  b.list("DLTTrack", "Magnetic Track Report", {"Track 1-3", "Track 3"}, 0, 1);
-  b.list("LicenceReport", "Licence Report", {"Swiping Card Event", "Every Event"}, 0, 2);
+  b.section({.id = "DltOptions", .row = 1});
+  b.edit({.name = "DLTAlarmTime",
+          .caption = "Buzzer Alarm Time",
+          .initial = "10",
+          .unit = "Minute",
+          .chars = kByteChars});
+  b.list({.name = "DLTTrack",
+          .caption = "Magnetic Track Report",
+          .items = {"Track 1-3", "Track 3"},
+          .row = 1});
+  b.list({.name = "LicenceReport",
+          .caption = "Licence Report",
+          .items = {"Swiping Card Event", "Every Event"},
+          .row = 2});
   b.readWrite("DLTRead", "DLTWrite");
 }
 

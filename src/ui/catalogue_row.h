@@ -31,6 +31,12 @@ struct ControlSpec {
   int column = 1;
   int columnSpan = 1;
   bool readOnly = false;  // shown but not editable by the user
+  // Width of a short field in characters (digits of its largest value); 0:
+  // the field takes the width its section gives it.
+  int chars = 0;
+  bool columnHeader = false;  // a label heading the column below it
+  bool portList = false;      // the list of serial ports, refreshed as it drops down
+  bool caution = false;       // a caption in the caution colour: the action cannot be undone
 };
 
 }  // namespace tracker

@@ -97,6 +97,8 @@ TEST(CliOptions, BadLinesAreRefusedWithAReason) {
   refused({"--port", "p", "--timeout", "-1", "info"}, "--timeout");
   refused({"--port", "p", "--timeout", "5s", "info"}, "--timeout");
   refused({"--port", "p", "info", "--code"}, "--code needs a value");
+  refused({"--port", "p", "--code", "123", "info"}, "not 4 characters");
+  refused({"--port", "p", "--code", "12345", "info"}, "not 4 characters");
 }
 
 TEST(CliOptions, UsageNamesEveryCommandAndGroup) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <pty.h>
 
+#include <algorithm>
+
 #include "app/e2e_processes.h"
 
 namespace tracker::test {
@@ -13,17 +15,20 @@ TEST(CliInfo, ShowsTheDeviceInformationAndTheModelsInputRows) {
   SimProcess sim({"--model", "Alder", "--device-id", "861234567890123"});
   const CliRun run = RunCli(folder, {"--port", sim.port(), "info"});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_TRUE(Has(run.out, "DeviceID: 861234567890123\n"));
+  // The window's captions and units; the model's two inputs and no hidden one.
+  EXPECT_TRUE(Has(run.out, "Device ID: 861234567890123\n"));
   EXPECT_TRUE(Has(run.out, "IMEI: 861234567890123\n"));
   EXPECT_TRUE(Has(run.out, "Firmware: ")) << run.out;
-  EXPECT_TRUE(Has(run.out, "Label219: Input1(AD1)\nLabel219 shown: yes\nIn1Mode: 0\n"));
-  EXPECT_TRUE(Has(run.out, "Label218: Input2(AD2)\nLabel218 shown: yes\nIn2Mode: 1\n"));
-  for (const char* hidden : {"Label214", "Label215", "Label216", "Label217"}) {
-    EXPECT_TRUE(Has(run.out, std::string(hidden) + " shown: no\n")) << hidden;
+  EXPECT_TRUE(Has(run.out, "GPRS-1 Buffer: 3/10000 pcs\n")) << run.out;
+  EXPECT_TRUE(Has(run.out, "Mileage: 0 m\n")) << run.out;
+  EXPECT_TRUE(Has(run.out, "\nInput1(AD1): Low Active\nInput2(AD2): High Active\n")) << run.out;
+  EXPECT_FALSE(Has(run.out, "Input3")) << run.out;
+  for (const char* internal : {"Label2", "In1Mode", "GPRS1Buffer", "DeviceID"}) {
+    EXPECT_FALSE(Has(run.out, internal)) << internal;
   }
 }
 
-TEST(CliExit, BadCommandLinesExitWithTwoAndTheUsage) {
+TEST(CliExit, BadCommandLinesExitWithTwoAndOneLine) {
   TempFolder folder;
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {},
@@ -34,12 +39,26 @@ TEST(CliExit, BadCommandLinesExitWithTwoAndTheUsage) {
            {"--port", "ttyUSB0", "set-mileage", "12km"},
            {"--port", "ttyUSB0", "--timeout", "0", "info"},
            {"--port"},
+           {"--port", "ttyUSB0", "--code", "12345", "info"},
        }) {
     const CliRun run = RunCli(folder, args);
     EXPECT_EQ(run.status, 2) << testing::PrintToString(args);
-    EXPECT_TRUE(Has(run.err, "Usage: tracker-cli")) << run.err;
+    EXPECT_TRUE(run.err.starts_with("tracker-cli: ")) << run.err;
+    EXPECT_TRUE(run.err.ends_with(" (see --help)\n")) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     EXPECT_TRUE(run.out.empty());
   }
+}
+
+TEST(CliExit, HelpAndVersionPrintOnStdout) {
+  TempFolder folder;
+  const CliRun version = RunCli(folder, {"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "tracker-cli " TRACKER_VERSION "\n");
+  const CliRun help = RunCli(folder, {"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.out.starts_with("Usage: tracker-cli")) << help.out;
+  EXPECT_TRUE(help.err.empty());
 }
 
 TEST(CliExit, NoTrackerExitsWithOne) {

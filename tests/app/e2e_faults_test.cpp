@@ -56,6 +56,8 @@ TEST(CliFaults, CorruptedReadAnswerEndsWithTheTimeOut) {
   EXPECT_TRUE(Has(run.err, "identified: 860000000000001")) << run.err;
   EXPECT_TRUE(Has(run.err, "status: Read Error\n"));
   EXPECT_TRUE(Has(run.err, "notice: Read Overtime!"));
+  // The button as the technician sees it, not its control name.
+  EXPECT_TRUE(Has(run.err, "tracker-cli: \"Read\" on the GPRS tab did not complete")) << run.err;
   EXPECT_TRUE(run.out.empty()) << "no settings file from a failed read";
 }
 

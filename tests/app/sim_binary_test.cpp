@@ -208,6 +208,10 @@ TEST(SimBinary, UsageErrorExitsWithTwo) {
   const test::CliRun run = test::RunProgram(TRACKER_SIM_PATH, folder, {"--code", "toolong"});
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("4 characters"), std::string::npos);
+  EXPECT_TRUE(run.err.ends_with(" (see --help)\n")) << run.err;
+  const test::CliRun version = test::RunProgram(TRACKER_SIM_PATH, folder, {"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "tracker-sim " TRACKER_VERSION "\n");
 }
 
 }  // namespace

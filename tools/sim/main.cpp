@@ -67,11 +67,15 @@ int main(int argc, char** argv) {
   try {
     options = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const UsageError& e) {
-    std::cerr << "tracker-sim: " << e.what() << "\n(try tracker-sim --help)\n";
+    std::cerr << "tracker-sim: " << e.what() << " (see --help)\n";
     return kExitUsage;
   }
   if (options.help) {
     std::cout << usageText();
+    return 0;
+  }
+  if (options.version) {
+    std::cout << "tracker-sim " TRACKER_VERSION "\n";
     return 0;
   }
   blockStopSignals();

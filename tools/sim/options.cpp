@@ -98,6 +98,10 @@ SimOptions parseOptions(const std::vector<std::string>& args) {
       options.help = true;
       continue;
     }
+    if (name == "--version") {
+      options.version = true;
+      continue;
+    }
     if (name == "--banner" && !value) {
       options.banner = true;
       continue;
@@ -138,7 +142,8 @@ std::string usageText() {
          "  --split MS        send each answer in 3 pieces, MS milliseconds apart\n"
          "  --wrong-echo      block read answers echo the offset after the one asked for\n"
          "  --vanish-after N  close the line (as if unplugged) after N answers\n"
-         "  --help            show this text\n";
+         "  --help            show this text\n"
+         "  --version         show the version\n";
 }
 
 }  // namespace tracker::sim

@@ -18,6 +18,7 @@ struct SimOptions {
   int paceBaud = 0;                      // 0: send as fast as the pty takes it
   bool banner = false;
   bool help = false;
+  bool version = false;
   Faults faults;
 };
 

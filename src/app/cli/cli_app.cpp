@@ -8,6 +8,7 @@
 #include <iomanip>
 #include <sstream>
 
+#include "app/cli/button_title.h"
 #include "app/cli/cli_options.h"
 #include "app/cli/command_table.h"
 #include "app/cli/console_window.h"
@@ -89,7 +90,9 @@ void runPlan(TrackerSession& session, const CommandPlan& plan, const CliOptions&
   for (const std::string& button : plan.buttons) {
     const OperationResult result = session.run(button, kOperationCap);
     if (options.timing) printTiming(button, result, err);
-    if (!result.completed) throw Failure(button + " did not complete: " + result.message);
+    if (!result.completed) {
+      throw Failure(ButtonTitle(button) + " did not complete: " + result.message);
+    }
   }
 }
 
@@ -161,11 +164,15 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   try {
     options = ParseOptions(args);
   } catch (const UsageError& e) {
-    err << "tracker-cli: " << e.what() << "\n\n" << UsageText();
+    err << "tracker-cli: " << e.what() << " (see --help)" << std::endl;
     return kExitUsage;
   }
   if (options.help) {
     out << UsageText();
+    return kExitCompleted;
+  }
+  if (options.version) {
+    out << VersionText();
     return kExitCompleted;
   }
   try {

@@ -22,12 +22,20 @@ std::chrono::seconds parseTimeout(const std::string& text) {
   return std::chrono::seconds(value);
 }
 
+// The tracker compares exactly four characters; anything else could never match.
+std::string checkCode(const std::string& text) {
+  if (text.size() != 4) {
+    throw UsageError("--code: '" + text + "' is not 4 characters long");
+  }
+  return text;
+}
+
 using Setter = void (*)(CliOptions&, const std::string&);
 
 const std::map<std::string, Setter, std::less<>>& valueOptions() {
   static const std::map<std::string, Setter, std::less<>> kOptions = {
       {"--port", [](CliOptions& o, const std::string& v) { o.port = v; }},
-      {"--code", [](CliOptions& o, const std::string& v) { o.code = v; }},
+      {"--code", [](CliOptions& o, const std::string& v) { o.code = checkCode(v); }},
       {"--timeout", [](CliOptions& o, const std::string& v) { o.timeout = parseTimeout(v); }},
       {"--out", [](CliOptions& o, const std::string& v) { o.outFile = v; }},
       {"--in", [](CliOptions& o, const std::string& v) { o.inFile = v; }},
@@ -37,6 +45,7 @@ const std::map<std::string, Setter, std::less<>>& valueOptions() {
 
 bool takeFlag(CliOptions& options, const std::string& name) {
   if (name == "--help" || name == "-h") return options.help = true;
+  if (name == "--version") return options.version = true;
   if (name == "--timing") return options.timing = true;
   if (name == "--trace") return options.trace = true;
   return false;
@@ -91,7 +100,7 @@ CliOptions ParseOptions(const std::vector<std::string>& args) {
     }
     found->second(options, *value);
   }
-  if (options.help) return options;
+  if (options.help || options.version) return options;
   if (positional.empty()) throw UsageError("no command given");
   options.command = positional.front();
   options.arguments.assign(positional.begin() + 1, positional.end());
@@ -112,6 +121,8 @@ std::string UsageText() {
       "  --timeout S   seconds to wait for the identification (default 10)\n"
       "  --timing      print the operation's own duration and traffic on stderr\n"
       "  --trace       print every frame sent and every delivery received on stderr\n"
+      "  --help        print this text\n"
+      "  --version     print the version\n"
       "\nCommands:\n";
   for (const CommandSpec& command : Commands()) {
     text += "  " + std::string(command.name);
@@ -125,6 +136,10 @@ std::string UsageText() {
       "several groups are moved one after the other. read prints the settings file\n"
       "on stdout unless --out is given.\n";
   return text;
+}
+
+std::string VersionText() {
+  return "tracker-cli " TRACKER_VERSION "\n";
 }
 
 }  // namespace tracker::cli

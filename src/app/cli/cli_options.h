@@ -23,6 +23,7 @@ struct CliOptions {
   bool timing = false;               // print the operation's own duration
   bool trace = false;                // print every frame sent and delivery received
   bool help = false;
+  bool version = false;
   std::string command;
   std::vector<std::string> arguments;  // after the command, options removed
   std::optional<std::string> outFile;  // read --out
@@ -34,5 +35,8 @@ struct CliOptions {
 CliOptions ParseOptions(const std::vector<std::string>& args);
 
 std::string UsageText();
+
+// "tracker-cli 2.4": the program and the project's version.
+std::string VersionText();
 
 }  // namespace tracker::cli

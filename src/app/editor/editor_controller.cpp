@@ -4,8 +4,8 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QUrl>
 
 #include "ui/catalogue.h"
@@ -17,11 +17,7 @@ namespace {
 
 constexpr int kTimer1Ms = 10;
 constexpr int kTimer2Ms = 1000;
-const QString kIniFilter = QStringLiteral("*.ini (*.ini)");
-
-QString programFolderFile(const QString& name) {
-  return QDir(QCoreApplication::applicationDirPath()).filePath(name);
-}
+const QString kIniFilter = QStringLiteral("Settings files (*.ini)");
 
 }  // namespace
 
@@ -37,6 +33,7 @@ EditorController::EditorController(TForm1& form, const PortEnumerator& ports)
       }),
       port_(Comm1),
       engine_(std::make_unique<Engine>(controls_, window_, port_)),
+      preferences_(QCoreApplication::applicationDirPath()),
       Timer1(this),
       Timer2(this) {
   Comm1.applyComm1Values();
@@ -57,13 +54,15 @@ EditorController::EditorController(TForm1& form, const PortEnumerator& ports)
   Timer2.start(kTimer2Ms);
   wireButtons();
   wireMenu();
-  // Closing the window by any means asks first while an operation runs, and
-  // closes the port.
+  // Closing the window by any means asks first while an operation runs,
+  // remembers the user's choices and closes the port.
   form_.mayClose = [this] {
     return !engine_->busy() || window_.askYesNo("An operation is running. Quit and abandon it?");
   };
-  connect(&form_, &TForm1::closing, this,
-          [this] { engine_->guarded([this] { engine_->Exit1Click(); }); });
+  connect(&form_, &TForm1::closing, this, [this] {
+    rememberChoices();
+    engine_->guarded([this] { engine_->Exit1Click(); });
+  });
 }
 
 EditorController::~EditorController() {
@@ -74,6 +73,30 @@ void EditorController::FormCreate(const QString& settingsPath) {
   const std::string path = settingsPath.toStdString();
   engine_->guarded([&] { engine_->FormCreate(ports_, path); });
   describePorts();
+}
+
+void EditorController::Start(bool keepPort) {
+  FormCreate(preferences_.startupSettingsFile());
+  form_.restoreGeometry(preferences_.geometry());
+  if (!keepPort) restorePort();
+}
+
+// The port last opened, when it is present again (in the list, or as a path).
+void EditorController::restorePort() {
+  const QString port = preferences_.lastPort();
+  if (port.isEmpty()) return;
+  const int index = form_.portBox()->findText(port);
+  if (index >= 0) {
+    form_.portBox()->setCurrentIndex(index);
+  } else if (port.startsWith(QLatin1Char('/')) && QFileInfo::exists(port)) {
+    form_.portBox()->setTypedText(port);
+  }
+}
+
+void EditorController::rememberChoices() {
+  preferences_.rememberGeometry(form_.saveGeometry());
+  const QString port = form_.portBox()->currentText();
+  if (!port.isEmpty() && port != QStringLiteral("None")) preferences_.rememberPort(port);
 }
 
 void EditorController::describePorts() {
@@ -100,6 +123,8 @@ void EditorController::wireButtons() {
     connect(button, &QAbstractButton::clicked, this,
             [this, name = spec.name] { engine_->click(name); });
   }
+  connect(form_.button(QStringLiteral("OpenPort")), &QAbstractButton::clicked, this,
+          [this] { rememberChoices(); });
   connect(form_.portBox(), &PortComboBox::aboutToDropDown, this, [this] {
     engine_->guarded([this] { engine_->ComboBox1DropDown(ports_); });
     describePorts();
@@ -121,9 +146,13 @@ void EditorController::SavetSettings1Click() {
   QFileDialog dialog(&form_, QString(), QString(), kIniFilter);
   dialog.setObjectName(QStringLiteral("SaveDialog1"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.selectFile(programFolderFile(QStringLiteral("Tracker.ini")));
+  const QString target = preferences_.saveTarget();
+  dialog.setDirectory(QFileInfo(target).path());
+  dialog.selectFile(target);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const std::string path = dialog.selectedFiles().constFirst().toStdString();
+  const QString chosen = dialog.selectedFiles().constFirst();
+  preferences_.rememberFile(chosen);
+  const std::string path = chosen.toStdString();
   engine_->guarded([&] { engine_->SaveSettingsFile(path); });
 }
 
@@ -132,8 +161,11 @@ void EditorController::LoadSettings1Click() {
   dialog.setObjectName(QStringLiteral("OpenDialog1"));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setDirectory(preferences_.loadFolder());
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const std::string path = dialog.selectedFiles().constFirst().toStdString();
+  const QString chosen = dialog.selectedFiles().constFirst();
+  preferences_.rememberFile(chosen);
+  const std::string path = chosen.toStdString();
   engine_->guarded([&] { engine_->LoadSettingsFile(path); });
 }
 

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/editor/preferences.h"
 #include "app/editor/qt_window.h"
 #include "engine/engine.h"
 #include "engine/tcomm_port.h"
@@ -27,6 +28,10 @@ class EditorController : public QObject {
 
   // The window's creation: start-up state, port list, Tracker.ini.
   void FormCreate(const QString& settingsPath);
+  // FormCreate with the user's Tracker.ini (or the program's), then the
+  // window's remembered size and position, and the remembered port unless
+  // keepPort (the demo preselects its own).
+  void Start(bool keepPort);
 
   Engine& engine() { return *engine_; }
   TComm& comm() { return Comm1; }
@@ -40,6 +45,8 @@ class EditorController : public QObject {
   void wireButtons();
   void wireMenu();
   void describePorts();
+  void restorePort();
+  void rememberChoices();
 
   TForm1& form_;
   const PortEnumerator& ports_;
@@ -48,6 +55,7 @@ class EditorController : public QObject {
   TComm Comm1;
   TCommPort port_;
   std::unique_ptr<Engine> engine_;
+  Preferences preferences_;
   QTimer Timer1;
   QTimer Timer2;
 };

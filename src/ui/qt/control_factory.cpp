@@ -14,6 +14,7 @@ namespace {
 
 constexpr const char* kLabelProperty = "trackerCaptionLabel";
 constexpr const char* kUnitProperty = "trackerUnitLabel";
+constexpr const char* kTwinProperty = "trackerTwin";
 
 QString Q(const std::string& s) {
   return QString::fromStdString(s);
@@ -27,7 +28,7 @@ QWidget* CreateWidget(const ControlSpec& spec, QWidget* parent) {
       return edit;
     }
     case ControlKind::List: {
-      ListBox* box = spec.name == "ComboBox1" ? new PortComboBox(parent) : new ListBox(parent);
+      ListBox* box = spec.portList ? new PortComboBox(parent) : new ListBox(parent);
       for (const std::string& item : spec.items) box->addItem(Q(item));
       box->setCurrentIndex(spec.initialIndex);
       if (spec.initialIndex < 0) box->setEditText(Q(spec.initialText));
@@ -85,6 +86,14 @@ QLabel* CaptionLabelOf(const QWidget* widget) {
 
 QLabel* UnitLabelOf(const QWidget* widget) {
   return qobject_cast<QLabel*>(widget->property(kUnitProperty).value<QObject*>());
+}
+
+void AttachTwin(QWidget* widget, QObject* twin) {
+  widget->setProperty(kTwinProperty, QVariant::fromValue(twin));
+}
+
+QObject* TwinOf(const QWidget* widget) {
+  return widget->property(kTwinProperty).value<QObject*>();
 }
 
 }  // namespace tracker

@@ -12,6 +12,7 @@ struct ControlWidgets {
   QWidget* widget = nullptr;
   QLabel* label = nullptr;  // caption beside an edit, list or memo
   QLabel* unit = nullptr;   // unit to the right
+  QObject* twin = nullptr;  // a second face elsewhere (toolbar): a widget or an action
 };
 
 // The widget's objectName is the control name; initial values, enabled and
@@ -22,5 +23,9 @@ ControlWidgets CreateControl(const ControlSpec& spec, QWidget* parent);
 QLabel* CaptionLabelOf(const QWidget* widget);
 QLabel* UnitLabelOf(const QWidget* widget);
 void AttachLabels(QWidget* widget, QLabel* label, QLabel* unit);
+
+// A twin shows the control's caption and enabled state too (see QtControls).
+void AttachTwin(QWidget* widget, QObject* twin);
+QObject* TwinOf(const QWidget* widget);
 
 }  // namespace tracker

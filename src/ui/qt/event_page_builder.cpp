@@ -18,7 +18,17 @@ namespace {
 constexpr int kLabelWidth = 150;
 constexpr int kNameWidth = 136;
 constexpr int kRowHeight = 24;
-const QColor kShade(0xDD, 0xEE, 0xFF);
+
+// Every other row is shaded: the base colour tinted with the highlight, so
+// that light and dark themes both keep their text readable.
+QColor RowShade(const QPalette& palette) {
+  const QColor base = palette.color(QPalette::Base);
+  const QColor tint = palette.color(QPalette::Highlight);
+  constexpr double kTint = 0.15;
+  const auto mix = [&](int b, int t) { return static_cast<int>(b + (t - b) * kTint); };
+  return QColor(mix(base.red(), tint.red()), mix(base.green(), tint.green()),
+                mix(base.blue(), tint.blue()));
+}
 
 QString Q(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -76,7 +86,7 @@ QWidget* BuildRow(const EventRow& e, int index, const std::array<int, 16>& w, QW
   if (index % 2 == 0) {
     row->setAutoFillBackground(true);
     QPalette p = row->palette();
-    p.setColor(QPalette::Window, kShade);
+    p.setColor(QPalette::Window, RowShade(p));
     row->setPalette(p);
   }
   row->setFixedHeight(kRowHeight);
@@ -127,9 +137,14 @@ QScrollArea* BuildEventPage(int tab, QWidget* page, ControlMap& controls) {
   auto* layout = new QVBoxLayout(page);
   layout->setSpacing(0);
   const std::array<int, 16> w = ColumnWidths(page->fontMetrics());
-  layout->addWidget(BuildHeader(w, page));
+  // The header and the rows as one table, centred when the window is wider.
+  auto* table = new QWidget(page);
+  auto* tableLayout = new QVBoxLayout(table);
+  tableLayout->setContentsMargins(0, 0, 0, 0);
+  tableLayout->setSpacing(0);
+  tableLayout->addWidget(BuildHeader(w, table));
 
-  auto* scroll = new QScrollArea(page);
+  auto* scroll = new QScrollArea(table);
   scroll->setObjectName("ScrollBox1");
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setWidgetResizable(true);
@@ -144,7 +159,15 @@ QScrollArea* BuildEventPage(int tab, QWidget* page, ControlMap& controls) {
   v->addStretch(1);
   scroll->setWidget(rows);
   scroll->verticalScrollBar()->setSingleStep(kRowHeight);
-  layout->addWidget(scroll, 1);
+  tableLayout->addWidget(scroll, 1);
+  const int tableWidth =
+      std::accumulate(w.begin(), w.end(), 0) + scroll->verticalScrollBar()->sizeHint().width() + 4;
+  table->setMaximumWidth(tableWidth);
+  auto* centre = new QHBoxLayout;
+  centre->addStretch(1);
+  centre->addWidget(table, 100);
+  centre->addStretch(1);
+  layout->addLayout(centre, 1);
 
   auto* foot = new QHBoxLayout;
   foot->addStretch(1);

@@ -1,6 +1,7 @@
 #include "ui/qt/qt_controls.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -38,7 +39,7 @@ QtControls::QtControls(QWidget* root) {
     const QString name = Q(spec.name);
     QWidget* w = byName.value(name);
     if (w == nullptr) continue;
-    widgets_.insert(name, {w, CaptionLabelOf(w), UnitLabelOf(w)});
+    widgets_.insert(name, {w, CaptionLabelOf(w), UnitLabelOf(w), TwinOf(w)});
   }
 }
 
@@ -106,7 +107,10 @@ bool QtControls::enabled(std::string_view name) const {
 }
 
 void QtControls::setEnabled(std::string_view name, bool value) {
-  at(name).widget->setEnabled(value);
+  const ControlWidgets& cw = at(name);
+  cw.widget->setEnabled(value);
+  if (auto* widget = qobject_cast<QWidget*>(cw.twin)) widget->setEnabled(value);
+  if (auto* action = qobject_cast<QAction*>(cw.twin)) action->setEnabled(value);
 }
 
 bool QtControls::shown(std::string_view name) const {
@@ -132,7 +136,12 @@ std::string QtControls::caption(std::string_view name) const {
 void QtControls::setCaption(std::string_view name, std::string_view value) {
   const ControlWidgets& cw = at(name);
   if (auto* label = qobject_cast<QLabel*>(cw.widget)) return label->setText(Q(value));
-  if (auto* b = qobject_cast<QAbstractButton*>(cw.widget)) return b->setText(Q(value));
+  if (auto* b = qobject_cast<QAbstractButton*>(cw.widget)) {
+    b->setText(Q(value));
+    if (auto* twin = qobject_cast<QAbstractButton*>(cw.twin)) twin->setText(Q(value));
+    if (auto* twin = qobject_cast<QAction*>(cw.twin)) twin->setText(Q(value));
+    return;
+  }
   if (cw.label == nullptr) throw std::invalid_argument(std::string(name) + " has no label");
   cw.label->setText(Q(value));
 }

@@ -14,21 +14,26 @@ namespace {
 struct Area {
   QWidget* widget;
   QGridLayout* grid;
-  bool form;
+  bool form;   // captioned fields: they keep a comfortable width
+  bool table;  // columns under header labels: their fields sit centred
+  bool fixed;  // nothing in it stretches: its columns keep to the left
 };
 
 QString Q(const std::string& s) {
   return QString::fromStdString(s);
 }
 
-// A form: an untitled section of captioned fields (no column headers). Its
-// fields keep a comfortable width instead of running across the whole tab.
-bool IsForm(const SectionSpec& s) {
-  if (!s.caption.empty()) return false;
+template <typename Test>
+bool AnyControlIn(const SectionSpec& s, Test test) {
   for (const ControlSpec& c : Catalogue()) {
-    if (c.section == s.id && c.kind == ControlKind::Label) return false;
+    if (c.section == s.id && test(c)) return true;
   }
-  return true;
+  return false;
+}
+
+// A field that takes the width its section gives it.
+bool Stretches(const ControlSpec& c) {
+  return (c.kind == ControlKind::Edit && c.chars == 0) || c.kind == ControlKind::Memo;
 }
 
 Area MakeArea(const SectionSpec& s, QWidget* parent) {
@@ -38,7 +43,20 @@ Area MakeArea(const SectionSpec& s, QWidget* parent) {
   grid->setHorizontalSpacing(6);
   grid->setVerticalSpacing(4);
   if (s.caption.empty()) grid->setContentsMargins(0, 0, 0, 0);
-  return {w, grid, IsForm(s)};
+  const bool labels =
+      AnyControlIn(s, [](const ControlSpec& c) { return c.kind == ControlKind::Label; });
+  return {w, grid, s.caption.empty() && !labels,
+          AnyControlIn(s, [](const ControlSpec& c) { return c.columnHeader; }),
+          !AnyControlIn(s, Stretches)};
+}
+
+// Room for the digits of the largest value and the frame; never so narrow
+// that a field looks like a box.
+int FieldWidth(const QWidget* w, int chars) {
+  constexpr int kFrame = 10;
+  constexpr int kNarrowest = 40;
+  return std::max(kNarrowest,
+                  w->fontMetrics().horizontalAdvance(QString(chars, QLatin1Char('0'))) + kFrame);
 }
 
 void ApplySizeHints(const ControlSpec& c, QWidget* w, bool form) {
@@ -46,32 +64,54 @@ void ApplySizeHints(const ControlSpec& c, QWidget* w, bool form) {
     w->setMinimumWidth(80);
     w->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   }
+  if (c.chars > 0) w->setFixedWidth(FieldWidth(w, c.chars));
+  // A list is as wide as its longest item; the port list takes a path's width.
+  if (c.kind == ControlKind::List) {
+    w->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    if (c.portList) w->setMinimumWidth(FieldWidth(w, 20));
+  }
   const bool field = c.kind == ControlKind::Edit || c.kind == ControlKind::List;
-  if (form && field && c.column == 1) w->setMinimumWidth(180);
-  if (c.name.starts_with("Licence") && c.kind == ControlKind::Edit) w->setFixedWidth(80);
-  if (c.name.starts_with("AlarmTime") && c.kind == ControlKind::Edit) w->setFixedWidth(46);
-  if (c.kind == ControlKind::Memo) w->setMinimumHeight(360);
-  if (c.name.ends_with("Radius")) w->setMaximumWidth(90);
+  if (form && field && c.column == 1 && c.chars == 0) w->setMinimumWidth(180);
+  if (c.kind == ControlKind::Memo) w->setMinimumSize(300, 360);
 }
 
-bool IsHeader(const ControlSpec& c) {
-  return c.kind == ControlKind::Label && c.name.find("Head") != std::string::npos;
+// A short field keeps its unit right beside it, whatever its column's width.
+QWidget* FieldWithUnit(const ControlWidgets& cw, QWidget* parent) {
+  auto* holder = new QWidget(parent);
+  auto* row = new QHBoxLayout(holder);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(6);
+  cw.widget->setParent(holder);
+  cw.unit->setParent(holder);
+  row->addWidget(cw.widget);
+  row->addWidget(cw.unit);
+  row->addStretch(1);
+  return holder;
 }
 
-void PlaceControl(const ControlSpec& c, const ControlWidgets& cw, QGridLayout* grid) {
+void PlaceControl(const ControlSpec& c, const ControlWidgets& cw, const Area& a) {
+  QGridLayout* grid = a.grid;
   const Qt::Alignment labelAlign = Qt::AlignLeft | Qt::AlignVCenter;
+  const Qt::Alignment fixedAlign = a.table ? Qt::AlignCenter : labelAlign;
+  const bool unitBeside = c.chars > 0 && cw.unit != nullptr;
   if (c.kind == ControlKind::Memo) {
     grid->addWidget(cw.widget, c.row, c.column, 1, c.columnSpan);
     grid->setRowStretch(c.row, 1);
-  } else if (c.kind == ControlKind::Check || IsHeader(c)) {
+  } else if (c.kind == ControlKind::Check || c.columnHeader) {
     grid->addWidget(cw.widget, c.row, c.column, 1, c.columnSpan, Qt::AlignCenter);
   } else if (c.kind == ControlKind::Label) {
     grid->addWidget(cw.widget, c.row, c.column, 1, c.columnSpan, labelAlign);
+  } else if (unitBeside) {
+    grid->addWidget(FieldWithUnit(cw, a.widget), c.row, c.column, 1, c.columnSpan + 1);
+  } else if (c.chars > 0 || c.kind == ControlKind::List) {
+    grid->addWidget(cw.widget, c.row, c.column, 1, c.columnSpan, fixedAlign);
   } else {
     grid->addWidget(cw.widget, c.row, c.column, 1, c.columnSpan);
   }
   if (cw.label != nullptr) grid->addWidget(cw.label, c.row, c.column - 1, labelAlign);
-  if (cw.unit != nullptr) grid->addWidget(cw.unit, c.row, c.column + c.columnSpan, labelAlign);
+  if (cw.unit != nullptr && !unitBeside) {
+    grid->addWidget(cw.unit, c.row, c.column + c.columnSpan, labelAlign);
+  }
 }
 
 // A row left empty on purpose (so that side-by-side groups line up) keeps the
@@ -129,10 +169,11 @@ void BuildTabPage(int tab, QWidget* page, ControlMap& controls) {
     const Area& a = areas[Q(c.section)];
     const ControlWidgets cw = CreateControl(c, a.widget);
     ApplySizeHints(c, cw.widget, a.form);
-    PlaceControl(c, cw, a.grid);
+    PlaceControl(c, cw, a);
     controls.insert(Q(c.name), cw);
   }
-  // Forms take their natural width; a memo spans the spare width as well.
+  // Forms, and sections where nothing stretches, keep their columns to the
+  // left; a memo spans the spare width as well.
   QHash<QString, int> lastColumn;
   for (const ControlSpec& c : Catalogue()) {
     if (c.tab != tab) continue;
@@ -140,7 +181,7 @@ void BuildTabPage(int tab, QWidget* page, ControlMap& controls) {
     lastColumn[Q(c.section)] = std::max(lastColumn.value(Q(c.section)), last);
   }
   for (auto it = areas.cbegin(); it != areas.cend(); ++it) {
-    if (it->form) it->grid->setColumnStretch(lastColumn.value(it.key()) + 1, 1);
+    if (it->form || it->fixed) it->grid->setColumnStretch(lastColumn.value(it.key()) + 1, 1);
     KeepEmptyRows(it->grid);
   }
 

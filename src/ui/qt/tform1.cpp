@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -14,9 +15,11 @@
 #include <QUrl>
 
 #include "ui/catalogue.h"
+#include "ui/qt/about_box.h"
 #include "ui/qt/event_page_builder.h"
 #include "ui/qt/field_guard.h"
 #include "ui/qt/list_box.h"
+#include "ui/qt/tool_bar.h"
 
 namespace tracker {
 namespace {
@@ -37,6 +40,17 @@ QFont WindowFont(const QFont& fallback) {
   return font;
 }
 
+// Red while it can be pressed, a lighter red on a dark theme; greyed like any
+// button while disabled.
+void ShowCaution(QWidget* w) {
+  QPalette palette = w->palette();
+  const bool dark = palette.color(QPalette::Button).lightness() < 128;
+  const QColor red = dark ? QColor(255, 120, 110) : QColor(Qt::red);
+  palette.setColor(QPalette::Active, QPalette::ButtonText, red);
+  palette.setColor(QPalette::Inactive, QPalette::ButtonText, red);
+  w->setPalette(palette);
+}
+
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
@@ -46,10 +60,13 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   buildMenu();
   buildStatusBar();
   buildPages();
+  toolBar_ = new ConnectionToolBar(controls_, this);
+  addToolBar(Qt::TopToolBarArea, toolBar_);
   chainTabOrder();
   guardFields();
 
-  resize(854, 666);
+  // The tabs keep the room they had before the toolbar came above them.
+  resize(854, 666 + toolBar_->sizeHint().height());
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame(QPoint(), size());
     frame.moveCenter(screen->availableGeometry().center());
@@ -60,25 +77,45 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   relay->watch(windowHandle());
 }
 
+// "&" marks the Alt mnemonic of each menu and item.
 void TForm1::buildMenu() {
-  QMenu* file = menuBar()->addMenu("File");
+  QMenu* file = menuBar()->addMenu("&File");
   file->setObjectName("File1");
-  savetSettings1_ = file->addAction("Save Settings");
+  savetSettings1_ = file->addAction("&Save Settings");
   savetSettings1_->setObjectName("SavetSettings1");
-  loadSettings1_ = file->addAction("Load Settings");
+  savetSettings1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  loadSettings1_ = file->addAction("&Load Settings");
   loadSettings1_->setObjectName("LoadSettings1");
+  loadSettings1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   file->addSeparator();
-  exit1_ = file->addAction("Exit");
+  exit1_ = file->addAction("E&xit");
   exit1_->setObjectName("Exit1");
-  menuBar()->addMenu("Edit")->setObjectName("Edit1");
-  QMenu* help = menuBar()->addMenu("Help");
+  exit1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  menuBar()->addMenu("&Edit")->setObjectName("Edit1");
+  buildHelpMenu();
+}
+
+void TForm1::buildHelpMenu() {
+  QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("Help1");
+  help1_ = help->addAction("&Help");
+  help1_->setObjectName("HelpContents");
+  help1_->setShortcut(QKeySequence(Qt::Key_F1));
+  help->addSeparator();
   webSite1_ = help->addAction(kWebAddress);
   webSite1_->setObjectName("WebSite1");
   emailAddress1_ = help->addAction(kEmailAddress);
   emailAddress1_->setObjectName("EmailAddress1");
+  help->addSeparator();
+  about1_ = help->addAction("&About");
+  about1_->setObjectName("About1");
   connect(webSite1_, &QAction::triggered, this,
           [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebAddress))); });
+  connect(help1_, &QAction::triggered, this, [] {
+    QDesktopServices::openUrl(HelpDocument(QCoreApplication::applicationDirPath(), kWebAddress));
+  });
+  connect(about1_, &QAction::triggered, this,
+          [this] { ShowAboutBox(this, kWebAddress, kEmailAddress); });
 }
 
 void TForm1::buildStatusBar() {
@@ -110,13 +147,9 @@ void TForm1::buildPages() {
     pageControl_->addTab(page, Q(spec.caption));
   }
   setCentralWidget(pageControl_);
-  portBox_ = qobject_cast<PortComboBox*>(control("ComboBox1"));
-  // Red while it can be pressed; greyed like any button while disabled.
-  if (QWidget* initAll = control("InitAll")) {
-    QPalette palette = initAll->palette();
-    palette.setColor(QPalette::Active, QPalette::ButtonText, Qt::red);
-    palette.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::red);
-    initAll->setPalette(palette);
+  for (const ControlSpec& c : Catalogue()) {
+    if (c.portList) portBox_ = qobject_cast<PortComboBox*>(control(Q(c.name)));
+    if (c.caution) ShowCaution(control(Q(c.name)));
   }
 }
 

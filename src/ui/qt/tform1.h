@@ -19,6 +19,7 @@ class QTabWidget;
 
 namespace tracker {
 
+class ConnectionToolBar;
 class PortComboBox;
 
 class TForm1 : public QMainWindow {
@@ -43,6 +44,9 @@ class TForm1 : public QMainWindow {
   QAction* exitAction() const { return exit1_; }
   QAction* webSiteAction() const { return webSite1_; }
   QAction* emailAction() const { return emailAddress1_; }
+  QAction* helpAction() const { return help1_; }
+  QAction* aboutAction() const { return about1_; }
+  ConnectionToolBar* toolBar() const { return toolBar_; }
 
   void setPanelText(int panel, const QString& text);
   QString panelText(int panel) const;
@@ -59,6 +63,7 @@ class TForm1 : public QMainWindow {
 
  private:
   void buildMenu();
+  void buildHelpMenu();
   void buildStatusBar();
   void buildPages();
   void chainTabOrder();
@@ -74,6 +79,9 @@ class TForm1 : public QMainWindow {
   QAction* exit1_ = nullptr;
   QAction* webSite1_ = nullptr;
   QAction* emailAddress1_ = nullptr;
+  QAction* help1_ = nullptr;
+  QAction* about1_ = nullptr;
+  ConnectionToolBar* toolBar_ = nullptr;
 };
 
 }  // namespace tracker

@@ -1,5 +1,6 @@
-// tracker-editor --demo: the simulated tracker runs as the editor's child and
-// ends with it, however the editor ends.
+// The real tracker-editor program: its command line, and --demo, whose
+// simulated tracker runs as the editor's child and ends with it, however the
+// editor ends.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -8,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -54,6 +56,8 @@ class EditorDemoTest : public ::testing::Test {
  protected:
   void SetUp() override {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // What the editor remembers stays in the test's folder, not in the home.
+    setenv("XDG_CONFIG_HOME", (config / "config").c_str(), 1);
     const std::string program = TRACKER_EDITOR_PATH;
     std::vector<std::string> args{"--demo"};
     std::vector<char*> argv = test::Argv(program, args);
@@ -72,6 +76,7 @@ class EditorDemoTest : public ::testing::Test {
     }
   }
 
+  test::TempFolder config;
   pid_t editor = 0;
   pid_t sim = 0;
 };
@@ -89,6 +94,30 @@ TEST_F(EditorDemoTest, SimulatorEndsEvenWhenTheEditorIsKilled) {
   waitpid(editor, nullptr, 0);
   editor = 0;
   EXPECT_TRUE(ended(sim, 5000ms));
+}
+
+// --help and --version answer without a display; a bad option is one line.
+TEST(EditorCommandLine, AnswersLikeAUnixTool) {
+  const test::TempFolder folder;
+  const char* display = std::getenv("DISPLAY");
+  const std::string savedDisplay = display != nullptr ? display : "";
+  unsetenv("DISPLAY");
+  setenv("QT_QPA_PLATFORM", "xcb", 1);  // would abort if a window were attempted
+  const test::CliRun version = test::RunProgram(TRACKER_EDITOR_PATH, folder, {"--version"});
+  const test::CliRun help = test::RunProgram(TRACKER_EDITOR_PATH, folder, {"--help"});
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  const test::CliRun bad = test::RunProgram(TRACKER_EDITOR_PATH, folder, {"--demo", "--bogus"});
+  if (display != nullptr) setenv("DISPLAY", savedDisplay.c_str(), 1);
+
+  EXPECT_EQ(version.status, 0) << version.err;
+  EXPECT_EQ(version.out, "tracker-editor " TRACKER_VERSION "\n");
+  EXPECT_EQ(help.status, 0) << help.err;
+  EXPECT_TRUE(help.out.starts_with("Usage: tracker-editor")) << help.out;
+  EXPECT_EQ(bad.status, 2);
+  // (Qt may warn about the environment before it.)
+  EXPECT_TRUE(bad.err.ends_with("\ntracker-editor: unknown option '--bogus' (see --help)\n") ||
+              bad.err == "tracker-editor: unknown option '--bogus' (see --help)\n")
+      << bad.err;
 }
 
 }  // namespace

@@ -6,19 +6,27 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include "ui/catalogue.h"
 #include "ui/event_rows.h"
+#include "ui/qt/about_box.h"
 #include "ui/qt/list_box.h"
 #include "ui/qt/qt_controls.h"
+#include "ui/qt/tool_bar.h"
 
 namespace tracker {
 namespace {
@@ -73,16 +81,17 @@ TEST_F(TForm1Test, TabsInOrderWithTheirNames) {
 }
 
 TEST_F(TForm1Test, MenuStatusBarAndButtons) {
-  EXPECT_EQ(form.saveSettingsAction()->text(), "Save Settings");
-  EXPECT_EQ(form.loadSettingsAction()->text(), "Load Settings");
-  EXPECT_EQ(form.exitAction()->text(), "Exit");
+  // "&" marks the Alt mnemonic.
+  EXPECT_EQ(form.saveSettingsAction()->text(), "&Save Settings");
+  EXPECT_EQ(form.loadSettingsAction()->text(), "&Load Settings");
+  EXPECT_EQ(form.exitAction()->text(), "E&xit");
   EXPECT_EQ(form.webSiteAction()->objectName(), "WebSite1");
   EXPECT_EQ(form.emailAction()->objectName(), "EmailAddress1");
   const auto menus = form.menuBar()->actions();
   ASSERT_EQ(menus.size(), 3);
-  EXPECT_EQ(menus[0]->text(), "File");
-  EXPECT_EQ(menus[1]->text(), "Edit");
-  EXPECT_EQ(menus[2]->text(), "Help");
+  EXPECT_EQ(menus[0]->text(), "&File");
+  EXPECT_EQ(menus[1]->text(), "&Edit");
+  EXPECT_EQ(menus[2]->text(), "&Help");
 
   form.setPanelText(0, "Disconnect");
   form.setPanelText(1, "Idle");
@@ -262,6 +271,150 @@ TEST_F(TForm1Test, EveryWheelTurnScrollsTheEventRowsOneLine) {
                  QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(form.windowHandle(), &ev);
   EXPECT_GE(bar->value(), step);
+}
+
+TEST_F(TForm1Test, ShortcutsReachTheirActions) {
+  const struct {
+    QAction* action;
+    QKeySequence keys;
+  } cases[] = {
+      {form.loadSettingsAction(), QKeySequence(Qt::CTRL | Qt::Key_O)},
+      {form.saveSettingsAction(), QKeySequence(Qt::CTRL | Qt::Key_S)},
+      {form.exitAction(), QKeySequence(Qt::CTRL | Qt::Key_Q)},
+      {form.helpAction(), QKeySequence(Qt::Key_F1)},
+      {form.toolBar()->readAllAction(), QKeySequence(Qt::Key_F5)},
+      {form.toolBar()->writeAllAction(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W)},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.action->shortcut(), c.keys) << c.action->text().data();
+
+  // F5 clicks the Info tab's Read All, from any tab, only while it is enabled.
+  QtControls controls(&form);
+  QSignalSpy reads(form.button("ReadAll"), &QAbstractButton::clicked);
+  form.pageControl()->setCurrentIndex(2);
+  controls.setEnabled("ReadAll", true);
+  QTest::keyClick(&form, Qt::Key_F5);
+  EXPECT_EQ(reads.count(), 1);
+  controls.setEnabled("ReadAll", false);
+  QTest::keyClick(&form, Qt::Key_F5);
+  EXPECT_EQ(reads.count(), 1);
+  QSignalSpy writes(form.button("WriteAll"), &QAbstractButton::clicked);
+  controls.setEnabled("WriteAll", true);
+  QTest::keyClick(&form, Qt::Key_W, Qt::ControlModifier);
+  EXPECT_EQ(writes.count(), 0) << "no single chord writes";
+  QTest::keyClick(&form, Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(writes.count(), 1);
+}
+
+TEST_F(TForm1Test, ToolbarShowsAndDrivesTheInfoTabControls) {
+  QtControls controls(&form);
+  auto* port = form.toolBar()->findChild<PortComboBox*>("ToolBarPort");
+  auto* open = form.toolBar()->findChild<QAbstractButton*>("ToolBarOpen");
+  auto* code = form.toolBar()->findChild<QLineEdit*>("ToolBarAuthCode");
+  ASSERT_TRUE(port && open && code);
+
+  controls.setItems("ComboBox1", {"ttyS0", "ttyUSB0"});
+  controls.setItemIndex("ComboBox1", 1);
+  EXPECT_EQ(port->currentText(), "ttyUSB0");
+  controls.setText("ComboBox1", "/dev/pts/9");
+  EXPECT_EQ(port->currentText(), "/dev/pts/9");
+  port->setCurrentIndex(0);
+  emit port->activated(0);  // the user's choice
+  EXPECT_EQ(controls.itemIndex("ComboBox1"), 0);
+  QSignalSpy dropDowns(form.portBox(), &PortComboBox::aboutToDropDown);
+  port->showPopup();
+  port->hidePopup();
+  EXPECT_EQ(dropDowns.count(), 1) << "the port list is refreshed for the toolbar too";
+
+  controls.setCaption("OpenPort", "Close");
+  EXPECT_EQ(open->text(), "Close");
+  controls.setEnabled("ComboBox1", false);
+  EXPECT_FALSE(port->isEnabled());
+  QSignalSpy opens(form.button("OpenPort"), &QAbstractButton::clicked);
+  open->click();
+  EXPECT_EQ(opens.count(), 1);
+
+  controls.setText("AuthCode", "4711");
+  EXPECT_EQ(code->text(), "4711");
+  code->setFocus();
+  code->clear();
+  QTest::keyClicks(code, "1234");
+  EXPECT_EQ(controls.text("AuthCode"), "1234");
+  controls.setEnabled("AuthCode", false);
+  EXPECT_FALSE(code->isEnabled());
+}
+
+TEST_F(TForm1Test, AboutNamesVersionQtLicenceAndMaker) {
+  QString shown;
+  QTimer::singleShot(100, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->objectName(), "AboutBox");
+    shown = box->text();
+    box->accept();
+  });
+  form.aboutAction()->trigger();
+  for (const QString& part : {QStringLiteral("Version " TRACKER_VERSION), QString(qVersion()),
+                              QStringLiteral("MIT License"), QString(TForm1::kWebAddress),
+                              QString(TForm1::kEmailAddress)}) {
+    EXPECT_TRUE(shown.contains(part)) << part.toStdString() << " in " << shown.toStdString();
+  }
+}
+
+TEST_F(TForm1Test, EnlargedWindowWidensTextButNotShortNumbers) {
+  form.pageControl()->setCurrentIndex(1);
+  QApplication::processEvents();
+  const int port = form.control("Port")->width();
+  const int ip = form.control("IP")->width();
+  form.resize(1600, 1000);
+  QApplication::processEvents();
+  EXPECT_EQ(form.control("Port")->width(), port) << "a port keeps a port's width";
+  EXPECT_GT(form.control("IP")->width(), ip);
+  EXPECT_LT(form.control("TimeInterval")->width(), form.control("IP")->width() / 3);
+
+  form.pageControl()->setCurrentIndex(9);  // the Event table sits in the middle
+  QApplication::processEvents();
+  const QWidget* table = form.scrollBox()->parentWidget();
+  const int left = table->x();
+  const int right = table->parentWidget()->width() - table->x() - table->width();
+  EXPECT_GT(left, 100);
+  EXPECT_NEAR(left, right, 20);
+}
+
+// A dark theme: the caution caption and the shaded Event rows stay readable.
+TEST(TForm1Palette, DarkThemeKeepsColouredTextReadable) {
+  const QPalette saved = QApplication::palette();
+  QPalette dark;
+  dark.setColor(QPalette::Window, QColor(45, 45, 48));
+  dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+  dark.setColor(QPalette::Base, QColor(30, 30, 32));
+  dark.setColor(QPalette::Button, QColor(60, 60, 64));
+  dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+  QApplication::setPalette(dark);
+  {
+    TForm1 form;
+    const QColor caution = form.button("InitAll")->palette().color(QPalette::ButtonText);
+    EXPECT_GT(caution.red(), caution.green() + 80) << "still red";
+    EXPECT_GT(caution.lightness(), 150) << "light enough on a dark button";
+    const std::string_view first = EventRows().front().nameEdit;  // a shaded row
+    QWidget* row = form.control(QString::fromUtf8(first.data(), first.size()))->parentWidget();
+    EXPECT_LT(row->palette().color(QPalette::Window).lightness(), 100) << "a dark shade";
+  }
+  QApplication::setPalette(saved);
+}
+
+// F1 opens the README installed beside the program, else the web site.
+TEST(HelpDocumentTest, InstalledReadmeFirstThenTheWebSite) {
+  QTemporaryDir prefix;
+  const QString bin = prefix.filePath("usr/bin");
+  ASSERT_TRUE(QDir().mkpath(bin));
+  EXPECT_EQ(HelpDocument(bin, TForm1::kWebAddress), QUrl(TForm1::kWebAddress));
+  const QString doc = prefix.filePath("usr/share/doc/tracker-editor");
+  ASSERT_TRUE(QDir().mkpath(doc));
+  QFile readme(QDir(doc).filePath("README.md"));
+  ASSERT_TRUE(readme.open(QIODevice::WriteOnly));
+  readme.close();
+  EXPECT_EQ(HelpDocument(bin, TForm1::kWebAddress),
+            QUrl::fromLocalFile(QFileInfo(readme).canonicalFilePath()));
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 // Shows the main window for screenshots or measures how fast it comes up.
-//   tracker_window_probe [--tab N] [--quit-after MS] [--bench]
+//   tracker_window_probe [--tab N] [--quit-after MS] [--bench] [--size WxH] [--dark]
+// --size resizes the window (to see how it uses space); --dark gives it a dark
+// palette (to see that every colour follows the palette).
 #include <time.h>
 #include <unistd.h>
 
 #include <QApplication>
+#include <QPalette>
 #include <QTabWidget>
 #include <QTimer>
 #include <QWindow>
@@ -44,6 +47,27 @@ long ResidentKilobytes() {
   return 0;
 }
 
+// A dark palette as a dark desktop theme would give.
+QPalette DarkPalette() {
+  QApplication::setStyle(QStringLiteral("Fusion"));
+  QPalette p;
+  p.setColor(QPalette::Window, QColor(45, 45, 48));
+  p.setColor(QPalette::WindowText, QColor(230, 230, 230));
+  p.setColor(QPalette::Base, QColor(30, 30, 32));
+  p.setColor(QPalette::AlternateBase, QColor(55, 60, 70));
+  p.setColor(QPalette::Text, QColor(230, 230, 230));
+  p.setColor(QPalette::Button, QColor(60, 60, 64));
+  p.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+  p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+  p.setColor(QPalette::HighlightedText, Qt::white);
+  p.setColor(QPalette::ToolTipBase, QColor(60, 60, 64));
+  p.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
+  p.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
+  p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
+  p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
+  return p;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,17 +77,27 @@ int main(int argc, char** argv) {
   int tab = 0;
   int quitAfter = -1;
   bool bench = false;
+  QSize size;
   const QStringList args = app.arguments();
   for (qsizetype i = 1; i < args.size(); ++i) {
     if (args[i] == "--tab" && i + 1 < args.size()) tab = args[++i].toInt();
     if (args[i] == "--quit-after" && i + 1 < args.size()) quitAfter = args[++i].toInt();
     if (args[i] == "--bench") bench = true;
+    if (args[i] == "--size" && i + 1 < args.size()) {
+      const QStringList wh = args[++i].split('x');
+      if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
+    }
+    if (args[i] == "--dark") QApplication::setPalette(DarkPalette());
   }
   tracker::TForm1 form;
   const double atForm = SecondsSinceProcessStart();
   form.pageControl()->setCurrentIndex(tab);
   form.setPanelText(0, "Disconnect");
   form.setPanelText(1, "Idle");
+  if (size.isValid()) {
+    form.resize(size);
+    form.move(0, 0);
+  }
   form.show();
   if (bench) {
     while (!form.windowHandle()->isExposed()) app.processEvents(QEventLoop::WaitForMoreEvents);
