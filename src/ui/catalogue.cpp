@@ -96,8 +96,8 @@ class Builder {
   void tab(int t) { tab_ = t; }
 
   void section(SectionRow s) {
-    group_ = s.caption;
-    if (s.caption.empty() && !s.parent.empty()) group_ = captionOf(s.parent);
+    groupBox_ = s.caption;
+    if (s.caption.empty() && !s.parent.empty()) groupBox_ = captionOf(s.parent);
     section_ = s.id;
     sections_.push_back({std::move(s.id), tab_, std::move(s.caption), std::move(s.parent), s.row,
                          s.column, s.rowSpan, s.columnSpan, false});
@@ -172,7 +172,7 @@ class Builder {
     c.name = std::move(name);
     c.kind = kind;
     c.tab = tab_;
-    c.group = group_;
+    c.groupBox = groupBox_;
     c.caption = std::move(caption);
     c.section = section_;
     c.row = at.row;
@@ -184,7 +184,7 @@ class Builder {
 
   int tab_ = 0;
   std::string section_;
-  std::string group_;
+  std::string groupBox_;
   std::vector<ControlSpec> controls_;
   std::vector<SectionSpec> sections_;
 };

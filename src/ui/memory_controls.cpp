@@ -8,7 +8,7 @@ namespace tracker {
 
 bool TextIsCaption(ControlKind kind) {
   return kind == ControlKind::Label || kind == ControlKind::Button || kind == ControlKind::Check ||
-         kind == ControlKind::Group;
+         kind == ControlKind::GroupBox;
 }
 
 MemoryControls::MemoryControls() : MemoryControls(Catalogue()) {}

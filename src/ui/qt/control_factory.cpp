@@ -47,7 +47,7 @@ QWidget* CreateWidget(const ControlSpec& spec, QWidget* parent) {
       return memo;
     }
     case ControlKind::Label:
-    case ControlKind::Group:
+    case ControlKind::GroupBox:
       break;
   }
   return new QLabel(Q(spec.caption), parent);
