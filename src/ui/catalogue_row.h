@@ -12,10 +12,10 @@ enum class ControlKind { Edit, List, Check, Button, Memo, Label, GroupBox };
 struct ControlSpec {
   std::string name;
   ControlKind kind = ControlKind::Edit;
-  int tab = 0;                     // 0 = "Info" … 10 = "DLT", in the fixed tab order
-  std::string groupBox;            // caption of the titled group box, empty for none
-  std::string caption;             // label beside it, or the caption of a button/check/label/group box
-  std::string unit;                // unit label to the right, empty for none
+  int tab = 0;           // 0 = "Info" … 10 = "DLT", in the fixed tab order
+  std::string groupBox;  // caption of the titled group box, empty for none
+  std::string caption;   // label beside it, or the caption of a button/check/label/group box
+  std::string unit;      // unit label to the right, empty for none
   std::vector<std::string> items;  // list items in wire order
   std::string initialText;
   int initialIndex = -1;  // lists: initially selected item
