@@ -67,6 +67,10 @@ class EditorDemoTest : public ::testing::Test {
       std::this_thread::sleep_for(20ms);
     }
     ASSERT_NE(sim, 0) << "the editor started no simulator";
+    // Between its fork and its exec the child still bears the editor's name.
+    while (processName(sim) != "tracker-sim" && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(5ms);
+    }
     EXPECT_EQ(processName(sim), "tracker-sim");
   }
   void TearDown() override {
