@@ -24,7 +24,7 @@ std::uint32_t GetU32le(std::span<const std::uint8_t> in);
 // [min, max]. The text is one optional sign, one or more digits, then
 // optionally a dot and at most `scale` digits; anything else is refused.
 std::int64_t ScaledFromText(std::string_view text, std::int64_t min, std::int64_t max, int scale);
-std::string ScaledToText(std::int64_t value, int scale);  // 1140 at scale 2: "11.40"
+std::string ScaledToText(std::int64_t value, int scale);               // 1140 at scale 2: "11.40"
 std::string RangeText(std::int64_t min, std::int64_t max, int scale);  // "0–255"
 
 // text(N): Latin-1, padded with 0x00; no terminator when full. A text with

@@ -59,7 +59,9 @@ SensorId SensorIdFromText(std::string_view text) {
 }
 
 std::string SensorIdToText(std::span<const std::uint8_t> in) {
-  const auto all = [in](std::uint8_t b) { return std::all_of(in.begin(), in.end(), [b](auto x) { return x == b; }); };
+  const auto all = [in](std::uint8_t b) {
+    return std::all_of(in.begin(), in.end(), [b](auto x) { return x == b; });
+  };
   if (all(0x00) || all(0xFF)) return {};
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string text;

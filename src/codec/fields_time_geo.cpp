@@ -66,8 +66,8 @@ std::int32_t TimeZoneFromText(std::string_view text) {
   if (colon == std::string_view::npos) {
     seconds = ScaledFromText(text, INT32_MIN / 60, INT32_MAX / 60, 0) * 60;
   } else {
-    const std::int64_t minutes = ScaledFromText(text.substr(0, colon), INT32_MIN / 60 - 1,
-                                                INT32_MAX / 60, 0);
+    const std::int64_t minutes =
+        ScaledFromText(text.substr(0, colon), INT32_MIN / 60 - 1, INT32_MAX / 60, 0);
     const std::string_view rest = text.substr(colon + 1);
     if (rest.size() != 2 || rest.front() == '-' || rest.front() == '+') {
       throw EFieldError("'" + std::string(text) + "' is not a valid value; the range is " +

@@ -54,8 +54,7 @@ bool LoadSettingsFile(const std::string& path, Controls& controls) {
         controls.setText(key.control, ini.readString(key.section, key.key, key.textDefault));
         break;
       case SettingType::Position:
-        SetListValue(controls, key.control,
-                     ini.readInt(key.section, key.key, key.numberDefault));
+        SetListValue(controls, key.control, ini.readInt(key.section, key.key, key.numberDefault));
         break;
       case SettingType::Flag:
         controls.setChecked(key.control,

@@ -67,7 +67,9 @@ TEST(TextField, WifiReadingStopsAtZeroOrFF) {
 using Conversion = std::function<Bytes(std::string_view)>;
 const Conversion kU8 = [](std::string_view t) { return Bytes{U8FromText(t)}; };
 const Conversion kU16 = [](std::string_view t) { return le16(U16FromText(t)); };
-const Conversion kU32 = [](std::string_view t) { return le32(static_cast<std::int32_t>(U32FromText(t))); };
+const Conversion kU32 = [](std::string_view t) {
+  return le32(static_cast<std::int32_t>(U32FromText(t)));
+};
 const Conversion kI32 = [](std::string_view t) { return le32(I32FromText(t)); };
 const Conversion kVolt = [](std::string_view t) { return le16(Volt100FromText(t)); };
 const Conversion kHhmm = [](std::string_view t) { return le16(HhmmFromText(t)); };
@@ -88,36 +90,34 @@ TEST_P(AcceptedText, Encodes) {
 }
 INSTANTIATE_TEST_SUITE_P(
     Vectors, AcceptedText,
-    testing::Values(Accepted{"u8", &kU8, "255", {0xFF}}, Accepted{"u8", &kU8, "010", {0x0A}},
-                    Accepted{"u16", &kU16, "65535", {0xFF, 0xFF}},
-                    Accepted{"u16", &kU16, "300", {0x2C, 0x01}},
-                    Accepted{"u32", &kU32, "4294967295", {0xFF, 0xFF, 0xFF, 0xFF}},
-                    Accepted{"i32", &kI32, "-2147483648", {0x00, 0x00, 0x00, 0x80}},
-                    Accepted{"volt", &kVolt, "11.4", {0x74, 0x04}},
-                    Accepted{"volt", &kVolt, "3.60", {0x68, 0x01}},
-                    Accepted{"volt", &kVolt, "100", {0x10, 0x27}},
-                    Accepted{"volt", &kVolt, "125.93", {0x31, 0x31}},
-                    Accepted{"volt", &kVolt, "655.35", {0xFF, 0xFF}},
-                    Accepted{"volt", &kVolt, "12.", {0xB0, 0x04}},
-                    Accepted{"hhmm", &kHhmm, "07:30", {0xC2, 0x01}},
-                    Accepted{"hhmm", &kHhmm, "", {0xFF, 0xFF}},
-                    Accepted{"hhmm", &kHhmm, "209:53", {0x31, 0x31}},
-                    Accepted{"hhmm", &kHhmm, "1092:14", {0xFE, 0xFF}},
-                    Accepted{"temp", &kTemp, "25.5", {0xFF, 0x00}},
-                    Accepted{"temp", &kTemp, "-5", {0x32, 0x80}},
-                    Accepted{"temp", &kTemp, "-0.0", {0x00, 0x80}},
-                    Accepted{"temp", &kTemp, "", {0xFF, 0xFF}},
-                    Accepted{"temp", &kTemp, "3276.7", {0xFF, 0x7F}},
-                    Accepted{"temp", &kTemp, "-3276.6", {0xFE, 0xFF}},
-                    Accepted{"zone", &kZone, "480", {0x80, 0x70, 0x00, 0x00}},
-                    Accepted{"zone", &kZone, "+480", {0x80, 0x70, 0x00, 0x00}},
-                    Accepted{"zone", &kZone, "-300", {0xB0, 0xB9, 0xFF, 0xFF}},
-                    Accepted{"zone", &kZone, "-0:30", {0xE2, 0xFF, 0xFF, 0xFF}},
-                    Accepted{"zone", &kZone, "-35791394:08", {0x00, 0x00, 0x00, 0x80}},
-                    Accepted{"deg6", &kDeg6, "22.543096", {0xF8, 0xFA, 0x57, 0x01}},
-                    Accepted{"deg6", &kDeg6, "-114.057865", {0x77, 0x9D, 0x33, 0xF9}},
-                    Accepted{"deg6", &kDeg6, "-0.5", {0xE0, 0x5E, 0xF8, 0xFF}},
-                    Accepted{"deg6", &kDeg6, "+1.000001", {0x41, 0x42, 0x0F, 0x00}}));
+    testing::Values(
+        Accepted{"u8", &kU8, "255", {0xFF}}, Accepted{"u8", &kU8, "010", {0x0A}},
+        Accepted{"u16", &kU16, "65535", {0xFF, 0xFF}}, Accepted{"u16", &kU16, "300", {0x2C, 0x01}},
+        Accepted{"u32", &kU32, "4294967295", {0xFF, 0xFF, 0xFF, 0xFF}},
+        Accepted{"i32", &kI32, "-2147483648", {0x00, 0x00, 0x00, 0x80}},
+        Accepted{"volt", &kVolt, "11.4", {0x74, 0x04}},
+        Accepted{"volt", &kVolt, "3.60", {0x68, 0x01}},
+        Accepted{"volt", &kVolt, "100", {0x10, 0x27}},
+        Accepted{"volt", &kVolt, "125.93", {0x31, 0x31}},
+        Accepted{"volt", &kVolt, "655.35", {0xFF, 0xFF}},
+        Accepted{"volt", &kVolt, "12.", {0xB0, 0x04}},
+        Accepted{"hhmm", &kHhmm, "07:30", {0xC2, 0x01}}, Accepted{"hhmm", &kHhmm, "", {0xFF, 0xFF}},
+        Accepted{"hhmm", &kHhmm, "209:53", {0x31, 0x31}},
+        Accepted{"hhmm", &kHhmm, "1092:14", {0xFE, 0xFF}},
+        Accepted{"temp", &kTemp, "25.5", {0xFF, 0x00}},
+        Accepted{"temp", &kTemp, "-5", {0x32, 0x80}},
+        Accepted{"temp", &kTemp, "-0.0", {0x00, 0x80}}, Accepted{"temp", &kTemp, "", {0xFF, 0xFF}},
+        Accepted{"temp", &kTemp, "3276.7", {0xFF, 0x7F}},
+        Accepted{"temp", &kTemp, "-3276.6", {0xFE, 0xFF}},
+        Accepted{"zone", &kZone, "480", {0x80, 0x70, 0x00, 0x00}},
+        Accepted{"zone", &kZone, "+480", {0x80, 0x70, 0x00, 0x00}},
+        Accepted{"zone", &kZone, "-300", {0xB0, 0xB9, 0xFF, 0xFF}},
+        Accepted{"zone", &kZone, "-0:30", {0xE2, 0xFF, 0xFF, 0xFF}},
+        Accepted{"zone", &kZone, "-35791394:08", {0x00, 0x00, 0x00, 0x80}},
+        Accepted{"deg6", &kDeg6, "22.543096", {0xF8, 0xFA, 0x57, 0x01}},
+        Accepted{"deg6", &kDeg6, "-114.057865", {0x77, 0x9D, 0x33, 0xF9}},
+        Accepted{"deg6", &kDeg6, "-0.5", {0xE0, 0x5E, 0xF8, 0xFF}},
+        Accepted{"deg6", &kDeg6, "+1.000001", {0x41, 0x42, 0x0F, 0x00}}));
 
 struct Refused {
   const Conversion* convert;
@@ -144,7 +144,8 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{&kU16, "86400", "86400 is out of range 0–65535"},
         Refused{&kTemp, "3277", "3277 is out of range -3276.6–3276.7"},
         Refused{&kDeg6, "2148", "2148 is out of range -2147.483648–2147.483647"},
-        Refused{&kDeg6, "12.-5", "'12.-5' is not a valid value; the range is -2147.483648–2147.483647"},
+        Refused{&kDeg6, "12.-5",
+                "'12.-5' is not a valid value; the range is -2147.483648–2147.483647"},
         Refused{&kVolt, " 11.4", "' 11.4' is not a valid value; the range is 0.00–655.35"},
         Refused{&kHhmm, "25:99", "'25:99' is not a time; the range is 00:00–1092:14"},
         Refused{&kHhmm, "99:99", "'99:99' is not a time; the range is 00:00–1092:14"},
@@ -155,14 +156,16 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{&kU16, "", "'' is not a valid value; the range is 0–65535"},
         Refused{&kU16, "12x", "'12x' is not a valid value; the range is 0–65535"},
         Refused{&kU32, "4294967296", "4294967296 is out of range 0–4294967295"},
-        Refused{&kI32, "99999999999999999999999", "99999999999999999999999 is out of range -2147483648–2147483647"},
+        Refused{&kI32, "99999999999999999999999",
+                "99999999999999999999999 is out of range -2147483648–2147483647"},
         Refused{&kVolt, "11.456", "'11.456' is not a valid value; the range is 0.00–655.35"},
         Refused{&kVolt, "655.36", "655.36 is out of range 0.00–655.35"},
         Refused{&kTemp, "-3276.7", "-3276.7 is out of range -3276.6–3276.7"},
         Refused{&kTemp, "2-5", "'2-5' is not a valid value; the range is -3276.6–3276.7"},
         Refused{&kTemp, "37.25", "'37.25' is not a valid value; the range is -3276.6–3276.7"},
         Refused{&kZone, "35791395", "35791395 is out of range -35791394–35791394"},
-        Refused{&kDeg6, "12.1234567", "'12.1234567' is not a valid value; the range is -2147.483648–2147.483647"},
+        Refused{&kDeg6, "12.1234567",
+                "'12.1234567' is not a valid value; the range is -2147.483648–2147.483647"},
         Refused{&kDeg6, ".5", "'.5' is not a valid value; the range is -2147.483648–2147.483647"}));
 
 TEST(ReadFields, ShowWhatWritesBackTheSameBytes) {

@@ -98,9 +98,10 @@ TEST_F(SettingsFileTest, ListWithoutSelectionIsSavedAsMinusOneAndComesBackEmpty)
 TEST_F(SettingsFileTest, AFileThatIsNotTextIsRefusedAndChangesNothing) {
   controls_.setText("APN", "kept");
   const std::vector<std::string> before = KeyedValues(controls_);
-  for (const std::string_view bytes :
-       {std::string_view("[GPRS]\r\nAPN=x\0y\r\n", 17), std::string_view("\x7F" "ELF\x02\x01\x01"),
-        std::string_view("\xFF\xFE[\0G\0]\0", 8)}) {
+  for (const std::string_view bytes : {std::string_view("[GPRS]\r\nAPN=x\0y\r\n", 17),
+                                       std::string_view("\x7F"
+                                                        "ELF\x02\x01\x01"),
+                                       std::string_view("\xFF\xFE[\0G\0]\0", 8)}) {
     WriteBytes(path(), bytes);
     try {
       LoadSettingsFile(path(), controls_);
