@@ -68,7 +68,7 @@ bool LoadSettingsFile(const std::string& path, Controls& controls) {
 std::string SettingsFileText(const std::string& path, const Controls& controls,
                              const std::vector<std::string_view>& sections) {
   bool exists = false;
-  IniDocument ini = loadDocument(path, exists);
+  IniDocument ini = path.empty() ? IniDocument() : loadDocument(path, exists);
   writeKeys(ini, controls, sections);
   return ini.bytes();
 }

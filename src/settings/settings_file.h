@@ -32,8 +32,8 @@ void SaveSettingsFile(const std::string& path, const Controls& controls);
 void SaveSettingsSections(const std::string& path, const Controls& controls,
                           const std::vector<std::string_view>& sections);
 
-// The file's bytes after such a save, without writing it; a missing file
-// counts as empty. Throws ESettingsReadError as loading does.
+// The file's bytes after such a save, without writing it; a missing file (or
+// an empty path) counts as empty. Throws ESettingsReadError as loading does.
 std::string SettingsFileText(const std::string& path, const Controls& controls,
                              const std::vector<std::string_view>& sections);
 
