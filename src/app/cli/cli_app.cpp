@@ -92,7 +92,7 @@ void checkInput(const std::string& path) {
     throw Failure(e.what());
   }
   ProtocolContext context;
-  for (const Group group : kAllGroups) {
+  for (const Group group : AllGroups()) {
     if (group == Group::Temperature) continue;  // not in a settings file
     try {
       Encode(group, context, scratch);
