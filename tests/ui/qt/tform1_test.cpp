@@ -257,6 +257,12 @@ TEST_F(TForm1Test, EmptyFieldsRefillOnLeaving) {
   edit("SensorSen")->setText(" ");
   leave();
   EXPECT_EQ(edit("SensorSen")->text(), " ");
+  // An emptied temperature alarm is no alarm, on the first row as on the others.
+  for (const char* alarm : {"Temp1_High", "Temp1_Low", "Temp8_High"}) {
+    typeInto(alarm, "");
+    leave();
+    EXPECT_EQ(edit(alarm)->text(), "") << alarm;
+  }
   // Setting a text by program runs no check.
   edit("HarshTurn")->setText("");
   EXPECT_EQ(edit("HarshTurn")->text(), "");
