@@ -4,6 +4,7 @@
 
 #include "codec/encodings.h"
 #include "codec/group_spec.h"
+#include "protocol/payloads.h"
 
 namespace tracker {
 namespace {
@@ -36,6 +37,8 @@ std::unordered_map<std::string, FieldHint> buildHints() {
       if (!f.control.empty()) hints.try_emplace(f.control, hintOf(f));
     }
   }
+  // Not a group field: "Set" sends it alone.
+  hints.emplace("Mileage", FieldHint{KeyFilter::Digits, std::string(kMileageRange), 0});
   return hints;
 }
 

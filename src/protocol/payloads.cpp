@@ -57,7 +57,7 @@ namespace {
 
 // Metres as an unsigned 32-bit number: digits only, nothing wraps.
 std::uint32_t mileageFromText(const std::string& text) {
-  static const std::string kRange = "0\u20134294967295";
+  const std::string kRange(kMileageRange);
   const bool digits =
       !text.empty() && text.size() <= 10 &&
       std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });

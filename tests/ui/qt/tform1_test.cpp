@@ -188,6 +188,7 @@ TEST_F(TForm1Test, NumberFieldsShowTheirRangeAndUnit) {
   EXPECT_EQ(edit("TowTM")->toolTip(), "Range: 0–255 second");
   EXPECT_EQ(edit("LowExtBatAlarm")->toolTip(), "Range: 0.00–655.35 volt");
   EXPECT_EQ(edit("Temp1_High")->toolTip(), "Range: -3276.6–3276.7");
+  EXPECT_EQ(edit("Mileage")->toolTip(), "Range: 0–4294967295 m");
   EXPECT_TRUE(edit("APN")->toolTip().isEmpty());
 }
 
