@@ -10,10 +10,6 @@
 namespace tracker::test {
 namespace {
 
-bool Has(const std::string& text, const std::string& what) {
-  return text.find(what) != std::string::npos;
-}
-
 // The simulator's memory file: "block <n> <hex>" and "wifi <hex>" lines.
 class StateFile {
  public:
