@@ -212,6 +212,7 @@ void Engine::ReadAllClick() {
 void Engine::WriteAllClick() {
   std::vector<Group> groups(std::begin(kWriteAllGroups), std::end(kWriteAllGroups));
   if (window_.dltTabShown()) groups.push_back(Group::Dlt);
+  std::erase_if(groups, [this](Group g) { return std::ranges::count(leftOut_, g) > 0; });
   prepareWrites(groups);
   startWrite(Group::Gprs, true, "Writing All...");
 }

@@ -33,9 +33,7 @@ TEST(CliOptions, OptionsGoAnywhereAndTakeBothForms) {
 
 TEST(CliOptions, ReadAndWriteClickTheAllButtonOrEachGroupInTurn) {
   EXPECT_EQ(PlanOf({"--port", "p", "read"}).buttons, Buttons{"ReadAll"});
-  // The tracker's own temperature rows go back with Write All.
-  EXPECT_EQ(PlanOf({"--port", "p", "write", "--in", "f.ini"}).buttons,
-            (Buttons{"Temp_Read", "WriteAll"}));
+  EXPECT_EQ(PlanOf({"--port", "p", "write", "--in", "f.ini"}).buttons, Buttons{"WriteAll"});
   EXPECT_EQ(PlanOf({"--port", "p", "read", "gprs", "main", "interface", "temp", "wifi", "auth",
                     "geo", "event", "dlt"})
                 .buttons,

@@ -90,7 +90,8 @@ TEST(CliValues, ReadThenWriteKeepsWhatTheTrackerHolds) {
 
   const CliRun write = RunCli(folder, {"--port", sim.port(), "write", "--in", file});
   ASSERT_EQ(write.status, 0) << write.err;
-  EXPECT_TRUE(Has(write.err, "its paired sensors stay"));
+  EXPECT_TRUE(Has(write.err, "the tracker keeps its paired sensors"));
+  EXPECT_FALSE(Has(write.err, "Write Temperature")) << "the group is not sent at all";
   EXPECT_TRUE(Has(write.err, "notice: Write All Completed!"));
   ASSERT_EQ(sim.stop(), 0);
   const StateFile after("\n" + ReadText(statePath));

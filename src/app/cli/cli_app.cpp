@@ -173,13 +173,16 @@ int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err
       read ? readSections(options.arguments, err) : std::vector<std::string_view>{};
   if (options.inFile) checkInput(*options.inFile);
   if (read) checkOutput(options);
-  if (options.command == "write" && options.arguments.empty()) {
-    err << "tracker-cli: a settings file holds no temperature rows: the tracker's own are read "
-           "and written back, so its paired sensors stay"
-        << std::endl;
-  }
   ConsoleWindow window(err);
   TrackerSession session(window, options.trace);
+  if (options.command == "write" && options.arguments.empty()) {
+    // A settings file holds no temperature rows: writing the window's would
+    // erase the tracker's paired sensors.
+    session.engine().leaveOutOfWriteAll(Group::Temperature);
+    err << "tracker-cli: the Temperature group is not written (a settings file holds no "
+           "temperature rows); the tracker keeps its paired sensors"
+        << std::endl;
+  }
   if (!session.open(options.port, options.code)) {
     const auto& errors = session.window().errors();
     throw Failure(errors.empty() ? "cannot open " + options.port : errors.back());

@@ -20,12 +20,9 @@ constexpr GroupButtons kGroups[] = {
     {.name = "dlt", .read = "DLTRead", .write = "DLTWrite"},
 };
 
-// Group buttons of a read or write; no group: the All button. A settings file
-// holds no temperature rows, so a write of all groups first reads them from
-// the tracker: "Write All" then gives the tracker back its own sensors.
+// Group buttons of a read or write; no group: the All button.
 CommandPlan groupPlan(const std::vector<std::string>& groups, bool write) {
   CommandPlan plan;
-  if (groups.empty() && write) plan.buttons.emplace_back("Temp_Read");
   if (groups.empty()) plan.buttons.emplace_back(write ? "WriteAll" : "ReadAll");
   for (const std::string& name : groups) {
     const GroupButtons* group = FindGroup(name);
