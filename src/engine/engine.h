@@ -184,11 +184,12 @@ class Engine {
   std::optional<bool> buttonsReady_;      // the request buttons enabled, once set
   bool gathering_ = false;
   bool identified_ = false;
-  bool wifiSkipped_ = false;    // the All sequence in progress went on without WiFi
-  std::vector<Group> leftOut_;  // groups "Write All" does not write
-  std::string lostPort_;        // a port lost while open, watched for its return                //
-                                // ReceiveBuffer holds the start of an unfinished frame
+  bool wifiSkipped_ = false;  // the All sequence in progress went on without WiFi
+  std::string lostPort_;      // a port lost while open, watched for its return                //
+                              // ReceiveBuffer holds the start of an unfinished frame
   int guardDepth_ = 0;
+
+  std::vector<Group> leftOut_;  // groups "Write All" does not write
 };
 
 }  // namespace tracker
