@@ -5,6 +5,9 @@ namespace tracker {
 EConvertError::EConvertError(const std::string& text)
     : std::runtime_error("'" + text + "' is not a valid integer value") {}
 
+EConvertError::EConvertError(WholeMessage, const std::string& message)
+    : std::runtime_error(message) {}
+
 std::int32_t StrToInt(std::string_view text) {
   std::size_t pos = 0;
   while (pos < text.size() && text[pos] == ' ') ++pos;

@@ -12,6 +12,11 @@ namespace tracker {
 class EConvertError : public std::runtime_error {
  public:
   explicit EConvertError(const std::string& text);
+
+ protected:
+  // For refusals that say more than "not a valid integer value".
+  struct WholeMessage {};
+  EConvertError(WholeMessage, const std::string& message);
 };
 
 // Optional leading spaces, one optional sign, decimal digits, signed 32-bit range.

@@ -15,7 +15,7 @@ extern const Encoding kHhmm;      // hhmm
 extern const Encoding kSensorId;  // sensor-id
 extern const Encoding kTemp10;    // temp10
 extern const Encoding kI32;       // i32le, read signed
-extern const Encoding kU32;       // i32le written signed, read unsigned (fence radius)
+extern const Encoding kU32;       // u32le (fence radius)
 extern const Encoding kTimeZone;  // i32le holding the minutes text × 60
 extern const Encoding kDeg6;      // deg6
 extern const Encoding kFlag;      // one bit of flags8/flags16: Field::bit of the check

@@ -5,6 +5,7 @@
 
 #include "codec/group_spec.h"
 #include "protocol/block_map.h"
+#include "ui/list_values.h"
 
 namespace tracker {
 namespace {
@@ -68,7 +69,7 @@ void ApplyStaged(const std::vector<StagedValue>& staged, Controls& controls) {
         controls.setText(*v.control, v.text);
         break;
       case StagedValue::Kind::Index:
-        controls.setItemIndex(*v.control, v.number);
+        SetListValue(controls, *v.control, v.number);
         break;
       case StagedValue::Kind::Check:
         controls.setChecked(*v.control, v.number != 0);

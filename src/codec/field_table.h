@@ -28,10 +28,14 @@ struct StagedValue {
 
 // An encoding: how one field's bytes are written from its control and read
 // back. A null read means the bytes are skipped when reading (fixed bytes).
+// A write refuses a value the field cannot hold with EFieldError naming the
+// control. range gives the values a numeric field holds ("0–255"), the same
+// range the write checks; it is null for texts, lists and checks.
 struct Encoding {
   void (*write)(const Field& field, const Controls& controls, std::span<std::uint8_t> bytes);
   void (*read)(const Field& field, std::span<const std::uint8_t> bytes,
                std::vector<StagedValue>& staged);
+  std::string (*range)(const Field& field) = nullptr;
 };
 
 enum class Direction : std::uint8_t { Both, ReadOnly, WriteOnly };

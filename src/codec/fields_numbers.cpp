@@ -1,8 +1,61 @@
-// u16le, u8, index, i32le, volt100 and temp10.
-#include "base/str_to_int.h"
+// Scaled decimals, u16le, u8, u32le, i32le, volt100 and temp10.
+#include <limits>
+#include <optional>
+
+#include "base/field_error.h"
 #include "codec/fields.h"
 
 namespace tracker {
+namespace {
+
+// Beyond this many digits a number is out of every field's range.
+constexpr int kMaxDigits = 18;
+
+struct Decimal {
+  bool negative = false;
+  std::int64_t magnitude = 0;  // scaled; saturated past kMaxDigits digits
+};
+
+// One optional sign, digits, and optionally a dot with at most `scale` digits.
+std::optional<Decimal> parseDecimal(std::string_view text, int scale) {
+  Decimal d;
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    d.negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  const std::size_t dot = text.find('.');
+  const std::string_view whole = text.substr(0, dot);
+  const std::string_view fraction =
+      dot == std::string_view::npos ? std::string_view{} : text.substr(dot + 1);
+  if (whole.empty() || fraction.size() > static_cast<std::size_t>(scale)) return std::nullopt;
+  int digits = 0;
+  const auto take = [&](std::string_view part) {
+    for (const char c : part) {
+      if (c < '0' || c > '9') return false;
+      if (d.magnitude != 0 || c != '0') ++digits;
+      if (digits <= kMaxDigits) d.magnitude = d.magnitude * 10 + (c - '0');
+    }
+    return true;
+  };
+  if (!take(whole) || !take(fraction)) return std::nullopt;
+  for (auto n = fraction.size(); n < static_cast<std::size_t>(scale); ++n) d.magnitude *= 10;
+  if (digits > kMaxDigits) d.magnitude = std::numeric_limits<std::int64_t>::max() / 2;
+  return d;
+}
+
+std::string quoted(std::string_view text) {
+  return "'" + std::string(text) + "'";
+}
+
+[[noreturn]] void refuseFormat(std::string_view text, const std::string& range) {
+  throw EFieldError(quoted(text) + " is not a valid value; the range is " + range);
+}
+
+[[noreturn]] void refuseRange(std::string_view text, const std::string& range) {
+  throw EFieldError(std::string(text) + " is out of range " + range);
+}
+
+}  // namespace
 
 void PutU16le(std::span<std::uint8_t> out, std::uint16_t value) {
   out[0] = static_cast<std::uint8_t>(value & 0xFF);
@@ -23,97 +76,81 @@ std::uint32_t GetU32le(std::span<const std::uint8_t> in) {
   return value;
 }
 
+std::string ScaledToText(std::int64_t value, int scale) {
+  const bool negative = value < 0;
+  // Unsigned, so that the smallest value has a magnitude too.
+  const auto magnitude = static_cast<std::uint64_t>(value);
+  std::string digits = std::to_string(negative ? 0 - magnitude : magnitude);
+  if (scale == 0) return (negative ? "-" : "") + digits;
+  if (digits.size() <= static_cast<std::size_t>(scale)) {
+    digits.insert(0, static_cast<std::size_t>(scale) + 1 - digits.size(), '0');
+  }
+  digits.insert(digits.size() - static_cast<std::size_t>(scale), ".");
+  return (negative ? "-" : "") + digits;
+}
+
+std::string RangeText(std::int64_t min, std::int64_t max, int scale) {
+  return ScaledToText(min, scale) + "\u2013" + ScaledToText(max, scale);
+}
+
+std::int64_t ScaledFromText(std::string_view text, std::int64_t min, std::int64_t max, int scale) {
+  const auto d = parseDecimal(text, scale);
+  if (!d) refuseFormat(text, RangeText(min, max, scale));
+  const std::int64_t value = d->negative ? -d->magnitude : d->magnitude;
+  if (value < min || value > max) refuseRange(text, RangeText(min, max, scale));
+  return value;
+}
+
 std::uint16_t U16FromText(std::string_view text) {
-  return static_cast<std::uint16_t>(StrToInt(text));
+  return static_cast<std::uint16_t>(ScaledFromText(text, 0, 0xFFFF, 0));
 }
 
 std::uint8_t U8FromText(std::string_view text) {
-  return static_cast<std::uint8_t>(StrToInt(text));
+  return static_cast<std::uint8_t>(ScaledFromText(text, 0, 0xFF, 0));
+}
+
+std::uint32_t U32FromText(std::string_view text) {
+  return static_cast<std::uint32_t>(ScaledFromText(text, 0, 0xFFFFFFFF, 0));
 }
 
 std::string UnsignedToText(std::uint32_t value) {
   return std::to_string(value);
 }
 
-std::uint8_t IndexToByte(int itemIndex) {
-  return itemIndex < 0 ? std::uint8_t{0xFF} : static_cast<std::uint8_t>(itemIndex);
-}
-
 std::int32_t I32FromText(std::string_view text) {
-  return StrToInt(text);
+  return static_cast<std::int32_t>(ScaledFromText(text, INT32_MIN, INT32_MAX, 0));
 }
 
 std::string SignedToText(std::int32_t value) {
   return std::to_string(value);
 }
 
-// At most two characters are taken before the dot and two after it; the
-// count of characters after the (last) dot sets the scale.
 std::uint16_t Volt100FromText(std::string_view text) {
-  std::string taken;
-  int count = 0;
-  bool dot = false;
-  for (const char c : text) {
-    if (c == '.') {
-      dot = true;
-      count = 0;
-      continue;
-    }
-    if (count < 2) taken += c;
-    ++count;
-  }
-  const std::int64_t v = StrToInt(taken);
-  std::int64_t value = v;
-  if (!dot || count == 0) {
-    value = v * 100;
-  } else if (count == 1) {
-    value = v * 10;
-  }
-  return static_cast<std::uint16_t>(value);
+  return static_cast<std::uint16_t>(ScaledFromText(text, 0, 0xFFFF, 2));
 }
 
 std::string Volt100ToText(std::uint16_t value) {
-  const unsigned fraction = value % 100u;
-  return std::to_string(value / 100u) + "." + (fraction < 10 ? "0" : "") + std::to_string(fraction);
+  return ScaledToText(value, 2);
 }
 
-// A "-" anywhere makes the value negative; after the dot only one digit counts.
+std::string Temp10Range() {
+  return RangeText(-0x7FFE, 0x7FFF, 1);
+}
+
+// Sign and magnitude: "-0.0" is a value of its own (0x8000); 0xFFFF is "none".
 std::uint16_t Temp10FromText(std::string_view text) {
-  std::string taken;
-  bool negative = false;
-  bool dot = false;
-  int afterDot = 0;
-  for (const char c : text) {
-    if (c == '-') {
-      negative = true;
-    } else if (c == '+') {
-      continue;
-    } else if (c == '.') {
-      dot = true;
-      afterDot = 0;
-    } else if (!dot) {
-      taken += c;
-    } else {
-      if (afterDot == 0) taken += c;
-      ++afterDot;
-    }
-  }
-  if (taken.empty()) return kNoTemperature;
-  std::int64_t v = StrToInt(taken);
-  if (!dot || afterDot == 0) v *= 10;
-  auto value = static_cast<std::uint16_t>(v);
-  if (negative) value ^= 0x8000;
-  return value;
+  if (text.empty()) return kNoTemperature;
+  const auto d = parseDecimal(text, 1);
+  if (!d) refuseFormat(text, Temp10Range());
+  if (d->magnitude > (d->negative ? 0x7FFE : 0x7FFF)) refuseRange(text, Temp10Range());
+  const auto magnitude = static_cast<std::uint16_t>(d->magnitude);
+  return d->negative ? static_cast<std::uint16_t>(magnitude | 0x8000) : magnitude;
 }
 
 std::string Temp10ToText(std::uint16_t value) {
   if (value == kNoTemperature) return {};
-  std::string text;
-  if (value & 0x8000) {
-    text = "-";
-    value &= 0x7FFF;
-  }
-  return text + std::to_string(value / 10u) + "." + std::to_string(value % 10u);
+  const std::string magnitude = ScaledToText(value & 0x7FFF, 1);
+  return (value & 0x8000) ? "-" + magnitude : magnitude;
 }
 
 }  // namespace tracker

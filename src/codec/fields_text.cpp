@@ -1,6 +1,7 @@
 // text(N) and sensor-id.
 #include <algorithm>
 
+#include "base/field_error.h"
 #include "base/latin1.h"
 #include "codec/fields.h"
 
@@ -13,11 +14,11 @@ std::string readUntil(std::span<const std::uint8_t> in, bool stopAtFF) {
   return FromLatin1(in.data(), n);
 }
 
-// "0".."9" → 0..9, letters → 10..35 (either case); -1 for anything else.
-int characterValue(std::uint8_t c) {
+// "0".."9", "A".."F" (either case) → 0..15; -1 for anything else.
+int hexValue(std::uint8_t c) {
   if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'z') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
 }
 
@@ -25,9 +26,12 @@ int characterValue(std::uint8_t c) {
 
 void WriteText(std::string_view text, std::span<std::uint8_t> out) {
   const std::vector<std::uint8_t> bytes = ToLatin1(text);
-  const std::size_t n = std::min(bytes.size(), out.size());
-  std::copy_n(bytes.begin(), n, out.begin());
-  std::fill(out.begin() + static_cast<std::ptrdiff_t>(n), out.end(), 0x00);
+  if (bytes.size() > out.size()) {
+    throw EFieldError(std::to_string(bytes.size()) + " characters are more than the " +
+                      std::to_string(out.size()) + " that fit");
+  }
+  std::copy(bytes.begin(), bytes.end(), out.begin());
+  std::fill(out.begin() + static_cast<std::ptrdiff_t>(bytes.size()), out.end(), 0x00);
 }
 
 std::string ReadText(std::span<const std::uint8_t> in) {
@@ -40,22 +44,25 @@ std::string ReadWifiText(std::span<const std::uint8_t> in) {
 
 SensorId SensorIdFromText(std::string_view text) {
   SensorId id{};
-  const std::vector<std::uint8_t> chars = ToLatin1(text);
-  if (chars.size() != 2 * id.size()) return id;
+  if (text.empty()) return id;
+  const auto refuse = [text] {
+    throw EFieldError("'" + std::string(text) + "' is not 16 hexadecimal digits");
+  };
+  if (text.size() != 2 * id.size()) refuse();
   for (std::size_t i = 0; i < id.size(); ++i) {
-    int accumulator = 0;
-    const int first = characterValue(chars[2 * i]);
-    const int second = characterValue(chars[2 * i + 1]);
-    if (first >= 0) accumulator = first;
-    if (second >= 0) accumulator = (accumulator * 16 + second) % 256;
-    id[i] = static_cast<std::uint8_t>(accumulator);
+    const int high = hexValue(static_cast<std::uint8_t>(text[2 * i]));
+    const int low = hexValue(static_cast<std::uint8_t>(text[2 * i + 1]));
+    if (high < 0 || low < 0) refuse();
+    id[i] = static_cast<std::uint8_t>(high * 16 + low);
   }
   return id;
 }
 
 std::string SensorIdToText(std::span<const std::uint8_t> in) {
-  const auto zeros = std::count(in.begin(), in.end(), std::uint8_t{0});
-  if (zeros > 6) return {};
+  const auto all = [in](std::uint8_t b) {
+    return std::all_of(in.begin(), in.end(), [b](auto x) { return x == b; });
+  };
+  if (all(0x00) || all(0xFF)) return {};
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string text;
   for (const std::uint8_t byte : in) {

@@ -1,82 +1,101 @@
 // hhmm, the SMS time zone and deg6.
-#include "base/str_to_int.h"
+#include <optional>
+
+#include "base/field_error.h"
 #include "codec/fields.h"
 
 namespace tracker {
 namespace {
 
-std::string twoDigits(unsigned value) {
+constexpr std::int64_t kMaxTime = kNoTime - 1;
+
+std::string twoDigits(std::int64_t value) {
   return (value < 10 ? "0" : "") + std::to_string(value);
 }
 
-// A leading "-" or "+" is taken off; returns whether it was "-".
-bool takeSign(std::string_view& text) {
-  if (text.empty()) return false;
-  if (text.front() == '-') {
-    text.remove_prefix(1);
-    return true;
+// "H:MM", hours of any length, minutes 00 to 59; the whole minutes or nothing.
+std::optional<std::int64_t> hoursAndMinutes(std::string_view text) {
+  const std::size_t colon = text.find(':');
+  if (colon == std::string_view::npos || colon == 0 || text.size() - colon != 3) {
+    return std::nullopt;
   }
-  if (text.front() == '+') text.remove_prefix(1);
-  return false;
+  std::int64_t hours = 0;
+  for (const char c : text.substr(0, colon)) {
+    if (c < '0' || c > '9' || hours > kMaxTime) return std::nullopt;
+    hours = hours * 10 + (c - '0');
+  }
+  const char m1 = text[colon + 1];
+  const char m2 = text[colon + 2];
+  if (m1 < '0' || m1 > '5' || m2 < '0' || m2 > '9') return std::nullopt;
+  return hours * 60 + (m1 - '0') * 10 + (m2 - '0');
+}
+
+std::string minutesText(std::int64_t minutes) {
+  return twoDigits(minutes / 60) + ":" + twoDigits(minutes % 60);
 }
 
 }  // namespace
 
+std::string HhmmRange() {
+  return minutesText(0) + "\u2013" + minutesText(kMaxTime);
+}
+
 std::uint16_t HhmmFromText(std::string_view text) {
   if (text.empty()) return kNoTime;
-  const std::size_t colon = text.find(':');
-  const std::string_view hours = text.substr(0, colon).substr(0, 2);
-  const std::string_view minutes =
-      colon == std::string_view::npos ? std::string_view{} : text.substr(colon + 1).substr(0, 2);
-  const std::int32_t h = StrToInt(hours);
-  const std::int32_t m = StrToInt(minutes);
-  return static_cast<std::uint16_t>(h * 60 + (static_cast<std::uint32_t>(m) % 256u));
+  const auto minutes = hoursAndMinutes(text);
+  if (!minutes) {
+    throw EFieldError("'" + std::string(text) + "' is not a time; the range is " + HhmmRange());
+  }
+  if (*minutes > kMaxTime) throw EFieldError(std::string(text) + " is out of range " + HhmmRange());
+  return static_cast<std::uint16_t>(*minutes);
 }
 
 std::string HhmmToText(std::uint16_t value) {
   if (value == kNoTime) return {};
-  const unsigned hours = (value / 60u) % 256u;
-  const unsigned minutes = (value - 60u * hours) % 256u;
-  return twoDigits(hours) + ":" + twoDigits(minutes);
+  return minutesText(value);
 }
 
+std::string TimeZoneRange() {
+  return RangeText(INT32_MIN / 60, INT32_MAX / 60, 0);
+}
+
+// Minutes, or minutes ":" seconds for a zone that is not whole minutes.
 std::int32_t TimeZoneFromText(std::string_view text) {
-  const bool negative = takeSign(text);
-  const std::int64_t seconds = static_cast<std::int64_t>(StrToInt(text)) * 60;
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(negative ? -seconds : seconds));
+  const std::size_t colon = text.find(':');
+  std::int64_t seconds = 0;
+  if (colon == std::string_view::npos) {
+    seconds = ScaledFromText(text, INT32_MIN / 60, INT32_MAX / 60, 0) * 60;
+  } else {
+    const std::int64_t minutes =
+        ScaledFromText(text.substr(0, colon), INT32_MIN / 60 - 1, INT32_MAX / 60, 0);
+    const std::string_view rest = text.substr(colon + 1);
+    if (rest.size() != 2 || rest.front() == '-' || rest.front() == '+') {
+      throw EFieldError("'" + std::string(text) + "' is not a valid value; the range is " +
+                        TimeZoneRange());
+    }
+    const std::int64_t extra = ScaledFromText(rest, 0, 59, 0);
+    seconds = minutes * 60 + (text.front() == '-' ? -extra : extra);
+  }
+  if (seconds < INT32_MIN || seconds > INT32_MAX) {
+    throw EFieldError(std::string(text) + " is out of range " + TimeZoneRange());
+  }
+  return static_cast<std::int32_t>(seconds);
 }
 
 std::string TimeZoneToText(std::int32_t seconds) {
   const std::int64_t v = seconds;
-  if (v < 0) return "-" + std::to_string(-v / 60);
-  return std::to_string(v / 60);
+  const std::int64_t magnitude = v < 0 ? -v : v;
+  std::string text = (v < 0 ? "-" : "") + std::to_string(magnitude / 60);
+  if (magnitude % 60 != 0) text += ":" + twoDigits(magnitude % 60);
+  return text;
 }
 
-// An empty text, or one that starts with the dot, fails in the whole-degree
-// conversion; fraction digits beyond the sixth are dropped, not rounded.
 std::int32_t Deg6FromText(std::string_view text) {
-  const bool negative = takeSign(text);
-  const std::size_t dot = text.find('.');
-  std::int64_t v = static_cast<std::int64_t>(StrToInt(text.substr(0, dot))) * 1000000;
-  if (dot != std::string_view::npos && dot + 1 < text.size()) {
-    std::string fraction(text.substr(dot + 1, 6));
-    fraction.resize(6, '0');
-    v += StrToInt(fraction);
-  }
-  if (negative) v = -v;
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
+  return static_cast<std::int32_t>(ScaledFromText(text, INT32_MIN, INT32_MAX, 6));
 }
 
 std::string Deg6ToText(std::int32_t value) {
-  std::int64_t v = value;
-  std::string text;
-  if (v < 0) {
-    text = "-";
-    v = -v;
-  }
-  const std::string fraction = std::to_string(v % 1000000);
-  return text + std::to_string((v / 1000000) % 256) + "." + std::string(6 - fraction.size(), '0') +
-         fraction;
+  return ScaledToText(value, 6);
 }
 
 }  // namespace tracker

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <exception>
 #include <map>
+#include <optional>
 
+#include "base/field_error.h"
 #include "engine/engine_services.h"
 #include "engine/engine_steps.h"
 #include "protocol/commands.h"
@@ -78,20 +80,24 @@ Engine::~Engine() = default;
 void Engine::guarded(const std::function<void()>& handler) {
   ++guardDepth_;
   std::string error;
+  std::optional<EFieldError> fieldError;
   try {
     handler();
+  } catch (const EFieldError& e) {
+    // A value refused for a known field is named by the window.
+    if (e.control().empty()) error = e.what();
+    if (!e.control().empty()) fieldError = e;
   } catch (const std::exception& e) {
     error = e.what();
   } catch (...) {
     error = "Unexpected error";
   }
   --guardDepth_;
-  if (guardDepth_ > 0) {
-    if (!error.empty()) window_.showError(error);
-    return;
+  if (guardDepth_ == 0) {
+    updateButtons();
+    flushNotices();
   }
-  updateButtons();
-  flushNotices();
+  if (fieldError) window_.showFieldError(fieldError->control(), fieldError->problem());
   if (!error.empty()) window_.showError(error);
 }
 
@@ -206,6 +212,7 @@ void Engine::ReadAllClick() {
 void Engine::WriteAllClick() {
   std::vector<Group> groups(std::begin(kWriteAllGroups), std::end(kWriteAllGroups));
   if (window_.dltTabShown()) groups.push_back(Group::Dlt);
+  std::erase_if(groups, [this](Group g) { return std::ranges::count(leftOut_, g) > 0; });
   prepareWrites(groups);
   startWrite(Group::Gprs, true, "Writing All...");
 }

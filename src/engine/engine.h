@@ -54,6 +54,11 @@ class Engine {
   void ComboBox1DropDown(const PortEnumerator& ports);
   void OpenPortClick();
 
+  // "Write All" leaves the group out: neither encoded nor sent. The command
+  // line writing a settings file leaves out the temperature rows, which a
+  // settings file does not hold, so that the tracker keeps its sensors.
+  void leaveOutOfWriteAll(Group group) { leftOut_.push_back(group); }
+
   // Clicks a button by control name; false when no handler belongs to it.
   // While an operation runs, a button that would send a request does nothing.
   bool click(std::string_view control);
@@ -183,6 +188,8 @@ class Engine {
   std::string lostPort_;      // a port lost while open, watched for its return                //
                               // ReceiveBuffer holds the start of an unfinished frame
   int guardDepth_ = 0;
+
+  std::vector<Group> leftOut_;  // groups "Write All" does not write
 };
 
 }  // namespace tracker

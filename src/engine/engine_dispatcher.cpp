@@ -158,6 +158,9 @@ void Engine::advanceWrite(const WriteStepRow& row) {
     return;
   }
   const WriteStepRow* next = NextWriteStep(row, dlt);
+  while (next != nullptr && std::ranges::count(leftOut_, next->group) > 0) {
+    next = NextWriteStep(*next, dlt);
+  }
   if (next == nullptr) {
     setPanel("Write All OK");
     finish(wifiSkipped_ ? "Write All Completed, but the WiFi list was not written (no answer)."

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/field_error.h"
 #include "base/latin1.h"
 #include "base/str_to_int.h"
 
@@ -52,8 +53,26 @@ void BuildMemoPayload(ProtocolContext& context, const Controls& controls) {
   context.append(list);
 }
 
+namespace {
+
+// Metres as an unsigned 32-bit number: digits only, nothing wraps.
+std::uint32_t mileageFromText(const std::string& text) {
+  const std::string kRange(kMileageRange);
+  const bool digits =
+      !text.empty() && text.size() <= 10 &&
+      std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  if (!digits) {
+    throw EFieldError("'" + text + "' is not a valid value; the range is " + kRange, "Mileage");
+  }
+  const std::uint64_t value = std::stoull(text);
+  if (value > 0xFFFFFFFF) throw EFieldError(text + " is out of range " + kRange, "Mileage");
+  return static_cast<std::uint32_t>(value);
+}
+
+}  // namespace
+
 void BuildMileagePayload(ProtocolContext& context, const Controls& controls) {
-  const auto value = static_cast<std::uint32_t>(StrToInt(controls.text("Mileage")));
+  const std::uint32_t value = mileageFromText(controls.text("Mileage"));
   context.clearPayload();
   for (int shift = 0; shift < 32; shift += 8) {
     context.append(static_cast<std::uint8_t>((value >> shift) & 0xFF));

@@ -2,6 +2,7 @@
 // Builders of the payloads that belong to no parameter group.
 
 #include <cstdint>
+#include <string_view>
 
 #include "protocol/protocol_context.h"
 #include "ui/controls.h"
@@ -16,8 +17,9 @@ void BuildAuthPayload(ProtocolContext& context, const Controls& controls);
 // A list too long for one frame throws EPayloadTooLong; nothing is built.
 void BuildMemoPayload(ProtocolContext& context, const Controls& controls);
 
-// The Mileage text as a signed 32-bit integer, least significant byte first.
-// A text that is not an integer throws EConvertError; the payload is untouched.
+// The Mileage text (metres, digits only) as an unsigned 32-bit number, least
+// significant byte first. Another text throws EFieldError naming the range.
+inline constexpr std::string_view kMileageRange = "0\u20134294967295";
 void BuildMileagePayload(ProtocolContext& context, const Controls& controls);
 
 // Temperature sensor pair/delete: empty (delete all), the first character of

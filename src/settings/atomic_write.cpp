@@ -86,21 +86,40 @@ void SyncFolder(const fs::path& folder) {
   ::close(fd);
 }
 
-}  // namespace
-
-EIniWriteError::EIniWriteError(const std::string& path)
-    : std::runtime_error("Unable to write to " + path) {}
-
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  const fs::path target = ResolveTarget(path);
-  struct stat existing {};
+// Whether the target exists; throws when it is a folder or read-only.
+bool StatTarget(const std::string& path, const fs::path& target, struct stat& existing) {
   const bool exists = ::stat(target.c_str(), &existing) == 0;
   if (exists) {
     const bool readOnly = (existing.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0;
     if (S_ISDIR(existing.st_mode) || readOnly) throw EIniWriteError(path);
   }
+  return exists;
+}
+
+fs::path TempTemplate(const fs::path& target) {
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  TempFile temp((folder / ("." + target.filename().string() + ".XXXXXX")).string());
+  return folder / ("." + target.filename().string() + ".XXXXXX");
+}
+
+}  // namespace
+
+EIniWriteError::EIniWriteError(const std::string& path)
+    : std::runtime_error("Unable to write to " + path) {}
+
+void CheckWritable(const std::string& path) {
+  const fs::path target = ResolveTarget(path);
+  struct stat existing {};
+  StatTarget(path, target, existing);
+  const TempFile probe(TempTemplate(target).string());
+  if (!probe.created()) throw EIniWriteError(path);
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  const fs::path target = ResolveTarget(path);
+  struct stat existing {};
+  const bool exists = StatTarget(path, target, existing);
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  TempFile temp(TempTemplate(target).string());
   if (!temp.created()) throw EIniWriteError(path);
 
   const mode_t mode = exists ? (existing.st_mode & 07777) : (0666 & ~CurrentUmask());

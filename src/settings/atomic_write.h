@@ -21,4 +21,8 @@ class EIniWriteError : public std::runtime_error {
 // file is removed, the target is untouched and EIniWriteError is thrown.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Throws EIniWriteError unless WriteFileAtomically could replace the file now:
+// its folder takes a new file and the file, if there, is writable.
+void CheckWritable(const std::string& path);
+
 }  // namespace tracker

@@ -1,6 +1,8 @@
 #include "settings/ini_file.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -59,9 +61,28 @@ std::optional<std::string_view> TrimmedValue(std::string_view line) {
   return Trim(line.substr(equals + 1));
 }
 
+bool IsQuote(char c) {
+  return c == '"' || c == '\'';
+}
+
+// Bytes no text settings file holds: NUL and the control characters other
+// than the blanks, line breaks, form feed and the old end-of-file mark.
+bool IsBinaryByte(unsigned char c) {
+  return c < 0x20 && c != '\t' && c != '\n' && c != '\v' && c != '\f' && c != '\r' && c != 0x1A;
+}
+
+// A value that would not read back as it stands (blanks at either end, or one
+// outer quote pair) goes inside one pair of double quotes, which the reader
+// takes off again.
+std::string QuotedIfNeeded(std::string bytes) {
+  const bool blankEnd = !bytes.empty() && (kBlanks.find(bytes.front()) != std::string_view::npos ||
+                                           kBlanks.find(bytes.back()) != std::string_view::npos);
+  const bool quoted = bytes.size() >= 2 && IsQuote(bytes.front()) && bytes.back() == bytes.front();
+  return blankEnd || quoted ? "\"" + bytes + "\"" : bytes;
+}
+
 std::string_view Unquote(std::string_view value) {
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front()) {
+  if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front()) {
     return value.substr(1, value.size() - 2);
   }
   return value;
@@ -80,19 +101,28 @@ IniLoad IniDocument::load(const std::string& path) {
     return IniLoad::Missing;
   }
   std::ifstream file(path, std::ios::binary);
-  if (!file) return IniLoad::Unreadable;
+  if (!file) {
+    loadProblem_ = std::strerror(errno);
+    return IniLoad::Unreadable;
+  }
   std::ostringstream content;
   content << file.rdbuf();
-  if (file.bad()) return IniLoad::Unreadable;
-  parse(content.view());
+  if (file.bad()) {
+    loadProblem_ = std::strerror(errno);
+    return IniLoad::Unreadable;
+  }
+  const std::string_view bytes = content.view();
+  if (std::any_of(bytes.begin(), bytes.end(),
+                  [](char c) { return IsBinaryByte(static_cast<unsigned char>(c)); })) {
+    loadProblem_ = "not a text settings file";
+    return IniLoad::Unreadable;
+  }
+  parse(bytes);
   return IniLoad::Loaded;
 }
 
 void IniDocument::parse(std::string_view bytes) {
-  if (bytes.starts_with(kUtf8Bom)) {
-    bom_ = kUtf8Bom;
-    bytes.remove_prefix(kUtf8Bom.size());
-  }
+  if (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
   while (!bytes.empty()) {
     const auto end = bytes.find_first_of("\r\n");
     Line line{std::string(bytes.substr(0, end)), {}};
@@ -170,7 +200,7 @@ void IniDocument::writeString(std::string_view section, std::string_view key,
   // A line break inside a value would split the line.
   std::replace(bytes.begin(), bytes.end(), '\r', ' ');
   std::replace(bytes.begin(), bytes.end(), '\n', ' ');
-  writeRaw(section, key, bytes);
+  writeRaw(section, key, QuotedIfNeeded(std::move(bytes)));
 }
 
 void IniDocument::writeInt(std::string_view section, std::string_view key, std::int32_t value) {
@@ -219,7 +249,7 @@ void IniDocument::writeRaw(std::string_view section, std::string_view key,
 }
 
 std::string IniDocument::bytes() const {
-  std::string out = bom_;
+  std::string out;
   const auto append = [&out](const Line& line) {
     out += line.text;
     out += line.eol;

@@ -26,9 +26,11 @@ class IniDocument {
   explicit IniDocument(std::string_view bytes);
 
   // Replaces the document by the file's content. A missing file (or a folder)
-  // gives Missing and an empty document; a file that exists but cannot be read
-  // gives Unreadable and an empty document.
+  // gives Missing and an empty document; a file that exists but cannot be read,
+  // or is not text (it holds NUL or other control bytes), gives Unreadable, an
+  // empty document and the reason in loadProblem().
   IniLoad load(const std::string& path);
+  const std::string& loadProblem() const { return loadProblem_; }
 
   // Texts are UTF-8; the file's bytes are decoded per value (see text_encoding.h).
   std::string readString(std::string_view section, std::string_view key,
@@ -40,7 +42,9 @@ class IniDocument {
   void writeInt(std::string_view section, std::string_view key, std::int32_t value);
   void writeFlag(std::string_view section, std::string_view key, bool value);
 
-  // The document's bytes as they would be saved.
+  // The document's bytes as they would be saved. A byte-order mark the file
+  // began with is not written back (the Windows reader would take it as part
+  // of the first line).
   std::string bytes() const;
   // Replaces the file atomically; throws EIniWriteError.
   void save(const std::string& path) const;
@@ -66,7 +70,7 @@ class IniDocument {
   void writeRaw(std::string_view section, std::string_view key, const std::string& value);
   Line* lastLine();
 
-  std::string bom_;
+  std::string loadProblem_;
   std::vector<Line> prelude_;  // lines before the first section: kept, never read
   std::vector<Section> sections_;
   std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name → first section

@@ -1,21 +1,60 @@
 #include "settings/settings_file.h"
 
+#include <algorithm>
+
 #include "settings/ini_file.h"
 #include "settings/settings_keys.h"
+#include "ui/list_values.h"
 
 namespace tracker {
+namespace {
+
+// The file as a document; throws when it exists but cannot be used.
+IniDocument loadDocument(const std::string& path, bool& exists) {
+  IniDocument ini;
+  const IniLoad load = ini.load(path);
+  if (load == IniLoad::Unreadable) throw ESettingsReadError(path, ini.loadProblem());
+  exists = load == IniLoad::Loaded;
+  return ini;
+}
+
+void writeKeys(IniDocument& ini, const Controls& controls,
+               const std::vector<std::string_view>& sections) {
+  for (const SettingKey& key : SettingKeys()) {
+    if (!sections.empty() &&
+        std::find(sections.begin(), sections.end(), key.section) == sections.end()) {
+      continue;
+    }
+    switch (key.type) {
+      case SettingType::Text:
+        ini.writeString(key.section, key.key, controls.text(key.control));
+        break;
+      case SettingType::Position:
+        ini.writeInt(key.section, key.key, ListValue(controls, key.control));
+        break;
+      case SettingType::Flag:
+        ini.writeFlag(key.section, key.key, controls.checked(key.control));
+        break;
+    }
+  }
+}
+
+}  // namespace
+
+ESettingsReadError::ESettingsReadError(const std::string& path, const std::string& reason)
+    : std::runtime_error("Cannot read " + path + ": " + reason) {}
 
 bool LoadSettingsFile(const std::string& path, Controls& controls) {
-  IniDocument ini;
-  // A file that exists but cannot be read is like an empty one: every default.
-  if (ini.load(path) == IniLoad::Missing) return false;
+  bool exists = false;
+  const IniDocument ini = loadDocument(path, exists);
+  if (!exists) return false;
   for (const SettingKey& key : SettingKeys()) {
     switch (key.type) {
       case SettingType::Text:
         controls.setText(key.control, ini.readString(key.section, key.key, key.textDefault));
         break;
       case SettingType::Position:
-        controls.setItemIndex(key.control, ini.readInt(key.section, key.key, key.numberDefault));
+        SetListValue(controls, key.control, ini.readInt(key.section, key.key, key.numberDefault));
         break;
       case SettingType::Flag:
         controls.setChecked(key.control,
@@ -26,24 +65,30 @@ bool LoadSettingsFile(const std::string& path, Controls& controls) {
   return true;
 }
 
-void SaveSettingsFile(const std::string& path, const Controls& controls) {
+std::string SettingsFileText(const std::string& path, const Controls& controls,
+                             const std::vector<std::string_view>& sections) {
+  bool exists = false;
+  IniDocument ini = path.empty() ? IniDocument() : loadDocument(path, exists);
+  writeKeys(ini, controls, sections);
+  return ini.bytes();
+}
+
+void SaveSettingsSections(const std::string& path, const Controls& controls,
+                          const std::vector<std::string_view>& sections) {
+  bool exists = false;
   IniDocument ini;
-  // Writing over a file we could not read would lose what it holds.
-  if (ini.load(path) == IniLoad::Unreadable) throw EIniWriteError(path);
-  for (const SettingKey& key : SettingKeys()) {
-    switch (key.type) {
-      case SettingType::Text:
-        ini.writeString(key.section, key.key, controls.text(key.control));
-        break;
-      case SettingType::Position:
-        ini.writeInt(key.section, key.key, controls.itemIndex(key.control));
-        break;
-      case SettingType::Flag:
-        ini.writeFlag(key.section, key.key, controls.checked(key.control));
-        break;
-    }
+  try {
+    ini = loadDocument(path, exists);
+  } catch (const ESettingsReadError&) {
+    // Writing over a file we could not read would lose what it holds.
+    throw EIniWriteError(path);
   }
+  writeKeys(ini, controls, sections);
   ini.save(path);
+}
+
+void SaveSettingsFile(const std::string& path, const Controls& controls) {
+  SaveSettingsSections(path, controls, {});
 }
 
 }  // namespace tracker

@@ -193,10 +193,11 @@ std::string Num(int n) {
   return std::to_string(n);
 }
 
-// A read-only row of the device information with its Clear or Set button.
+// A row of the device information with its Clear or Set button. The tracker
+// fills them; only the mileage, which "Set" sends, is typed.
 void InfoRow(Builder& b, EditRow e, const std::string& button, const std::string& caption) {
   const int row = e.row;
-  b.edit(std::move(e));
+  b.edit(std::move(e)).readOnly = button != "SetMileage";
   if (!button.empty()) b.button(button, caption, {.row = row, .column = 3});
 }
 

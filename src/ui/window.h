@@ -23,6 +23,11 @@ class Window {
   virtual bool askYesNo(std::string_view text) = 0;
   // The application's standard error box for an exception's message.
   virtual void showError(std::string_view message) = 0;
+  // The error box for a value a field cannot hold: the window names the field
+  // its own way (and may bring it into view). problem: "300 is out of range 0–255".
+  virtual void showFieldError(std::string_view control, std::string_view problem) {
+    showError(std::string(control) + ": " + std::string(problem));
+  }
 
   virtual bool dltTabShown() const = 0;
 

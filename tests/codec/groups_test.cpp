@@ -2,6 +2,7 @@
 // cases the tracker's own behaviour pins down.
 #include <gtest/gtest.h>
 
+#include "base/field_error.h"
 #include "base/str_to_int.h"
 #include "codec_harness.h"
 
@@ -68,12 +69,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         PlacedValue{Group::Gprs, "Port", "8080", 128, {0x38, 0x30, 0x38, 0x30, 0x00}},
         PlacedValue{Group::Gprs, "TimeInterval", "30", 173, {0x1E, 0x00}},
-        PlacedValue{Group::Gprs, "TimeInterval", "65536", 173, {0x00, 0x00}},
+        PlacedValue{Group::Gprs, "TimeInterval", "65535", 173, {0xFF, 0xFF}},
         PlacedValue{Group::Gprs, "GPRSType", "#-1", 170, {0xFF}},
         PlacedValue{Group::Gprs, "RoamingInterval2", "258", 227, {0x02, 0x01}},
         PlacedValue{Group::MainA, "LowExtBatAlarm", "11.4", 16, {0x74, 0x04}},
         PlacedValue{Group::MainA, "BatteryLowVolt", "3.60", 18, {0x68, 0x01}},
-        PlacedValue{Group::MainA, "GSMJammed", "257", 31, {0x01, 0x00, 0x00}},
+        PlacedValue{Group::MainA, "GSMJammed", "255", 31, {0xFF, 0x00, 0x00}},
         PlacedValue{Group::MainB, "AlarmTime3", "", 489 - 446, {0xFF, 0xFF}},
         PlacedValue{Group::MainB, "AlarmTime3", "00:00", 489 - 446, {0x00, 0x00}},
         PlacedValue{Group::MainB, "AlarmTime24", "23:59", 531 - 446, {0x9F, 0x05}},
@@ -86,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
             "ABCDEFGHIJKLMNOP",
             24,
             {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M', 'N', 'O', 'P', 0x00}},
-        PlacedValue{Group::Interface, "Out1Speed", "300", 95, {0x2C}},
+        PlacedValue{Group::Interface, "Out1Speed", "255", 95, {0xFF}},
         PlacedValue{Group::Interface, "RS232_2", "#5", 187 - 34, {0x05}},
         PlacedValue{Group::Interface, "Tank2Lenght", "1000", 74, {0xE8, 0x03}},
         PlacedValue{Group::Temperature,
@@ -94,14 +95,14 @@ INSTANTIATE_TEST_SUITE_P(
                     "0123456789abcdef",
                     16,
                     {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF}},
-        PlacedValue{Group::Temperature, "Temp1_ID", "0123456789ABCDE", 16, Bytes(8, 0x00)},
+        PlacedValue{Group::Temperature, "Temp1_ID", "", 16, Bytes(8, 0x00)},
         PlacedValue{Group::Temperature, "Temp3_Low", "-5", 64 + 26, {0x32, 0x80}},
         PlacedValue{Group::Temperature, "Temp8_High", "", 224 + 24, {0xFF, 0xFF}},
         PlacedValue{Group::Wifi, "WIFI2PSW", "pppppppppppppppppppppppppppppppp", 96,
                     Bytes(32, 'p')},
         PlacedValue{Group::Auth, "SMSTimeZone", "-300", 8, {0xB0, 0xB9, 0xFF, 0xFF}},
         PlacedValue{Group::Auth, "SMSTimeInterval", "60", 12, {0x3C, 0x00}},
-        PlacedValue{Group::Auth, "Password", "123456", 4, {'1', '2', '3', '4'}},
+        PlacedValue{Group::Auth, "Password", "1234", 4, {'1', '2', '3', '4'}},
         PlacedValue{Group::Auth, "Auth2", "", 52, Bytes(16, 0x00)},
         PlacedValue{Group::Auth, "Auth3Hangup", "on", 100, {0x04, 0x00}},
         PlacedValue{Group::Geo, "No3In", "on", 80, {0x02}},
@@ -112,7 +113,49 @@ INSTANTIATE_TEST_SUITE_P(
         PlacedValue{Group::Event, "IN1SMS1", "on", 32 + 17, {0x01}},
         PlacedValue{Group::Event, "LowSpeedMoni2", "on", 57 * 32 + 19, {0x02}},
         PlacedValue{Group::Dlt, "Licence10", "300", 18, {0x2C, 0x01, 0x00, 0x00}},
-        PlacedValue{Group::Dlt, "Licence1", "-1", 0, {0xFF, 0xFF}}));
+        PlacedValue{Group::Dlt, "Licence1", "65535", 0, {0xFF, 0xFF}}));
+
+// A value its field cannot hold stops the encoder, named after its control.
+struct RefusedValue {
+  Group group;
+  const char* control;
+  const char* text;
+  const char* message;
+};
+
+class RefusedField : public testing::TestWithParam<RefusedValue> {};
+TEST_P(RefusedField, StopsTheEncoderByName) {
+  const auto& v = GetParam();
+  MemoryControls controls;
+  setValue(controls, v.control, v.text);
+  ProtocolContext context;
+  context.append(0x77);
+  try {
+    Encode(v.group, context, controls);
+    ADD_FAILURE() << v.control << " accepted " << v.text;
+  } catch (const EFieldError& e) {
+    EXPECT_EQ(e.control(), v.control);
+    EXPECT_EQ(e.what(), std::string(v.control) + ": " + v.message);
+  }
+  EXPECT_EQ(context.PayloadLength, 1);  // the payload is left as it was
+}
+INSTANTIATE_TEST_SUITE_P(
+    Vectors, RefusedField,
+    testing::Values(
+        RefusedValue{Group::MainA, "TowTM", "300", "300 is out of range 0–255"},
+        RefusedValue{Group::MainA, "Heading", "125999", "125999 is out of range 0–255"},
+        RefusedValue{Group::Gprs, "ACCOffInterval", "86400", "86400 is out of range 0–65535"},
+        RefusedValue{Group::Temperature, "Temp1_High", "3277",
+                     "3277 is out of range -3276.6–3276.7"},
+        RefusedValue{Group::Geo, "No1Lat", "2148", "2148 is out of range -2147.483648–2147.483647"},
+        RefusedValue{Group::MainB, "AlarmTime1", "25:99",
+                     "'25:99' is not a time; the range is 00:00–1092:14"},
+        RefusedValue{Group::Temperature, "Temp2_ID", "0123456789ABCDE",
+                     "'0123456789ABCDE' is not 16 hexadecimal digits"},
+        RefusedValue{Group::Auth, "Auth1", "+1234567890123456",
+                     "17 characters are more than the 16 that fit"},
+        RefusedValue{Group::Wifi, "WIFI3PSW", "123456789012345678901234567890123",
+                     "33 characters are more than the 32 that fit"}));
 
 TEST(GprsGroup, DeviceIdIsReadNeverWritten) {
   MemoryControls controls;
@@ -173,27 +216,37 @@ TEST(MainGroup, ReadsVoltagesWithTwoDecimals) {
 
 TEST(InterfaceGroup, FixedBytesAreZeroAndByteReadsBack) {
   MemoryControls controls;
-  controls.setText("Out1Speed", "300");
+  controls.setText("Out1Speed", "200");
   Bytes answer = EncodeData(Group::Interface, controls);
   for (const std::size_t at : {18, 19, 20, 21, 22, 23, 51, 55, 83, 87, 104, 151, 154, 155}) {
     EXPECT_EQ(answer[at], 0x00) << at;
   }
   ASSERT_EQ(DecodeBlockAnswer(Group::Interface, answer, controls), DecodeResult::Ok);
-  EXPECT_EQ(controls.text("Out1Speed"), "44");
+  EXPECT_EQ(controls.text("Out1Speed"), "200");
 }
 
 TEST(TemperatureGroup, IdentifiersAndAlarms) {
   MemoryControls controls;
   Bytes answer(256, 0x00);
-  answer[16 + 7] = 0x01;  // seven zero bytes: empty
-  for (int i = 0; i < 2; ++i) answer[48 + i] = static_cast<std::uint8_t>(i + 1);  // six zeros
+  answer[16 + 7] = 0x01;                              // seven zero bytes: still an identifier
+  for (int i = 0; i < 8; ++i) answer[48 + i] = 0xFF;  // erased: empty
   answer[64 + 26] = 0xFF;
   answer[64 + 27] = 0xFF;
   ASSERT_EQ(DecodeBlockAnswer(Group::Temperature, answer, controls), DecodeResult::Ok);
-  EXPECT_EQ(controls.text("Temp1_ID"), "");
-  EXPECT_EQ(controls.text("Temp2_ID"), "0102000000000000");
+  EXPECT_EQ(controls.text("Temp1_ID"), "0000000000000001");
+  EXPECT_EQ(controls.text("Temp2_ID"), "");
   EXPECT_EQ(controls.text("Temp3_Low"), "");
   EXPECT_EQ(controls.text("Temp3_High"), "0.0");
+}
+
+TEST(TemperatureGroup, EmptiedAlarmsMeanNoAlarmOnEveryRow) {
+  MemoryControls controls;
+  for (int k = 1; k <= 8; ++k) {
+    controls.setText("Temp" + std::to_string(k) + "_High", "");
+    controls.setText("Temp" + std::to_string(k) + "_Low", "");
+  }
+  const Bytes data = EncodeData(Group::Temperature, controls);
+  for (int k = 0; k < 8; ++k) EXPECT_EQ(slice(data, 32 * k + 24, 4), Bytes(4, 0xFF)) << k + 1;
 }
 
 TEST(WifiGroup, EmptyListAndHalves) {
@@ -316,7 +369,14 @@ TEST(DltGroup, DefaultsAndReadBack) {
   ASSERT_EQ(DecodeBlockAnswer(Group::Dlt, answer, controls), DecodeResult::Ok);
   EXPECT_EQ(controls.text("Licence10"), "300");
   EXPECT_EQ(controls.text("Licence11"), "0");
+  // A value the list does not know is kept as an extra item and written back.
+  EXPECT_EQ(controls.itemIndex("DLTTrack"), 2);
+  EXPECT_EQ(controls.text("DLTTrack"), "Value 2");
+  EXPECT_EQ(EncodeData(Group::Dlt, controls)[33], 2);
+  answer[33] = 0xFF;
+  ASSERT_EQ(DecodeBlockAnswer(Group::Dlt, answer, controls), DecodeResult::Ok);
   EXPECT_EQ(controls.itemIndex("DLTTrack"), -1);
+  EXPECT_EQ(controls.itemCount("DLTTrack"), 2);
 }
 
 TEST(Catalogue, EveryControlTheCodecNamesExists) {

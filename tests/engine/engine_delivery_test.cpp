@@ -91,7 +91,7 @@ TEST_F(EngineTest, WriteAllWithABadFieldSendsNothing) {
   click("WriteAll");
   EXPECT_EQ(port.frameCount(), 0u);
   ASSERT_EQ(window.errors.size(), 1u);
-  EXPECT_EQ(window.errors[0], "'3O' is not a valid integer value");
+  EXPECT_EQ(window.errors[0], "AlarmTime7: '7:3O' is not a time; the range is 00:00–1092:14");
   EXPECT_EQ(state().Operation, OpIdle);
 
   click("MainWrite");

@@ -169,7 +169,8 @@ TEST_F(EngineTest, ReadGprsWithoutAnswerTimesOutAfterFiveTicks) {
 TEST_F(EngineTest, BadMileageLeavesStateAndSendsNothing) {
   controls.setText("Mileage", "12.5");
   click("SetMileage");
-  EXPECT_EQ(window.errors, std::vector<std::string>{"'12.5' is not a valid integer value"});
+  EXPECT_EQ(window.errors, std::vector<std::string>{
+                               "Mileage: '12.5' is not a valid value; the range is 0–4294967295"});
   EXPECT_EQ(port.frameCount(), 0u);
   EXPECT_EQ(state().Operation, OpIdle);
   EXPECT_EQ(state().ReplyTimeout, 0);

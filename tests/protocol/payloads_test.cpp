@@ -109,12 +109,14 @@ TEST_F(PayloadTest, MileageIsLittleEndianAndBadTextSendsNothing) {
   controls.setText("Mileage", "1234");
   BuildMileagePayload(context, controls);
   EXPECT_EQ(payload(), (Bytes{0xD2, 0x04, 0x00, 0x00}));
-  controls.setText("Mileage", "-1");
+  controls.setText("Mileage", "4294967295");
   BuildMileagePayload(context, controls);
   EXPECT_EQ(payload(), (Bytes{0xFF, 0xFF, 0xFF, 0xFF}));
-  controls.setText("Mileage", "12km");
-  EXPECT_THROW(BuildMileagePayload(context, controls), EConvertError);
-  EXPECT_EQ(payload(), (Bytes{0xFF, 0xFF, 0xFF, 0xFF}));
+  for (const char* bad : {"12km", "-1", "4294967296", ""}) {
+    controls.setText("Mileage", bad);
+    EXPECT_THROW(BuildMileagePayload(context, controls), EConvertError) << bad;
+    EXPECT_EQ(payload(), (Bytes{0xFF, 0xFF, 0xFF, 0xFF}));
+  }
 }
 
 }  // namespace

@@ -79,15 +79,25 @@ TEST_F(IniWriteTest, KeyLineWithoutEqualsIsReplacedByTheWrite) {
   EXPECT_EQ(ini.bytes(), "[A]\r\nflag=1\r\n");
 }
 
-TEST_F(IniWriteTest, ValuesAreWrittenAsTheyStandWithLineBreaksAsBlanks) {
+TEST_F(IniWriteTest, ValuesThatWouldNotReadBackAreQuotedLineBreaksAreBlanks) {
   IniDocument ini;
   ini.writeString("A", "padded", " x ");
   ini.writeString("A", "quoted", "\"q\"");
+  ini.writeString("A", "single", "'q'");
+  ini.writeString("A", "tab", "x\t");
+  ini.writeString("A", "half", "\"q");
   ini.writeString("A", "broken", "a\r\nb\rc\nd");
-  EXPECT_EQ(ini.bytes(), "[A]\r\npadded= x \r\nquoted=\"q\"\r\nbroken=a  b c d\r\n");
-  // The Windows reader trims and unquotes; so do we.
-  EXPECT_EQ(ini.readString("A", "padded", ""), "x");
-  EXPECT_EQ(ini.readString("A", "quoted", ""), "q");
+  EXPECT_EQ(ini.bytes(),
+            "[A]\r\npadded=\" x \"\r\nquoted=\"\"q\"\"\r\nsingle=\"'q'\"\r\ntab=\"x\t\"\r\n"
+            "half=\"q\r\nbroken=a  b c d\r\n");
+  // The Windows reader trims and takes off one quote pair: each reads back exactly.
+  for (const char* key : {"padded", "quoted", "single", "tab", "half"}) {
+    const IniDocument reread(ini.bytes());
+    EXPECT_EQ(reread.readString("A", key, "-"), ini.readString("A", key, "-")) << key;
+  }
+  EXPECT_EQ(ini.readString("A", "padded", ""), " x ");
+  EXPECT_EQ(ini.readString("A", "quoted", ""), "\"q\"");
+  EXPECT_EQ(ini.readString("A", "half", ""), "\"q");
 }
 
 TEST_F(IniWriteTest, KeepsEverythingItDoesNotTouchByteForByte) {
@@ -109,8 +119,8 @@ TEST_F(IniWriteTest, KeepsEverythingItDoesNotTouchByteForByte) {
   ini.writeString("Main", "Speeding", "90");
   ini.writeString("Main", "Low Speed", "5");
   ini.writeString("New", "k", "v");
+  // The byte-order mark is not written back.
   EXPECT_EQ(ini.bytes(),
-            "\xEF\xBB\xBF"
             "; written by hand\r\n"
             "stray=before any section\n"
             "\r\n"

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <string>
+#include <vector>
 
 #include "settings/ini_test_support.h"
 #include "settings/settings_file.h"
@@ -38,6 +39,17 @@ void ExpectDefaultsExcept(const Controls& controls, std::string_view skipped) {
         break;
     }
   }
+}
+
+// What every keyed control holds.
+std::vector<std::string> KeyedValues(const Controls& controls) {
+  std::vector<std::string> values;
+  for (const SettingKey& key : SettingKeys()) {
+    values.push_back(controls.text(key.control) + "#" +
+                     std::to_string(controls.itemIndex(key.control)) +
+                     (controls.checked(key.control) ? "+" : "-"));
+  }
+  return values;
 }
 
 TEST_F(SettingsFileTest, MissingFileLeavesTheInitialValues) {
@@ -77,10 +89,52 @@ TEST_F(SettingsFileTest, ListWithoutSelectionIsSavedAsMinusOneAndComesBackEmpty)
   EXPECT_EQ(reloaded.itemIndex("GPRSType"), -1);
   EXPECT_EQ(reloaded.text("GPRSType"), "");
 
-  // A position past the list's end selects nothing either; hexadecimal is a position.
-  EXPECT_TRUE(LoadText("[GPRS]\r\nGPRS1 GPRS Mode=7\r\nGPRS1 Report Mode=0x1\r\n"));
+  // 255 is no selection too; hexadecimal is a position.
+  EXPECT_TRUE(LoadText("[GPRS]\r\nGPRS1 GPRS Mode=255\r\nGPRS1 Report Mode=0x1\r\n"));
   EXPECT_EQ(controls_.itemIndex("GPRSType"), -1);
   EXPECT_EQ(controls_.itemIndex("ReportType"), 1);
+}
+
+TEST_F(SettingsFileTest, AFileThatIsNotTextIsRefusedAndChangesNothing) {
+  controls_.setText("APN", "kept");
+  const std::vector<std::string> before = KeyedValues(controls_);
+  for (const std::string_view bytes : {std::string_view("[GPRS]\r\nAPN=x\0y\r\n", 17),
+                                       std::string_view("\x7F"
+                                                        "ELF\x02\x01\x01"),
+                                       std::string_view("\xFF\xFE[\0G\0]\0", 8)}) {
+    WriteBytes(path(), bytes);
+    try {
+      LoadSettingsFile(path(), controls_);
+      ADD_FAILURE() << "loaded " << bytes.size() << " bytes";
+    } catch (const ESettingsReadError& e) {
+      EXPECT_EQ(e.what(), "Cannot read " + path() + ": not a text settings file");
+    }
+    EXPECT_EQ(KeyedValues(controls_), before);
+    // Nor is it written over.
+    EXPECT_THROW(SaveSettingsFile(path(), controls_), EIniWriteError);
+    EXPECT_EQ(ReadBytes(path()), bytes);
+  }
+}
+
+TEST_F(SettingsFileTest, BlanksAndQuotesAtTheEndsSurviveASave) {
+  for (const char* password : {" pass word ", "\"quoted\"", "'single'", "\ttab"}) {
+    controls_.setText("WIFI1PSW", password);
+    SaveSettingsFile(path(), controls_);
+    MemoryControls reloaded;
+    ASSERT_TRUE(LoadSettingsFile(path(), reloaded));
+    EXPECT_EQ(reloaded.text("WIFI1PSW"), password);
+  }
+}
+
+TEST_F(SettingsFileTest, AValueTheListDoesNotKnowIsKeptAsItsNumber) {
+  EXPECT_TRUE(LoadText("[GPRS]\r\nGPRS1 GPRS Mode=64\r\n"));
+  EXPECT_EQ(controls_.text("GPRSType"), "Value 64");
+  SaveSettingsFile(path(), controls_);
+  EXPECT_NE(ReadBytes(path()).find("\r\nGPRS1 GPRS Mode=64\r\n"), std::string::npos);
+  // A known value drops the extra item again.
+  EXPECT_TRUE(LoadText("[GPRS]\r\nGPRS1 GPRS Mode=1\r\n"));
+  EXPECT_EQ(controls_.itemIndex("GPRSType"), 1);
+  EXPECT_EQ(controls_.itemCount("GPRSType"), 3);
 }
 
 TEST_F(SettingsFileTest, FlagOfTwoIsSetAndAWordGivesTheRowDefault) {

@@ -11,6 +11,7 @@
 
 #include "ui/catalogue.h"
 #include "ui/controls.h"
+#include "ui/list_values.h"
 
 namespace tracker {
 
@@ -73,6 +74,18 @@ TEST_P(ControlsConformance, ListPositionOutsideItemsSelectsNothing) {
   c().setItemIndex("GPRSType", 0);
   EXPECT_EQ(c().itemIndex("GPRSType"), 0);
   EXPECT_EQ(c().text("GPRSType"), "Close");
+}
+
+TEST_P(ControlsConformance, AListValueItDoesNotKnowIsAnExtraItem) {
+  SetListValue(c(), "GPRSType", 64);
+  EXPECT_EQ(c().itemCount("GPRSType"), 4);
+  EXPECT_EQ(c().text("GPRSType"), "Value 64");
+  EXPECT_EQ(ListValue(c(), "GPRSType"), 64);
+  SetListValue(c(), "GPRSType", 0xFF);
+  EXPECT_EQ(ListValue(c(), "GPRSType"), -1);
+  EXPECT_EQ(c().itemCount("GPRSType"), 3);
+  SetListValue(c(), "GPRSType", 2);
+  EXPECT_EQ(c().text("GPRSType"), "UDP");
 }
 
 TEST_P(ControlsConformance, TypedListTextLeavesNoSelection) {

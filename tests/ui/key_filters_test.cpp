@@ -62,7 +62,11 @@ TEST(KeyFilters, RulesOfTheFields) {
   EXPECT_EQ(FieldRuleFor("DistanceInterval").filter, KeyFilter::Decimal);
   EXPECT_EQ(FieldRuleFor("DeviceID").filter, KeyFilter::Alphanumeric14);
   EXPECT_EQ(FieldRuleFor("IP3").filter, KeyFilter::AtMost32);
-  EXPECT_EQ(FieldRuleFor("Temp8_ID").filter, KeyFilter::Alphanumeric);
+  EXPECT_EQ(FieldRuleFor("Temp8_ID").filter, KeyFilter::Hexadecimal);
+  EXPECT_EQ(FieldRuleFor("AlarmTime24").filter, KeyFilter::Time);
+  for (const char* name : {"TowTM", "IdleTM", "FatigueTM", "GSMJammed", "Mileage"}) {
+    EXPECT_EQ(FieldRuleFor(name).filter, KeyFilter::Digits) << name;
+  }
   EXPECT_EQ(FieldRuleFor("Temp1_High").filter, KeyFilter::SignedDecimal);
   EXPECT_EQ(FieldRuleFor("SIMPIN").filter, KeyFilter::None);
   EXPECT_EQ(FieldRuleFor("Licence1").filter, KeyFilter::None);
@@ -88,6 +92,21 @@ TEST(KeyFilters, RefillOnlyWhenEmpty) {
   EXPECT_FALSE(RefillOnExit("Port", ""));
   EXPECT_FALSE(RefillOnExit("APN", ""));
   EXPECT_FALSE(RefillOnExit("Temp1_ID", ""));
+  // An emptied temperature alarm means no alarm, on every row.
+  for (int n = 1; n <= 8; ++n) {
+    EXPECT_FALSE(RefillOnExit("Temp" + std::to_string(n) + "_High", ""));
+    EXPECT_FALSE(RefillOnExit("Temp" + std::to_string(n) + "_Low", ""));
+  }
+}
+
+TEST(KeyFilters, PastedTextGoesThroughTheFilterAndTheLimit) {
+  const FieldRule digits{KeyFilter::Digits, std::nullopt, 5};
+  EXPECT_EQ(PastedText(digits, "", " 80 a8-0 "), "8080");
+  EXPECT_EQ(PastedText(digits, "123", "4567"), "45");
+  EXPECT_EQ(PastedText(FieldRule{KeyFilter::Time, std::nullopt, 0}, "", "07h:30"), "07:30");
+  EXPECT_EQ(PastedText(FieldRule{KeyFilter::Hexadecimal, std::nullopt, 0}, "", "0a-Fg"), "0aF");
+  EXPECT_EQ(PastedText(FieldRule{KeyFilter::None, std::nullopt, 3}, "", "äöüß"), "äöü");
+  EXPECT_EQ(PastedText(FieldRule{}, "x", "any thing"), "any thing");
 }
 
 }  // namespace

@@ -1,10 +1,8 @@
 #include "app/cli/cli_app.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <iomanip>
 #include <sstream>
 
@@ -15,9 +13,14 @@
 #include "app/cli/info_report.h"
 #include "app/cli/sysfs_port_enumerator.h"
 #include "app/cli/tracker_session.h"
+#include "base/field_error.h"
+#include "codec/codec.h"
 #include "serial/device_path.h"
 #include "settings/atomic_write.h"
+#include "settings/field_names.h"
 #include "settings/settings_file.h"
+#include "settings/settings_keys.h"
+#include "ui/memory_controls.h"
 
 namespace tracker::cli {
 namespace {
@@ -30,34 +33,6 @@ class Failure : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
-
-std::string readWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (!in) throw Failure("cannot read " + path);
-  return bytes.str();
-}
-
-// The settings file of every key, as the window's Save would write it into a
-// new file.
-std::string settingsText(const Controls& controls) {
-  std::string path = (std::filesystem::temp_directory_path() / "tracker-cli-XXXXXX").string();
-  const int fd = mkstemp(path.data());
-  if (fd < 0) throw Failure("cannot create a temporary file");
-  close(fd);
-  std::filesystem::remove(path);  // a new file, with nothing of its own
-  try {
-    SaveSettingsFile(path, controls);
-    std::string text = readWhole(path);
-    std::filesystem::remove(path);
-    return text;
-  } catch (...) {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-    throw;
-  }
-}
 
 void printTiming(std::string_view button, const OperationResult& result, std::ostream& err) {
   const double seconds = std::chrono::duration<double>(result.duration).count();
@@ -106,14 +81,73 @@ void loadInput(TrackerSession& session, const std::string& path) {
   if (!found) throw Failure("settings file '" + path + "' not found");
 }
 
-void writeOutput(const Controls& controls, const CliOptions& options, std::ostream& out) {
-  const std::string text = settingsText(controls);
-  if (!options.outFile) {
-    out << text << std::flush;
-    return;
-  }
+// Reads the input file and encodes every group it feeds before the tracker is
+// touched, so that a file that cannot be read, or a value a field cannot
+// hold, ends the run with nothing sent.
+void checkInput(const std::string& path) {
+  MemoryControls scratch;
   try {
-    WriteFileAtomically(*options.outFile, text);
+    if (!LoadSettingsFile(path, scratch)) throw Failure("settings file '" + path + "' not found");
+  } catch (const ESettingsReadError& e) {
+    throw Failure(e.what());
+  }
+  ProtocolContext context;
+  for (const Group group : AllGroups()) {
+    if (group == Group::Temperature) continue;  // not in a settings file
+    try {
+      Encode(group, context, scratch);
+    } catch (const EFieldError& e) {
+      throw Failure(path + ": " + FileFieldName(e.control()) + ": " + e.problem());
+    }
+  }
+}
+
+// The settings sections a read writes: those of its groups, or all of them.
+std::vector<std::string_view> readSections(const std::vector<std::string>& groups,
+                                           std::ostream& err) {
+  std::vector<std::string_view> sections;
+  for (const std::string& group : groups) {
+    bool found = false;
+    for (const std::string_view section : SettingSections()) {
+      if (!std::equal(section.begin(), section.end(), group.begin(), group.end(),
+                      [](unsigned char a, unsigned char b) {
+                        return std::tolower(a) == std::tolower(b);
+                      })) {
+        continue;
+      }
+      sections.push_back(section);
+      found = true;
+    }
+    if (!found) err << "tracker-cli: a settings file holds no " << group << " keys" << std::endl;
+  }
+  return sections;
+}
+
+// Checks before reading the tracker that the output file can be read and
+// replaced, so that a read is never lost at the end.
+void checkOutput(const CliOptions& options) {
+  if (!options.outFile) return;
+  try {
+    SettingsFileText(*options.outFile, MemoryControls(), {});
+    CheckWritable(*options.outFile);
+  } catch (const std::exception& e) {
+    throw Failure(e.what());
+  }
+}
+
+// The keys read, merged into the output file (keeping everything else in it)
+// or printed as a new file.
+void writeOutput(const Controls& controls, const CliOptions& options,
+                 const std::vector<std::string_view>& sections, std::ostream& out) {
+  if (!options.arguments.empty() && sections.empty()) return;  // groups without keys
+  try {
+    const std::string path = options.outFile.value_or(std::string());
+    const std::string text = SettingsFileText(path, controls, sections);
+    if (path.empty()) {
+      out << text << std::flush;
+      return;
+    }
+    WriteFileAtomically(path, text);
   } catch (const std::exception& e) {
     throw Failure(e.what());
   }
@@ -134,8 +168,21 @@ int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err
     throw Failure("settings file '" + *options.inFile + "' not found");
   }
   const CommandPlan plan = FindCommand(options.command)->plan(options.arguments);
+  const bool read = options.command == "read";
+  const std::vector<std::string_view> sections =
+      read ? readSections(options.arguments, err) : std::vector<std::string_view>{};
+  if (options.inFile) checkInput(*options.inFile);
+  if (read) checkOutput(options);
   ConsoleWindow window(err);
   TrackerSession session(window, options.trace);
+  if (options.command == "write" && options.arguments.empty()) {
+    // A settings file holds no temperature rows: writing the window's would
+    // erase the tracker's paired sensors.
+    session.engine().leaveOutOfWriteAll(Group::Temperature);
+    err << "tracker-cli: the Temperature group is not written (a settings file holds no "
+           "temperature rows); the tracker keeps its paired sensors"
+        << std::endl;
+  }
   if (!session.open(options.port, options.code)) {
     const auto& errors = session.window().errors();
     throw Failure(errors.empty() ? "cannot open " + options.port : errors.back());
@@ -147,7 +194,7 @@ int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err
     err << "tracker-cli: warning: the tracker did not identify again" << std::endl;
   }
   if (options.command == "info") PrintInfo(session.controls(), out);
-  if (options.command == "read") writeOutput(session.controls(), options, out);
+  if (read) writeOutput(session.controls(), options, sections, out);
   if (options.command == "rfid-check") printIdentifiers(session.controls().text("RFID_Memo"), out);
   return kExitCompleted;
 }

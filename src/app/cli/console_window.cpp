@@ -1,5 +1,7 @@
 #include "app/cli/console_window.h"
 
+#include "settings/field_names.h"
+
 namespace tracker::cli {
 
 void ConsoleWindow::setPanelText(int panel, std::string_view text) {
@@ -29,6 +31,10 @@ bool ConsoleWindow::askYesNo(std::string_view text) {
 void ConsoleWindow::showError(std::string_view message) {
   errors_.emplace_back(message);
   out_ << "error: " << message << std::endl;
+}
+
+void ConsoleWindow::showFieldError(std::string_view control, std::string_view problem) {
+  showError(FileFieldName(control) + ": " + std::string(problem));
 }
 
 void ConsoleWindow::clearBoxes() {

@@ -22,6 +22,8 @@ class ConsoleWindow : public Window {
   void showNotice(std::string_view text) override;
   bool askYesNo(std::string_view text) override;
   void showError(std::string_view message) override;
+  // "[Main] Tow Time: …", the settings file's name of the field.
+  void showFieldError(std::string_view control, std::string_view problem) override;
   bool dltTabShown() const override { return true; }
 
   // Boxes shown since the last call to clearBoxes.

@@ -4,6 +4,8 @@
 #include <QTabWidget>
 #include <QVariant>
 
+#include "settings/field_names.h"
+#include "ui/catalogue.h"
 #include "ui/qt/tform1.h"
 
 namespace tracker {
@@ -44,6 +46,20 @@ void QtWindow::showError(std::string_view message) {
   QMessageBox box(QMessageBox::Critical, form_.windowTitle(), toQString(message), QMessageBox::Ok,
                   &form_);
   box.exec();
+}
+
+void QtWindow::showFieldError(std::string_view control, std::string_view problem) {
+  QTabWidget* tabs = form_.pageControl();
+  if (const ControlSpec* spec = FindControl(control); spec != nullptr) {
+    const std::string_view page = Tabs()[static_cast<std::size_t>(spec->tab)].name;
+    if (auto* tab = tabs->findChild<QWidget*>(toQString(page)); tab != nullptr) {
+      tabs->setCurrentWidget(tab);
+    }
+  }
+  if (auto* field = form_.findChild<QWidget*>(toQString(control)); field != nullptr) {
+    field->setFocus(Qt::OtherFocusReason);
+  }
+  showError(WindowFieldName(control) + ": " + std::string(problem));
 }
 
 bool QtWindow::dltTabShown() const {

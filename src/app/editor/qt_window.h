@@ -18,6 +18,8 @@ class QtWindow : public Window {
   void showNotice(std::string_view text) override;
   bool askYesNo(std::string_view text) override;
   void showError(std::string_view message) override;
+  // "Main › Tow Time: …", with that tab selected and the field focused.
+  void showFieldError(std::string_view control, std::string_view problem) override;
   bool dltTabShown() const override;
   void setTabNote(std::string_view tab, std::string_view note) override;
 

@@ -1,10 +1,18 @@
 #include "ui/qt/field_guard.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <QWindow>
+
+#include "codec/field_hints.h"
+#include "ui/catalogue.h"
 
 namespace tracker {
 namespace {
@@ -35,15 +43,69 @@ char32_t TypedCharacter(const QKeyEvent& key) {
   return c;
 }
 
+bool IsPaste(const QKeyEvent& key) {
+  return key.matches(QKeySequence::Paste) ||
+         (key.key() == Qt::Key_Insert && key.modifiers() == Qt::ShiftModifier);
+}
+
+// Shortcuts that edit without typing a character; the edit handles them.
+bool IsEditingShortcut(const QKeyEvent& key) {
+  for (const auto shortcut : {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut,
+                              QKeySequence::Undo, QKeySequence::Redo}) {
+    if (key.matches(shortcut)) return true;
+  }
+  return key.key() == Qt::Key_Insert && key.modifiers() == Qt::ControlModifier;  // copy
+}
+
+bool Filters(const FieldRule& rule) {
+  return rule.filter != KeyFilter::None || rule.maxLength > 0;
+}
+
+QString ToolTip(const std::string& control, const FieldHint& hint) {
+  if (hint.range.empty()) return {};
+  const ControlSpec* spec = FindControl(control);
+  const std::string unit = spec == nullptr || spec->unit.empty() ? "" : " " + spec->unit;
+  return QString::fromStdString("Range: " + hint.range + unit);
+}
+
 }  // namespace
 
 FieldGuard::FieldGuard(QObject* parent) : QObject(parent) {}
 
 void FieldGuard::guard(QLineEdit* edit) {
-  const FieldRule rule = FieldRuleFor(edit->objectName().toStdString());
-  if (rule.filter == KeyFilter::None && !rule.refill) return;
+  const std::string name = edit->objectName().toStdString();
+  const FieldHint hint = FieldHintFor(name);
+  FieldRule rule = FieldRuleFor(name);
+  if (rule.filter == KeyFilter::None) rule.filter = hint.filter;
+  // Not QLineEdit's own limit: that would cut a longer text the program sets,
+  // which the encoder then could no longer refuse by name.
+  if (rule.maxLength == 0) rule.maxLength = hint.maxLength;
+  if (const QString tip = ToolTip(name, hint); !tip.isEmpty()) edit->setToolTip(tip);
+  if (!Filters(rule) && !rule.refill) return;
   rules_.insert(edit, rule);
+  // Dropped text would go round the filter.
+  if (Filters(rule)) edit->setAcceptDrops(false);
   edit->installEventFilter(this);
+}
+
+void FieldGuard::paste(QLineEdit* edit, const FieldRule& rule) {
+  if (edit->isReadOnly()) return;
+  QString kept = edit->text();
+  if (edit->hasSelectedText()) kept.remove(edit->selectionStart(), edit->selectedText().size());
+  const std::string pasted =
+      PastedText(rule, kept.toStdString(), QApplication::clipboard()->text().toStdString());
+  edit->insert(QString::fromStdString(pasted));
+}
+
+// The edit's own menu, its Paste going through the filter.
+void FieldGuard::showMenu(QLineEdit* edit, const FieldRule& rule, const QPoint& at) {
+  QMenu* menu = edit->createStandardContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  if (auto* pasteAction = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+    pasteAction->disconnect();
+    connect(pasteAction, &QAction::triggered, edit, [this, edit, rule] { paste(edit, rule); });
+  }
+  menu->popup(at);
 }
 
 bool FieldGuard::eventFilter(QObject* watched, QEvent* event) {
@@ -53,10 +115,20 @@ bool FieldGuard::eventFilter(QObject* watched, QEvent* event) {
   // longer a QLineEdit.
   auto* edit = qobject_cast<QLineEdit*>(watched);
   if (edit == nullptr) return false;
-  if (event->type() == QEvent::KeyPress) {
-    const char32_t c = TypedCharacter(*static_cast<QKeyEvent*>(event));
+  if (event->type() == QEvent::KeyPress && Filters(*it)) {
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    if (IsPaste(key)) {
+      paste(edit, *it);
+      return true;
+    }
+    if (IsEditingShortcut(key)) return false;
+    const char32_t c = TypedCharacter(key);
     if (c == 0) return false;
-    return !KeyAccepted(it->filter, edit->text().toStdString(), c);
+    return !KeyAccepted(*it, edit->text().toStdString(), c);
+  }
+  if (event->type() == QEvent::ContextMenu && Filters(*it)) {
+    showMenu(edit, *it, static_cast<QContextMenuEvent*>(event)->globalPos());
+    return true;
   }
   if (event->type() == QEvent::FocusOut && it->refill && edit->text().isEmpty()) {
     edit->setText(

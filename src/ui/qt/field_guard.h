@@ -1,6 +1,7 @@
 #pragma once
-// Wires the key filters and empty-field refills into the edits, and relays
-// every wheel turn of the window to the Event tab's scroll box.
+// Wires the key filters, empty-field refills, length limits and range
+// tooltips into the edits, and relays every wheel turn of the window to the
+// Event tab's scroll box.
 
 #include <QHash>
 #include <QObject>
@@ -14,19 +15,26 @@ class QWindow;
 
 namespace tracker {
 
-// Drops refused keys before the edit sees them; refills an edit left empty.
+// Drops refused keys before the edit sees them and filters pasted text the
+// same way; editing shortcuts (select all, copy, cut, paste, undo) pass.
+// Refills an edit left empty.
 class FieldGuard : public QObject {
   Q_OBJECT
 
  public:
   explicit FieldGuard(QObject* parent = nullptr);
-  // Guards the edit by its objectName's rule; does nothing for edits without one.
+  // Guards the edit by its objectName: the key filter of its rule, or else of
+  // its field's format; the field's length limit; a tooltip with its range
+  // and unit. Does nothing for edits without any of these.
   void guard(QLineEdit* edit);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void paste(QLineEdit* edit, const FieldRule& rule);
+  void showMenu(QLineEdit* edit, const FieldRule& rule, const QPoint& at);
+
   QHash<QObject*, FieldRule> rules_;
 };
 

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -139,6 +140,33 @@ TEST_F(EditorSettingsTest, StartUpPrefersTheUsersTrackerIniAndRestoresThePort) {
   run.Start(false);
   EXPECT_EQ(second.portBox()->currentText(), "ttyUSB3");
   user.remove();
+}
+
+// Closes the next message box once it is shown, keeping its text.
+void closeNextBox(QString* text, int triesLeft = 60) {
+  QTimer::singleShot(50, [=] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      *text = box->text();
+      box->accept();
+    } else if (triesLeft > 0) {
+      closeNextBox(text, triesLeft - 1);
+    }
+  });
+}
+
+TEST_F(EditorSettingsTest, AFileThatIsNotTextIsRefusedAndChangesNothing) {
+  edit("APN")->setText("kept.apn");
+  const QString path = folder.filePath("binary.ini");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(QByteArray("[GPRS]\r\nAPN=x\0\0\r\n", 16));
+  file.close();
+  QString shown;
+  answerDialog("OpenDialog1", path, nullptr);
+  closeNextBox(&shown);
+  form.loadSettingsAction()->trigger();
+  EXPECT_EQ(shown, "Cannot read " + path + ": not a text settings file");
+  EXPECT_EQ(edit("APN")->text(), "kept.apn");
 }
 
 }  // namespace

@@ -185,8 +185,21 @@ TEST_F(EditorWindowTest, ABadFieldShowsTheErrorBoxAndSendsNothing) {
   QString shown;
   acceptNextBox(shown);
   form.button("SetMileage")->click();
-  EXPECT_EQ(shown, "'12x' is not a valid integer value");
+  EXPECT_EQ(shown, "Info › Mileage: '12x' is not a valid value; the range is 0–4294967295");
   EXPECT_EQ(form.panelText(1), "Idle");
+
+  // A field of a group: named by tab and caption, its tab selected, the field focused.
+  form.findChild<QLineEdit*>("TowTM")->setText("300");
+  QTimer::singleShot(50, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      shown = box->text();
+      box->accept();
+    }
+  });
+  form.button("WriteAll")->click();
+  EXPECT_EQ(shown, "Main › Tow Time: 300 is out of range 0–255");
+  EXPECT_EQ(form.pageControl()->currentWidget()->objectName(), "TabSheet3");
+  EXPECT_EQ(form.focusWidget(), form.findChild<QLineEdit*>("TowTM"));
 }
 
 }  // namespace

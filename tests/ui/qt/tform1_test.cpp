@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -166,22 +167,55 @@ TEST_F(TForm1Test, DigitFieldsDropOtherKeys) {
   EXPECT_EQ(typeInto("DistanceInterval", "1.2.3")->text(), "1.2.3");
   EXPECT_EQ(typeInto("No1Lat", "-12.5x")->text(), "-12.5");
   EXPECT_EQ(typeInto("Temp3_ID", "ab-12 C")->text(), "ab12C");
-  EXPECT_EQ(typeInto("SIMPIN", "a-b 1")->text(), "a-b 1");  // no filter
+  EXPECT_EQ(typeInto("APNName", "a-b 1")->text(), "a-b 1");  // no filter
+  EXPECT_EQ(typeInto("SIMPIN", "a-b 1")->text(), "a-b ");    // but four characters fit
+  // Numbers that once took letters, by their format.
+  EXPECT_EQ(typeInto("TowTM", "1x2")->text(), "12");
+  EXPECT_EQ(typeInto("Mileage", "9km")->text(), "9");
+  EXPECT_EQ(typeInto("AlarmTime5", "07h:30")->text(), "07:30");
+  EXPECT_EQ(typeInto("Licence3", "4a2")->text(), "42");  // the format of its field
 }
 
-TEST_F(TForm1Test, ShortcutsAreRefusedInFilteredFields) {
+TEST_F(TForm1Test, DeviceInformationIsReadOnly) {
+  for (const char* name :
+       {"SN", "IMEI", "Firmware", "Battery", "GPRS1Buffer", "GPRS2Buffer", "SMSBuffer", "GPSLog"}) {
+    EXPECT_TRUE(edit(name)->isReadOnly()) << name;
+  }
+  EXPECT_FALSE(edit("Mileage")->isReadOnly());
+}
+
+TEST_F(TForm1Test, NumberFieldsShowTheirRangeAndUnit) {
+  EXPECT_EQ(edit("TowTM")->toolTip(), "Range: 0–255 second");
+  EXPECT_EQ(edit("LowExtBatAlarm")->toolTip(), "Range: 0.00–655.35 volt");
+  EXPECT_EQ(edit("Temp1_High")->toolTip(), "Range: -3276.6–3276.7");
+  EXPECT_EQ(edit("Mileage")->toolTip(), "Range: 0–4294967295 m");
+  EXPECT_TRUE(edit("APN")->toolTip().isEmpty());
+}
+
+TEST_F(TForm1Test, EditingShortcutsWorkAndPastedTextIsFiltered) {
   QLineEdit* port = typeInto("Port", "42");
-  port->selectAll();
+  QTest::keyClick(port, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(port, Qt::Key_X, Qt::ControlModifier);  // cut
+  EXPECT_EQ(port->text(), "");
+  EXPECT_EQ(QApplication::clipboard()->text(), "42");
+  QTest::keyClick(port, Qt::Key_Z, Qt::ControlModifier);  // undo
   EXPECT_EQ(port->text(), "42");
-  QTest::keyClick(port, Qt::Key_Left);
-  QTest::keyClick(port, Qt::Key_Delete);
-  EXPECT_TRUE(port->text().isEmpty() || port->text() == "4" || port->text() == "2");
-  // An unfiltered field keeps its shortcuts.
-  QLineEdit* pin = typeInto("SIMPIN", "99");
-  pin->selectAll();
-  QTest::keyClick(pin, Qt::Key_X, Qt::ControlModifier);
-  EXPECT_EQ(pin->text(), "");
+  QTest::keyClick(port, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(port, Qt::Key_C, Qt::ControlModifier);
+  port->clear();
+  QTest::keyClick(port, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(port->text(), "42");
+
+  // Pasting goes through the filter: letters and blanks stay out.
+  QApplication::clipboard()->setText(" 80 a8-0 ");
+  port->clear();
+  QTest::keyClick(port, Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(port->text(), "8080");
+  // And through the length limit: a server address of 40 characters.
+  QLineEdit* ip = typeInto("IP", "");
+  QApplication::clipboard()->setText(QString(40, 'h'));
+  QTest::keyClick(ip, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(ip->text(), QString(32, 'h'));
 }
 
 TEST_F(TForm1Test, ApnStopsAt32CharactersButBackspaceDeletes) {
@@ -197,7 +231,8 @@ TEST_F(TForm1Test, ApnStopsAt32CharactersButBackspaceDeletes) {
   EXPECT_EQ(apn->text(), QString(31, 'a'));
   QTest::keyClicks(apn, "b");
   EXPECT_EQ(apn->text(), QString(31, 'a') + "b");
-  // A longer text set by program stays; only typing is limited.
+  // A longer text set by program stays (the encoder refuses it by name);
+  // only typing is limited.
   QtControls(&form).setText("APN", std::string(40, 'x'));
   EXPECT_EQ(apn->text().size(), 40);
 }
@@ -223,6 +258,12 @@ TEST_F(TForm1Test, EmptyFieldsRefillOnLeaving) {
   edit("SensorSen")->setText(" ");
   leave();
   EXPECT_EQ(edit("SensorSen")->text(), " ");
+  // An emptied temperature alarm is no alarm, on the first row as on the others.
+  for (const char* alarm : {"Temp1_High", "Temp1_Low", "Temp8_High"}) {
+    typeInto(alarm, "");
+    leave();
+    EXPECT_EQ(edit(alarm)->text(), "") << alarm;
+  }
   // Setting a text by program runs no check.
   edit("HarshTurn")->setText("");
   EXPECT_EQ(edit("HarshTurn")->text(), "");

@@ -1,0 +1,23 @@
+#pragma once
+// What the window tells the user about a field, read from the group spec that
+// also checks it: the keys the edit takes, how many characters fit and the
+// range of values it holds.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "ui/key_filters.h"
+
+namespace tracker {
+
+struct FieldHint {
+  KeyFilter filter = KeyFilter::None;  // the characters the field's format uses
+  std::string range;                   // "0–255"; empty for texts, lists and checks
+  std::size_t maxLength = 0;           // characters a text field holds; 0: no limit
+};
+
+// The hint of a control a group spec names; an empty hint for any other.
+FieldHint FieldHintFor(std::string_view control);
+
+}  // namespace tracker
