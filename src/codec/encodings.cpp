@@ -134,7 +134,7 @@ void readFlag(const Field& f, ConstBytes in, Staged& s) {
 }
 
 void writeFixed(const Field& f, const Controls&, Bytes out) {
-  std::fill(out.begin(), out.end(), f.bit);
+  std::fill(out.begin(), out.end(), f.fill);
 }
 
 // Ranges, as the writes check them.

@@ -38,17 +38,20 @@ struct Encoding {
   std::string (*range)(const Field& field) = nullptr;
 };
 
-enum class Direction : std::uint8_t { Both, ReadOnly, WriteOnly };
+// Which way a field travels. NeverWritten: read from the tracker, never sent
+// to it (not to be confused with a control the user may not edit).
+enum class Direction : std::uint8_t { Both, NeverWritten, WriteOnly };
 
 struct Field {
   std::uint16_t offset;  // in the group's address space (block offset)
   std::uint16_t width;
   const Encoding* encoding;
   std::string control;   // empty for fixed bytes
-  std::uint8_t bit = 0;  // flags: the bit of the control; fixed: the fill byte
+  std::uint8_t bit = 0;  // flags: the bit of the control within the field
   Direction direction = Direction::Both;
+  std::uint8_t fill = 0;  // fixed bytes: the byte they are filled with
 
-  bool written() const { return direction != Direction::ReadOnly; }
+  bool written() const { return direction != Direction::NeverWritten; }
   bool read() const { return direction != Direction::WriteOnly && encoding->read != nullptr; }
 };
 

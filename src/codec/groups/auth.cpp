@@ -27,8 +27,11 @@ const GroupSpec& AuthSpec() {
       const std::string number = "Auth" + std::to_string(n);
       t.fields.push_back({at, 16, &kText, number});
       for (std::uint8_t bit = 0; bit < 4; ++bit) {
-        t.fields.push_back(
-            {static_cast<std::uint16_t>(at + 16), 2, &kFlag, number + kFlags[bit], bit});
+        t.fields.push_back({.offset = static_cast<std::uint16_t>(at + 16),
+                            .width = 2,
+                            .encoding = &kFlag,
+                            .control = number + kFlags[bit],
+                            .bit = bit});
       }
     }
     return t;

@@ -74,8 +74,12 @@ const GroupSpec& EventSpec() {
       for (const EventColumnInfo& info : EventColumns()) {
         if (!EventColumnPresent(row.columnSet, info.column)) continue;
         const ColumnBit cb = columnBit(info.column);
-        t.fields.push_back({static_cast<std::uint16_t>(at + kFlagsAt + cb.byte), 1, &kFlag,
-                            EventCheckName(row, info.column), cb.bit, direction});
+        t.fields.push_back({.offset = static_cast<std::uint16_t>(at + kFlagsAt + cb.byte),
+                            .width = 1,
+                            .encoding = &kFlag,
+                            .control = EventCheckName(row, info.column),
+                            .bit = cb.bit,
+                            .direction = direction});
       }
     }
     return t;

@@ -18,8 +18,10 @@ const GroupSpec& GeoSpec() {
       const auto at = [n](int offset) { return static_cast<std::uint16_t>(32 * (n - 1) + offset); };
       const std::string fence = "No" + std::to_string(n);
       t.fields.push_back({at(0), 16, &kText, fence + "Name"});
-      t.fields.push_back({at(16), 1, &kFlag, fence + "Out", 0});
-      t.fields.push_back({at(16), 1, &kFlag, fence + "In", 1});
+      t.fields.push_back(
+          {.offset = at(16), .width = 1, .encoding = &kFlag, .control = fence + "Out", .bit = 0});
+      t.fields.push_back(
+          {.offset = at(16), .width = 1, .encoding = &kFlag, .control = fence + "In", .bit = 1});
       t.fields.push_back({at(17), 4, &kU32, fence + "Radius"});
       t.fields.push_back({at(21), 4, &kDeg6, fence + "Lat"});
       t.fields.push_back({at(25), 4, &kDeg6, fence + "Long"});

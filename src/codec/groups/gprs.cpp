@@ -15,7 +15,11 @@ const GroupSpec& GprsSpec() {
                                .write = {.block = 1, .offset = 32, .length = 229},
                                .read = ReqGprs,
                                .fields = {
-                                   {16, 16, &kText, "DeviceID", 0, Direction::ReadOnly},
+                                   {.offset = 16,
+                                    .width = 16,
+                                    .encoding = &kText,
+                                    .control = "DeviceID",
+                                    .direction = Direction::NeverWritten},
                                    {32, 32, &kText, "APN"},
                                    {64, 32, &kText, "APNName"},
                                    {96, 32, &kText, "APNPassword"},

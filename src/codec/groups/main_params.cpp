@@ -51,7 +51,7 @@ const GroupSpec& MainBSpec() {
                     {447, 2, &kU16, "Cmr1TimeInterval"},
                     {449, 2, &kU16, "Cmr1ACCInterval"},
                     {451, 2, &kU16, "Cmr1StopInterval"},
-                    {453, 25, &kFixed, "", 0xFF},
+                    {.offset = 453, .width = 25, .encoding = &kFixed, .control = {}, .fill = 0xFF},
                     {479, 1, &kIndex, "Car_Type"},
                     {480, 1, &kU8, "LowSpeed"},
                     {481, 1, &kU8, "RFIDAuthTime"},
