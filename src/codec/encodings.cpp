@@ -41,64 +41,34 @@ void readWifiText(const Field& f, ConstBytes in, Staged& s) {
   stageText(f, s, ReadWifiText(in));
 }
 
-// Numbers.
-void writeU16(const Field& f, const Controls& c, Bytes out) {
-  PutU16le(out, fromText(f, c, [](const std::string& t) { return U16FromText(t); }));
-}
-void readU16(const Field& f, ConstBytes in, Staged& s) {
-  stageText(f, s, UnsignedToText(GetU16le(in)));
-}
-void writeU8(const Field& f, const Controls& c, Bytes out) {
-  out[0] = fromText(f, c, [](const std::string& t) { return U8FromText(t); });
-}
-void readU8(const Field& f, ConstBytes in, Staged& s) {
-  stageText(f, s, UnsignedToText(in[0]));
-}
-void writeI32(const Field& f, const Controls& c, Bytes out) {
-  PutU32le(out, static_cast<std::uint32_t>(
-                    fromText(f, c, [](const std::string& t) { return I32FromText(t); })));
-}
-void readI32(const Field& f, ConstBytes in, Staged& s) {
-  stageText(f, s, SignedToText(static_cast<std::int32_t>(GetU32le(in))));
-}
-void writeU32(const Field& f, const Controls& c, Bytes out) {
-  PutU32le(out, fromText(f, c, [](const std::string& t) { return U32FromText(t); }));
-}
-void readU32(const Field& f, ConstBytes in, Staged& s) {
-  stageText(f, s, UnsignedToText(GetU32le(in)));
-}
-void writeTimeZone(const Field& f, const Controls& c, Bytes out) {
-  PutU32le(out, static_cast<std::uint32_t>(
-                    fromText(f, c, [](const std::string& t) { return TimeZoneFromText(t); })));
-}
-void readTimeZone(const Field& f, ConstBytes in, Staged& s) {
-  stageText(f, s, TimeZoneToText(static_cast<std::int32_t>(GetU32le(in))));
-}
-void writeDeg6(const Field& f, const Controls& c, Bytes out) {
-  PutU32le(out, static_cast<std::uint32_t>(
-                    fromText(f, c, [](const std::string& t) { return Deg6FromText(t); })));
-}
-void readDeg6(const Field& f, ConstBytes in, Staged& s) {
-  stageText(f, s, Deg6ToText(static_cast<std::int32_t>(GetU32le(in))));
-}
-void writeVolt100(const Field& f, const Controls& c, Bytes out) {
-  PutU16le(out, fromText(f, c, [](const std::string& t) { return Volt100FromText(t); }));
-}
-void readVolt100(const Field& f, ConstBytes in, Staged& s) {
-  stageText(f, s, Volt100ToText(GetU16le(in)));
-}
-void writeHhmm(const Field& f, const Controls& c, Bytes out) {
-  PutU16le(out, fromText(f, c, [](const std::string& t) { return HhmmFromText(t); }));
-}
-void readHhmm(const Field& f, ConstBytes in, Staged& s) {
-  stageText(f, s, HhmmToText(GetU16le(in)));
-}
-void writeTemp10(const Field& f, const Controls& c, Bytes out) {
-  PutU16le(out, fromText(f, c, [](const std::string& t) { return Temp10FromText(t); }));
-}
-void readTemp10(const Field& f, ConstBytes in, Staged& s) {
-  stageText(f, s, Temp10ToText(GetU16le(in)));
-}
+// Numbers: Wire-sized little-endian values, converted to and from the
+// control's text by Parse and Show.
+template <typename Wire, auto Parse, auto Show>
+struct Number {
+  static void write(const Field& f, const Controls& c, Bytes out) {
+    const auto value =
+        static_cast<Wire>(fromText(f, c, [](const std::string& t) { return Parse(t); }));
+    for (std::size_t i = 0; i < sizeof(Wire); ++i) {
+      out[i] = static_cast<std::uint8_t>(static_cast<std::uint64_t>(value) >> (8 * i));
+    }
+  }
+  static void read(const Field& f, ConstBytes in, Staged& s) {
+    std::uint64_t value = 0;
+    for (std::size_t i = sizeof(Wire); i-- > 0;) value = value << 8 | in[i];
+    stageText(f, s, Show(static_cast<Wire>(value)));
+  }
+};
+
+using U16 = Number<std::uint16_t, U16FromText, UnsignedToText>;
+using U8 = Number<std::uint8_t, U8FromText, UnsignedToText>;
+using I32 = Number<std::uint32_t, I32FromText, SignedToText>;
+using U32 = Number<std::uint32_t, U32FromText, UnsignedToText>;
+using TimeZone = Number<std::uint32_t, TimeZoneFromText, TimeZoneToText>;
+using Deg6 = Number<std::uint32_t, Deg6FromText, Deg6ToText>;
+using Volt100 = Number<std::uint16_t, Volt100FromText, Volt100ToText>;
+using Hhmm = Number<std::uint16_t, HhmmFromText, HhmmToText>;
+using Temp10 = Number<std::uint16_t, Temp10FromText, Temp10ToText>;
+
 void writeSensorId(const Field& f, const Controls& c, Bytes out) {
   const SensorId id = fromText(f, c, [](const std::string& t) { return SensorIdFromText(t); });
   std::copy(id.begin(), id.end(), out.begin());
@@ -156,17 +126,17 @@ std::string timeZoneRange(const Field&) {
 
 const Encoding kText{writeText, readText};
 const Encoding kWifiText{writeText, readWifiText};
-const Encoding kU16{writeU16, readU16, range<0, 0xFFFF, 0>};
-const Encoding kU8{writeU8, readU8, range<0, 0xFF, 0>};
+const Encoding kU16{U16::write, U16::read, range<0, 0xFFFF, 0>};
+const Encoding kU8{U8::write, U8::read, range<0, 0xFF, 0>};
 const Encoding kIndex{writeIndex, readIndex};
-const Encoding kVolt100{writeVolt100, readVolt100, range<0, 0xFFFF, 2>};
-const Encoding kHhmm{writeHhmm, readHhmm, hhmmRange};
+const Encoding kVolt100{Volt100::write, Volt100::read, range<0, 0xFFFF, 2>};
+const Encoding kHhmm{Hhmm::write, Hhmm::read, hhmmRange};
 const Encoding kSensorId{writeSensorId, readSensorId};
-const Encoding kTemp10{writeTemp10, readTemp10, temp10Range};
-const Encoding kI32{writeI32, readI32, range<INT32_MIN, INT32_MAX, 0>};
-const Encoding kU32{writeU32, readU32, range<0, 0xFFFFFFFF, 0>};
-const Encoding kTimeZone{writeTimeZone, readTimeZone, timeZoneRange};
-const Encoding kDeg6{writeDeg6, readDeg6, range<INT32_MIN, INT32_MAX, 6>};
+const Encoding kTemp10{Temp10::write, Temp10::read, temp10Range};
+const Encoding kI32{I32::write, I32::read, range<INT32_MIN, INT32_MAX, 0>};
+const Encoding kU32{U32::write, U32::read, range<0, 0xFFFFFFFF, 0>};
+const Encoding kTimeZone{TimeZone::write, TimeZone::read, timeZoneRange};
+const Encoding kDeg6{Deg6::write, Deg6::read, range<INT32_MIN, INT32_MAX, 6>};
 const Encoding kFlag{writeFlag, readFlag};
 const Encoding kFixed{writeFixed, nullptr};
 

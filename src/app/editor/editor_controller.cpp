@@ -142,6 +142,13 @@ void EditorController::wireMenu() {
   });
 }
 
+std::optional<std::string> EditorController::chooseSettingsFile(QFileDialog& dialog) {
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QString chosen = dialog.selectedFiles().constFirst();
+  preferences_.rememberFile(chosen);
+  return chosen.toStdString();
+}
+
 void EditorController::SavetSettings1Click() {
   QFileDialog dialog(&form_, QString(), QString(), kIniFilter);
   dialog.setObjectName(QStringLiteral("SaveDialog1"));
@@ -149,11 +156,9 @@ void EditorController::SavetSettings1Click() {
   const QString target = preferences_.saveTarget();
   dialog.setDirectory(QFileInfo(target).path());
   dialog.selectFile(target);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const QString chosen = dialog.selectedFiles().constFirst();
-  preferences_.rememberFile(chosen);
-  const std::string path = chosen.toStdString();
-  engine_->guarded([&] { engine_->SaveSettingsFile(path); });
+  if (const auto path = chooseSettingsFile(dialog)) {
+    engine_->guarded([&] { engine_->SaveSettingsFile(*path); });
+  }
 }
 
 void EditorController::LoadSettings1Click() {
@@ -162,11 +167,9 @@ void EditorController::LoadSettings1Click() {
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setDirectory(preferences_.loadFolder());
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const QString chosen = dialog.selectedFiles().constFirst();
-  preferences_.rememberFile(chosen);
-  const std::string path = chosen.toStdString();
-  engine_->guarded([&] { engine_->LoadSettingsFile(path); });
+  if (const auto path = chooseSettingsFile(dialog)) {
+    engine_->guarded([&] { engine_->LoadSettingsFile(*path); });
+  }
 }
 
 void EditorController::Exit1Click() {

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QTimer>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "app/editor/preferences.h"
 #include "app/editor/qt_window.h"
@@ -13,6 +15,8 @@
 #include "serial/comm.h"
 #include "serial/port_enumerator.h"
 #include "ui/qt/qt_controls.h"
+
+class QFileDialog;
 
 namespace tracker {
 
@@ -42,6 +46,8 @@ class EditorController : public QObject {
   void Exit1Click();
 
  private:
+  // Runs a settings-file dialog; the chosen path (remembered), or none.
+  std::optional<std::string> chooseSettingsFile(QFileDialog& dialog);
   void wireButtons();
   void wireMenu();
   void describePorts();
