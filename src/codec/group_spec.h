@@ -33,7 +33,7 @@ struct GroupSpec {
   bool blockHeader = true;  // false: the data travels without the 5-byte header
   BlockRange write;         // first block offset written and data bytes written
   BlockRange read;          // the read request: first offset and bytes wanted
-  std::vector<Field> fields;
+  std::vector<Field> fields = {};
 
   std::uint8_t block() const { return write.block; }
 };

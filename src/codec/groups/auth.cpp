@@ -11,7 +11,7 @@ const GroupSpec& AuthSpec() {
   static const GroupSpec table = [] {
     GroupSpec t{.id = Group::Auth,
                 .caption = "Auth",
-                .write = {.block = 3, .offset = 0, .length = 116},
+                .write = ReqAuth,
                 .read = ReqAuth,
                 .fields = {
                     {0, 4, &kText, "SIMPIN"},

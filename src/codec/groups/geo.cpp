@@ -9,11 +9,7 @@ const BlockRange ReqGeo{.block = 4, .offset = 0, .length = 256};
 const GroupSpec& GeoSpec() {
   using namespace encoding;
   static const GroupSpec table = [] {
-    GroupSpec t{.id = Group::Geo,
-                .caption = "GEO",
-                .write = {.block = 4, .offset = 0, .length = 256},
-                .read = ReqGeo,
-                .fields = {}};
+    GroupSpec t{.id = Group::Geo, .caption = "GEO", .write = ReqGeo, .read = ReqGeo};
     for (int n = 1; n <= 8; ++n) {
       const auto at = [n](int offset) { return static_cast<std::uint16_t>(32 * (n - 1) + offset); };
       const std::string fence = "No" + std::to_string(n);

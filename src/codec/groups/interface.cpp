@@ -37,9 +37,8 @@ const GroupSpec& InterfaceSpec() {
   static const GroupSpec table = [] {
     GroupSpec t{.id = Group::Interface,
                 .caption = "Interface",
-                .write = {.block = 2, .offset = 34, .length = 156},
-                .read = ReqInterface,
-                .fields = {}};
+                .write = ReqInterface,
+                .read = ReqInterface};
     for (int k = 1; k <= 6; ++k) {
       const auto at = static_cast<std::uint16_t>(34 + 3 * (k - 1));
       const std::string n = std::to_string(k);

@@ -11,7 +11,7 @@ const GroupSpec& MainASpec() {
   using namespace encoding;
   static const GroupSpec table{.id = Group::MainA,
                                .caption = "Main",
-                               .write = {.block = 2, .offset = 0, .length = 34},
+                               .write = ReqMainA,
                                .read = ReqMainA,
                                .fields = {
                                    {0, 2, &kU16, "GPSLogTM"},
@@ -44,7 +44,7 @@ const GroupSpec& MainBSpec() {
   static const GroupSpec table = [] {
     GroupSpec t{.id = Group::MainB,
                 .caption = "Main",
-                .write = {.block = 2, .offset = 446, .length = 89},
+                .write = ReqMainB,
                 .read = ReqMainB,
                 .fields = {
                     {446, 1, &kIndex, "Resolution1"},

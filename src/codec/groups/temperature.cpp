@@ -9,11 +9,8 @@ const BlockRange ReqTemp{.block = 2, .offset = 190, .length = 256};
 const GroupSpec& TemperatureSpec() {
   using namespace encoding;
   static const GroupSpec table = [] {
-    GroupSpec t{.id = Group::Temperature,
-                .caption = "Temperature",
-                .write = {.block = 2, .offset = 190, .length = 256},
-                .read = ReqTemp,
-                .fields = {}};
+    GroupSpec t{
+        .id = Group::Temperature, .caption = "Temperature", .write = ReqTemp, .read = ReqTemp};
     for (int k = 1; k <= 8; ++k) {
       const auto at = static_cast<std::uint16_t>(190 + 32 * (k - 1));
       const std::string row = "Temp" + std::to_string(k);
