@@ -122,11 +122,14 @@ void Engine::setPanel(std::string_view text) {
 }
 
 void Engine::finish(std::string_view box) {
+  std::string text(box);
+  if (continueReadBack(text)) return;  // a write's read-back follows it
   endOperation();
-  notice(box);
+  notice(text);
 }
 
 void Engine::endOperation() {
+  readBackCutShort();
   state_.ReplyTimeout = 0;
   state_.Operation = OpIdle;
   state_.WriteAllActive = false;
@@ -167,6 +170,8 @@ void Engine::sendPrepared(const WriteStepRow& row) {
 
 void Engine::startWrite(Group group, bool all, std::string_view panel) {
   wifiSkipped_ = false;
+  readBack_.firstWritten = group;
+  readBack_.writeAll = all;
   sendPrepared(WriteStepOf(group));
   state_.ReplyTimeout = 5;
   state_.WriteAllActive = all;
@@ -190,6 +195,7 @@ void Engine::sendReadStep(const ReadStepRow& row, std::uint8_t timeout) {
 
 void Engine::startRead(Group group, bool all, std::string_view panel) {
   wifiSkipped_ = false;
+  readBack_.purpose = ReadBackPurpose::None;  // into the window unless a read-back says otherwise
   sendReadStep(ReadStepOf(group), 5);
   state_.ReadAllActive = all;
   setPanel(panel);

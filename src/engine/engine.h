@@ -13,9 +13,11 @@
 #include <string_view>
 #include <vector>
 
+#include "codec/decode_result.h"
 #include "codec/group_spec.h"
 #include "engine/comm_port.h"
 #include "engine/engine_state.h"
+#include "engine/read_back.h"
 #include "protocol/answer.h"
 #include "protocol/block_map.h"
 #include "protocol/protocol_context.h"
@@ -131,7 +133,32 @@ class Engine {
   // the command-line tool prints them.
   std::function<void(std::string_view)> onNotice;
 
+  // Read-back (engine_read_back.cpp): verification after every write, off
+  // until switched on, and Compare with Tracker. Both read into scratch
+  // controls and leave the window's values alone.
+  void setVerifyAfterWriting(bool on) { verifyAfterWriting_ = on; }
+  bool verifyAfterWriting() const { return verifyAfterWriting_; }
+  void setFieldNaming(FieldNaming naming) { naming_ = naming; }
+  void CompareWithTrackerClick();
+  bool verifying() const;
+  const VerifyReport& lastVerification() const { return readBack_.report; }
+  // After Compare with Tracker: each field that differs (left: window, right: tracker).
+  std::function<void(const std::vector<FieldDifference>&)> onCompared;
+  // A verification read is about to be sent.
+  std::function<void()> onVerifyStart;
+  // The window and the tracker now agree on these groups: read into the window, or written.
+  std::function<void(const std::vector<Group>&)> onGroupsSynced;
+
  private:
+  DecodeResult decodeStep(const ReadStepRow& row, std::span<const std::uint8_t> data);
+  bool continueReadBack(std::string& box);
+  void readBackCutShort();
+  std::vector<Group> writtenGroups() const;
+  void startVerify(std::string_view writeBox);
+  std::string endVerify(std::string_view readBox);
+  std::string endCompare(std::string_view readBox);
+  void groupsSynced(const std::vector<Group>& groups);
+
   void send(std::uint8_t command, BlockRange range = {});
   void sendPrepared(const WriteStepRow& row);
   void prepareWrites(std::span<const Group> groups);
@@ -190,6 +217,9 @@ class Engine {
   int guardDepth_ = 0;
 
   std::vector<Group> leftOut_;  // groups "Write All" does not write
+  ReadBack readBack_;
+  bool verifyAfterWriting_ = false;
+  FieldNaming naming_ = FieldNaming::Window;
 };
 
 }  // namespace tracker

@@ -184,7 +184,7 @@ void Engine::onReadAnswer(const Answer& answer) {
 void Engine::onWifiReadAnswer(const Answer& answer) {
   const ReadStepRow* row = FindReadStep(state_.ReadStep);
   if (row == nullptr) return;
-  if (Decode(row->group, answer.payload, controls_, row->half) != DecodeResult::Ok) {
+  if (decodeStep(*row, answer.payload) != DecodeResult::Ok) {
     // Firmware without WiFi answers short or empty: the list was not read.
     wifiUnanswered();
     return;
@@ -194,7 +194,7 @@ void Engine::onWifiReadAnswer(const Answer& answer) {
 }
 
 void Engine::decodeAndAdvance(const ReadStepRow& row, std::span<const std::uint8_t> data) {
-  if (Decode(row.group, data, controls_, row.half) != DecodeResult::Ok) {
+  if (decodeStep(row, data) != DecodeResult::Ok) {
     readError();  // a short answer changed nothing
     return;
   }

@@ -199,5 +199,19 @@ TEST(SimFaults, BadCrcCountsDownAndSplitKeepsEveryByte) {
   EXPECT_EQ(second, frame);  // only the first answer was corrupted
 }
 
+TEST(SimFaults, ForgottenWritesAreAcknowledgedAsStored) {
+  Faults faults;
+  faults.forgetBlocks = {2, 0};
+  const FaultInjector injector(faults);
+  const auto block2 = injector.forgets(Frame{command::kWriteBlock, {2, 0, 0, 0, 1, 9}});
+  ASSERT_TRUE(block2.has_value());
+  EXPECT_EQ(block2->payload, (Bytes{2, kDone}));
+  const auto wifi = injector.forgets(Frame{command::kWriteWifi, Bytes(64, 0x41)});
+  ASSERT_TRUE(wifi.has_value());
+  EXPECT_EQ(wifi->payload, (Bytes{kDone}));
+  EXPECT_FALSE(injector.forgets(Frame{command::kWriteBlock, {3, 0, 0, 0, 1, 9}}).has_value());
+  EXPECT_FALSE(injector.forgets(Frame{command::kReadBlock, {2, 0, 0, 0, 1}}).has_value());
+}
+
 }  // namespace
 }  // namespace tracker::sim

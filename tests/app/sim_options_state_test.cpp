@@ -18,10 +18,28 @@ TEST(SimOptions, DefaultsAndEveryOption) {
   EXPECT_EQ(plain.paceBaud, 0);
   EXPECT_FALSE(plain.banner);
 
-  const SimOptions all =
-      parseOptions({"--model", "Birch", "--code=AB12", "--state", "s.txt", "--port-file", "p.txt",
-                    "--pace", "115200", "--silent", "0xB6", "--silent=89", "--bad-crc", "2",
-                    "--split", "40", "--banner", "--device-id", "123456789012345"});
+  const SimOptions all = parseOptions({"--model",
+                                       "Birch",
+                                       "--code=AB12",
+                                       "--state",
+                                       "s.txt",
+                                       "--port-file",
+                                       "p.txt",
+                                       "--pace",
+                                       "115200",
+                                       "--silent",
+                                       "0xB6",
+                                       "--silent=89",
+                                       "--bad-crc",
+                                       "2",
+                                       "--split",
+                                       "40",
+                                       "--banner",
+                                       "--device-id",
+                                       "123456789012345",
+                                       "--forget-writes",
+                                       "2",
+                                       "--forget-writes=0"});
   EXPECT_EQ(all.model, "Birch");
   EXPECT_EQ(all.code, "AB12");
   EXPECT_EQ(all.stateFile, "s.txt");
@@ -30,6 +48,7 @@ TEST(SimOptions, DefaultsAndEveryOption) {
   EXPECT_EQ(all.faults.silent, (std::set<std::uint8_t>{0xB6, 0x59}));
   EXPECT_EQ(all.faults.badCrcAnswers, 2);
   EXPECT_EQ(all.faults.split.count(), 40);
+  EXPECT_EQ(all.faults.forgetBlocks, (std::set<std::uint8_t>{0, 2}));
   EXPECT_TRUE(all.banner);
   EXPECT_EQ(all.deviceId, "123456789012345");
   EXPECT_TRUE(parseOptions({"--help"}).help);
@@ -50,6 +69,7 @@ TEST(SimOptions, UsageErrorsNameTheProblem) {
   EXPECT_NE(message({"--silent", "0x1FF"}).find("not a number"), std::string::npos);
   EXPECT_NE(message({"--pace", "fast"}).find("not a number"), std::string::npos);
   EXPECT_NE(message({"--split", "0"}).find("not a number"), std::string::npos);
+  EXPECT_NE(message({"--forget-writes", "7"}).find("not a number"), std::string::npos);
   EXPECT_NE(message({"--device-id", "86"}).find("15 digits"), std::string::npos);
   EXPECT_NE(message({"--model", "A,B"}).find("','"), std::string::npos);
 }

@@ -15,6 +15,17 @@ bool FaultInjector::vanishes() {
   return --faults_.vanishAfter == 0;
 }
 
+std::optional<Answer> FaultInjector::forgets(const Frame& request) const {
+  if (request.command == command::kWriteBlock && !request.payload.empty() &&
+      faults_.forgetBlocks.contains(request.payload[0])) {
+    return Answer{request.command, {request.payload[0], kDone}, false};
+  }
+  if (request.command == command::kWriteWifi && faults_.forgetBlocks.contains(0)) {
+    return Answer{request.command, {kDone}, false};
+  }
+  return std::nullopt;
+}
+
 std::vector<Piece> FaultInjector::shape(Bytes frame) {
   if (faults_.badCrcAfter > 0) {
     --faults_.badCrcAfter;

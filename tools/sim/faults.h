@@ -2,22 +2,25 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
 
+#include "sim/device.h"
 #include "sim/frame.h"
 
 namespace tracker::sim {
 
 // Faults the simulated tracker can be told to commit.
 struct Faults {
-  std::set<std::uint8_t> silent;       // commands never answered
-  int badCrcAnswers = 0;               // the next N answers carry a wrong CRC
-  int badCrcAfter = 0;                 // answers that pass unharmed before those
-  std::chrono::milliseconds split{0};  // > 0: answers go out in pieces, with pauses
-  bool wrongEcho = false;              // block read answers echo another offset
-  int vanishAfter = 0;                 // > 0: the line goes dead after that many answers
+  std::set<std::uint8_t> silent;        // commands never answered
+  int badCrcAnswers = 0;                // the next N answers carry a wrong CRC
+  int badCrcAfter = 0;                  // answers that pass unharmed before those
+  std::chrono::milliseconds split{0};   // > 0: answers go out in pieces, with pauses
+  bool wrongEcho = false;               // block read answers echo another offset
+  int vanishAfter = 0;                  // > 0: the line goes dead after that many answers
+  std::set<std::uint8_t> forgetBlocks;  // writes acknowledged but not stored; 0: the WiFi list
 };
 
 inline constexpr int kSplitPieces = 3;
@@ -39,6 +42,9 @@ class FaultInjector {
   void misecho(std::uint8_t command, Bytes& payload) const;
   // Counts an answer; true once the line should go dead.
   bool vanishes();
+  // A write to a block the tracker forgets: the acknowledgement it gives
+  // without storing anything; none for every other request.
+  std::optional<Answer> forgets(const Frame& request) const;
   std::vector<Piece> shape(Bytes frame);
 
  private:

@@ -75,6 +75,10 @@ const std::map<std::string, Setter>& valueOptions() {
        [](SimOptions& o, const std::string& opt, const std::string& v) {
          o.faults.vanishAfter = static_cast<int>(parseNumber(opt, v, 1, 1000000));
        }},
+      {"--forget-writes",
+       [](SimOptions& o, const std::string& opt, const std::string& v) {
+         o.faults.forgetBlocks.insert(static_cast<std::uint8_t>(parseNumber(opt, v, 0, 6)));
+       }},
       {"--split",
        [](SimOptions& o, const std::string& opt, const std::string& v) {
          o.faults.split = std::chrono::milliseconds(parseNumber(opt, v, 1, 10000));
@@ -142,6 +146,8 @@ std::string usageText() {
          "  --split MS        send each answer in 3 pieces, MS milliseconds apart\n"
          "  --wrong-echo      block read answers echo the offset after the one asked for\n"
          "  --vanish-after N  close the line (as if unplugged) after N answers\n"
+         "  --forget-writes B acknowledge writes to block B (1-6; 0: the WiFi list)\n"
+         "                    without storing them; repeatable\n"
          "  --help            show this text\n"
          "  --version         show the version\n";
 }

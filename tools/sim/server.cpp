@@ -55,7 +55,8 @@ void Server::onPeer(bool open, Clock::time_point now) {
 void Server::serve(const std::vector<Frame>& frames, const std::function<bool()>& shouldStop) {
   for (const Frame& frame : frames) {
     if (faults_.silences(frame.command)) continue;
-    std::optional<Answer> answer = device_.handle(frame);
+    std::optional<Answer> answer = faults_.forgets(frame);
+    if (!answer) answer = device_.handle(frame);
     if (!answer) continue;
     faults_.misecho(answer->command, answer->payload);
     link_.send(faults_.shape(encodeFrame(answer->command, answer->payload)), options_.paceBaud,

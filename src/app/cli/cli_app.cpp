@@ -10,6 +10,7 @@
 #include "app/cli/cli_options.h"
 #include "app/cli/command_table.h"
 #include "app/cli/console_window.h"
+#include "app/cli/diff_command.h"
 #include "app/cli/info_report.h"
 #include "app/cli/sysfs_port_enumerator.h"
 #include "app/cli/tracker_session.h"
@@ -34,13 +35,24 @@ class Failure : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-void printTiming(std::string_view button, const OperationResult& result, std::ostream& err) {
-  const double seconds = std::chrono::duration<double>(result.duration).count();
-  err << "timing: " << button << " " << std::fixed << std::setprecision(3) << seconds << " s, "
-      << result.traffic.requests << " requests, " << result.traffic.bytesSent << " bytes sent, "
-      << result.traffic.bytesReceived << " bytes received, " << result.traffic.deliveries
-      << " deliveries" << std::endl;
+void printTraffic(std::chrono::steady_clock::duration duration, const TrafficCount& traffic,
+                  std::ostream& err) {
+  const double seconds = std::chrono::duration<double>(duration).count();
+  err << std::fixed << std::setprecision(3) << seconds << " s, " << traffic.requests
+      << " requests, " << traffic.bytesSent << " bytes sent, " << traffic.bytesReceived
+      << " bytes received, " << traffic.deliveries << " deliveries";
   err.unsetf(std::ios::floatfield);
+}
+
+// The whole operation, then the read-back's share of it when there was one.
+void printTiming(std::string_view button, const OperationResult& result, std::ostream& err) {
+  err << "timing: " << button << " ";
+  printTraffic(result.duration, result.traffic, err);
+  err << std::endl;
+  if (!result.verifyDuration) return;
+  err << "timing: " << button << " verify ";
+  printTraffic(*result.verifyDuration, result.verifyTraffic, err);
+  err << std::endl;
 }
 
 void identifyOrFail(TrackerSession& session, const CliOptions& options, std::ostream& out) {
@@ -65,6 +77,11 @@ void runPlan(TrackerSession& session, const CommandPlan& plan, const CliOptions&
   for (const std::string& button : plan.buttons) {
     const OperationResult result = session.run(button, kOperationCap);
     if (options.timing) printTiming(button, result, err);
+    if (result.verifyFailed) {
+      const std::size_t count = session.engine().lastVerification().mismatches.size();
+      throw Failure(ButtonTitle(button) + ": verify failed, the tracker did not keep " +
+                    std::to_string(count) + (count == 1 ? " field" : " fields"));
+    }
     if (!result.completed) {
       throw Failure(ButtonTitle(button) + " did not complete: " + result.message);
     }
@@ -183,12 +200,14 @@ int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err
            "temperature rows); the tracker keeps its paired sensors"
         << std::endl;
   }
+  session.engine().setVerifyAfterWriting(options.verify);
+  session.engine().setFieldNaming(FieldNaming::Settings);
   if (!session.open(options.port, options.code)) {
     const auto& errors = session.window().errors();
     throw Failure(errors.empty() ? "cannot open " + options.port : errors.back());
   }
   identifyOrFail(session, options, out);
-  if (options.inFile) loadInput(session, *options.inFile);
+  if (options.inFile && options.command == "write") loadInput(session, *options.inFile);
   runPlan(session, plan, options, err);
   if (plan.reidentify && session.identify(options.timeout) != Identification::Identified) {
     err << "tracker-cli: warning: the tracker did not identify again" << std::endl;
@@ -196,6 +215,9 @@ int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err
   if (options.command == "info") PrintInfo(session.controls(), out);
   if (read) writeOutput(session.controls(), options, sections, out);
   if (options.command == "rfid-check") printIdentifiers(session.controls().text("RFID_Memo"), out);
+  if (options.command == "diff") {
+    return PrintTrackerDiff(session.controls(), *options.inFile, options.arguments, out);
+  }
   return kExitCompleted;
 }
 
@@ -226,6 +248,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (options.command == "ports") {
       listPorts(out);
       return kExitCompleted;
+    }
+    if (options.command == "diff" && options.port.empty()) {
+      return PrintFileDiff(options.arguments.at(0), options.arguments.at(1), out);
     }
     return runOnTracker(options, out, err);
   } catch (const std::exception& e) {

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "app/cli/command_table.h"
+#include "app/cli/diff_command.h"
 
 namespace tracker::cli {
 namespace {
@@ -48,6 +49,10 @@ bool takeFlag(CliOptions& options, const std::string& name) {
   if (name == "--version") return options.version = true;
   if (name == "--timing") return options.timing = true;
   if (name == "--trace") return options.trace = true;
+  if (name == "--no-verify") {
+    options.verify = false;
+    return true;
+  }
   return false;
 }
 
@@ -62,7 +67,10 @@ void checkCommand(const CliOptions& options) {
     throw UsageError(options.command + " needs --port PORT");
   }
   if (options.outFile && options.command != "read") throw UsageError("--out belongs to read");
-  if (options.inFile && options.command != "write") throw UsageError("--in belongs to write");
+  if (options.inFile && options.command != "write" && options.command != "diff") {
+    throw UsageError("--in belongs to write and diff");
+  }
+  if (options.command == "diff") CheckDiffLine(options);
   if (options.command == "write" && !options.inFile) throw UsageError("write needs --in FILE");
   spec->plan(options.arguments);  // checks the arguments themselves
 }
@@ -111,16 +119,19 @@ CliOptions ParseOptions(const std::vector<std::string>& args) {
 std::string UsageText() {
   std::string text =
       "Usage: tracker-cli [--port PORT] [--code CODE] [--timeout S] [--timing] [--trace]\n"
-      "                   COMMAND [ARGUMENTS]\n"
+      "                   [--no-verify] COMMAND [ARGUMENTS]\n"
       "Identifies the tracker on PORT, runs one command and exits with 0 when it\n"
-      "completed, 1 on an error, refusal or time-out, 2 on a bad command line.\n"
-      "Status texts and messages go to stderr.\n"
+      "completed, 1 on an error, refusal, time-out or failed verification, 2 on a\n"
+      "bad command line; diff exits with 0 when both sides are the same and 3 when\n"
+      "they differ. Status texts and messages go to stderr.\n"
       "\n"
       "  --port PORT   serial port, e.g. ttyUSB0 or /dev/pts/3\n"
       "  --code CODE   the tracker's 4-character authorisation code\n"
       "  --timeout S   seconds to wait for the identification (default 10)\n"
       "  --timing      print the operation's own duration and traffic on stderr\n"
       "  --trace       print every frame sent and every delivery received on stderr\n"
+      "  --no-verify   do not read the written groups back to compare them with what\n"
+      "                was sent (verification, on by default, costs one read)\n"
       "  --help        print this text\n"
       "  --version     print the version\n"
       "\nCommands:\n";
@@ -134,7 +145,10 @@ std::string UsageText() {
   text +=
       "\nWithout a GROUP, read and write move every group (Read All, Write All);\n"
       "several groups are moved one after the other. read prints the settings file\n"
-      "on stdout unless --out is given.\n";
+      "on stdout unless --out is given.\n"
+      "diff --in FILE [GROUP...] reads the tracker (writing nothing) and prints one\n"
+      "line per key that differs: [Section] Key: tracker X, file Y. diff A.ini B.ini\n"
+      "compares two files: [Section] Key: A.ini X, B.ini Y.\n";
   return text;
 }
 

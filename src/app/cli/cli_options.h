@@ -22,12 +22,13 @@ struct CliOptions {
   std::chrono::seconds timeout{10};  // identification
   bool timing = false;               // print the operation's own duration
   bool trace = false;                // print every frame sent and delivery received
+  bool verify = true;                // read back and compare after every write
   bool help = false;
   bool version = false;
   std::string command;
   std::vector<std::string> arguments;  // after the command, options removed
   std::optional<std::string> outFile;  // read --out
-  std::optional<std::string> inFile;   // write --in
+  std::optional<std::string> inFile;   // write --in, diff --in
 };
 
 // Parses the arguments after the program name; throws UsageError. Checks the

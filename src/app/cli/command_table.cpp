@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/cli/cli_options.h"
+#include "app/cli/diff_command.h"
 #include "base/str_to_int.h"
 
 namespace tracker::cli {
@@ -107,6 +108,11 @@ const std::vector<CommandSpec>& table() {
        .synopsis = "--in FILE [GROUP...]",
        .maxArguments = -1,
        .plan = [](const auto& a) { return groupPlan(a, true); }},
+      {.name = "diff",
+       .synopsis = "--in FILE [GROUP...] | diff A.ini B.ini",
+       .maxArguments = -1,
+       .needsPort = false,
+       .plan = [](const auto& a) { return DiffPlan(a); }},
       {.name = "default",
        .plan =
            [](const auto&) {

@@ -20,7 +20,13 @@ std::string ConsoleWindow::panelText(int panel) const {
 
 void ConsoleWindow::showNotice(std::string_view text) {
   notices_.emplace_back(text);
-  out_ << "notice: " << text << std::endl;
+  // A box of several lines: each line as a notice of its own.
+  std::size_t start = 0;
+  for (std::size_t end = text.find('\n'); end != std::string_view::npos;
+       start = end + 1, end = text.find('\n', start)) {
+    out_ << "notice: " << text.substr(start, end - start) << '\n';
+  }
+  out_ << "notice: " << text.substr(start) << std::endl;
 }
 
 bool ConsoleWindow::askYesNo(std::string_view text) {

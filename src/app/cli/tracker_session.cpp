@@ -85,11 +85,24 @@ OperationResult TrackerSession::run(std::string_view button,
   window_.clearBoxes();
   meter_.reset();
   const auto start = RunLoop::Clock::now();
+  std::optional<RunLoop::Clock::time_point> verifyStart;
+  TrafficCount beforeVerify;
+  engine_.onVerifyStart = [&] {
+    verifyStart = RunLoop::Clock::now();
+    beforeVerify = meter_.count();
+  };
   engine_.click(button);
   const bool ended =
       loop_.runUntil([this] { return engineIdle() || !window_.errors().empty(); }, start + cap);
-  result.duration = RunLoop::Clock::now() - start;
+  engine_.onVerifyStart = nullptr;
+  const auto end = RunLoop::Clock::now();
+  result.duration = end - start;
   result.traffic = meter_.count();
+  if (verifyStart) {
+    result.verifyDuration = end - *verifyStart;
+    result.verifyTraffic = Since(beforeVerify, result.traffic);
+    result.verifyFailed = engine_.lastVerification().failed();
+  }
   if (!window_.errors().empty()) {
     result.message = window_.errors().back();
   } else if (!ended) {
@@ -98,7 +111,8 @@ OperationResult TrackerSession::run(std::string_view button,
     result.message = "the operation ended without a result";
   } else {
     result.message = window_.notices().back();
-    result.completed = result.message.ends_with(kCompleted);
+    const auto firstLine = std::string_view(result.message).substr(0, result.message.find('\n'));
+    result.completed = firstLine.ends_with(kCompleted) && !result.verifyFailed;
   }
   return result;
 }

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,10 @@ struct OperationResult {
   std::string message;  // the final box, or why there was none
   std::chrono::steady_clock::duration duration{};
   TrafficCount traffic;
+  // The read-back after a write, when there was one: its share of the above.
+  std::optional<std::chrono::steady_clock::duration> verifyDuration;
+  TrafficCount verifyTraffic;
+  bool verifyFailed = false;
 };
 
 class TrackerSession {

@@ -37,6 +37,13 @@ std::string printable(std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
+TrafficCount Since(const TrafficCount& before, const TrafficCount& now) {
+  return {.requests = now.requests - before.requests,
+          .bytesSent = now.bytesSent - before.bytesSent,
+          .bytesReceived = now.bytesReceived - before.bytesReceived,
+          .deliveries = now.deliveries - before.deliveries};
+}
+
 bool TrafficMeter::SendData(std::span<const std::uint8_t> bytes) {
   ++count_.requests;
   count_.bytesSent += bytes.size();

@@ -18,6 +18,9 @@ struct TrafficCount {
   std::size_t deliveries = 0;
 };
 
+// What crossed the line since `before` was taken.
+TrafficCount Since(const TrafficCount& before, const TrafficCount& now);
+
 class TrafficMeter : public CommPort {
  public:
   TrafficMeter(CommPort& port, std::ostream& out, bool trace)

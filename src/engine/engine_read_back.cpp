@@ -1,0 +1,201 @@
+// Read-back: after a write, the same groups are read again into scratch
+// controls and compared field by field with what was sent; Compare with
+// Tracker reads every group the same way and compares it with the window.
+
+#include <algorithm>
+
+#include "codec/codec.h"
+#include "engine/engine.h"
+#include "engine/engine_steps.h"
+
+namespace tracker {
+namespace {
+
+// The window's box lists this many fields at most; the command line all.
+constexpr std::size_t kMaxListedInBox = 12;
+
+bool contains(const std::vector<Group>& groups, Group group) {
+  return std::find(groups.begin(), groups.end(), group) != groups.end();
+}
+
+// The group's last read step: after it, the whole group has been decoded.
+bool lastStepOfGroup(const ReadStepRow& row) {
+  const ReadStepRow* next = NextReadStep(row, true);
+  return next == nullptr || next->group != row.group;
+}
+
+// The values a prepared write payload carries, decoded as a read would.
+void decodeSent(Group group, const std::vector<std::uint8_t>& payload, Controls& sent) {
+  const GroupSpec& spec = SpecOf(group);
+  const std::size_t header = spec.blockHeader ? kBlockHeaderSize : 0;
+  if (payload.size() < header) return;
+  const std::span<const std::uint8_t> data(payload.data() + header, payload.size() - header);
+  DecodeTable(spec, spec.write.offset, spec.write.length, data, sent);
+}
+
+std::string verifyText(const VerifyReport& report, FieldNaming naming) {
+  if (report.incomplete) return "Not verified: the read-back did not complete.";
+  std::string text = report.failed() ? "Verify failed:" : "Verified";
+  const bool capped = naming == FieldNaming::Window;
+  std::size_t listed = 0;
+  for (const FieldDifference& d : report.mismatches) {
+    if (capped && listed == kMaxListedInBox) break;
+    text += "\n" + DifferenceLine(d, "sent", "tracker holds");
+    ++listed;
+  }
+  if (listed < report.mismatches.size()) {
+    text += "\n... and " + std::to_string(report.mismatches.size() - listed) + " more fields";
+  }
+  for (const Group group : report.unread) {
+    text += "\n" + std::string(SpecOf(group).caption) + ": not read back";
+  }
+  return text;
+}
+
+}  // namespace
+
+std::vector<Group> WrittenGroups(Group first, bool all, bool dltShown) {
+  std::vector<Group> groups;
+  for (const WriteStepRow* row = &WriteStepOf(first); row != nullptr;
+       row = NextWriteStep(*row, dltShown)) {
+    groups.push_back(row->group);
+    if (!all && !row->continues) break;
+  }
+  return groups;
+}
+
+std::vector<Group> Engine::writtenGroups() const {
+  std::vector<Group> groups =
+      WrittenGroups(readBack_.firstWritten, readBack_.writeAll, window_.dltTabShown());
+  if (readBack_.writeAll) {
+    std::erase_if(groups, [this](Group g) { return contains(leftOut_, g); });
+  }
+  return groups;
+}
+
+bool Engine::verifying() const {
+  return readBack_.purpose == ReadBackPurpose::Verify &&
+         (state_.Operation == OpRead || state_.Operation == OpReadWifi);
+}
+
+void Engine::groupsSynced(const std::vector<Group>& groups) {
+  if (onGroupsSynced) onGroupsSynced(groups);
+}
+
+DecodeResult Engine::decodeStep(const ReadStepRow& row, std::span<const std::uint8_t> data) {
+  const bool scratch = readBack_.purpose != ReadBackPurpose::None && readBack_.tracker;
+  const DecodeResult result =
+      Decode(row.group, data, scratch ? *readBack_.tracker : controls_, row.half);
+  if (result != DecodeResult::Ok || !lastStepOfGroup(row)) return result;
+  if (scratch) {
+    readBack_.decoded.push_back(row.group);
+  } else {
+    groupsSynced({row.group});
+  }
+  return result;
+}
+
+bool Engine::continueReadBack(std::string& box) {
+  const Op op = state_.Operation;
+  if (op == OpWrite || op == OpWriteWifi) {
+    if (verifyAfterWriting_) {
+      startVerify(box);
+      return true;
+    }
+    groupsSynced(writtenGroups());
+    return false;
+  }
+  if (op != OpRead && op != OpReadWifi) return false;
+  if (readBack_.purpose == ReadBackPurpose::Verify) box = endVerify(box);
+  if (readBack_.purpose == ReadBackPurpose::Compare) box = endCompare(box);
+  readBack_.purpose = ReadBackPurpose::None;
+  readBack_.tracker.reset();
+  return false;
+}
+
+void Engine::readBackCutShort() {
+  // A time-out or a closed port ends the read-back before its last step.
+  const bool reading = state_.Operation == OpRead || state_.Operation == OpReadWifi;
+  if (readBack_.purpose == ReadBackPurpose::None || !reading) return;
+  if (readBack_.purpose == ReadBackPurpose::Verify) {
+    readBack_.report = {};
+    readBack_.report.ran = true;
+    readBack_.report.incomplete = true;
+    notice(readBack_.writeBox + "\n" + verifyText(readBack_.report, naming_));
+  }
+  readBack_.purpose = ReadBackPurpose::None;
+  readBack_.tracker.reset();
+}
+
+void Engine::startVerify(std::string_view writeBox) {
+  // The read steps of the written groups; "Write All" is verified by "Read All".
+  if (onVerifyStart) onVerifyStart();
+  startRead(readBack_.firstWritten, readBack_.writeAll, "Verifying...");
+  state_.WriteAllActive = false;
+  readBack_.purpose = ReadBackPurpose::Verify;
+  readBack_.writeBox = writeBox;
+  readBack_.tracker = std::make_unique<MemoryControls>();
+  readBack_.decoded.clear();
+  readBack_.report = {};
+}
+
+std::string Engine::endVerify(std::string_view readBox) {
+  // "Write All" is verified by "Read All", which also reads the groups it leaves out.
+  const std::vector<Group> groups = writtenGroups();
+  MemoryControls sent;
+  VerifyReport report;
+  report.ran = true;
+  for (const Group group : groups) {
+    if (!contains(readBack_.decoded, group)) {
+      // "Read All" goes on without a WiFi list the tracker does not answer;
+      // any other group missing means the read-back ended in an error.
+      if (readBack_.writeAll && group == Group::Wifi) {
+        report.unread.push_back(group);
+      } else {
+        report.incomplete = true;
+      }
+      continue;
+    }
+    decodeSent(group, prepared_[static_cast<std::size_t>(group)], sent);
+    const std::vector<std::string> controls = ReadControls(group, true);
+    for (FieldDifference& d : CompareControls(controls, sent, *readBack_.tracker, naming_)) {
+      report.mismatches.push_back(std::move(d));
+    }
+  }
+  if (report.incomplete) {
+    readBack_.report = std::move(report);
+    return readBack_.writeBox + "\nNot verified: " + std::string(readBox);
+  }
+  readBack_.report = std::move(report);
+  setPanel(readBack_.report.failed() ? "Verify Error" : "Verified");
+  groupsSynced(groups);
+  return readBack_.writeBox + "\n" + verifyText(readBack_.report, naming_);
+}
+
+void Engine::CompareWithTrackerClick() {
+  startRead(Group::Gprs, true, "Comparing...");
+  readBack_.purpose = ReadBackPurpose::Compare;
+  readBack_.tracker = std::make_unique<MemoryControls>();
+  readBack_.decoded.clear();
+}
+
+std::string Engine::endCompare(std::string_view readBox) {
+  const bool complete = std::all_of(AllGroups().begin(), AllGroups().end(), [this](Group group) {
+    return contains(readBack_.decoded, group) || group == Group::Wifi ||
+           (group == Group::Dlt && !window_.dltTabShown());
+  });
+  if (!complete) return "Compare with Tracker failed: " + std::string(readBox);
+  std::vector<std::string> controls;
+  for (const Group group : readBack_.decoded) {
+    for (std::string& control : ReadControls(group, true)) controls.push_back(std::move(control));
+  }
+  const std::vector<FieldDifference> differences =
+      CompareControls(controls, controls_, *readBack_.tracker, naming_);
+  setPanel("Compare OK");
+  if (onCompared) onCompared(differences);
+  if (differences.empty()) return "Compare with Tracker Completed!\nNo field differs.";
+  return "Compare with Tracker Completed!\n" + std::to_string(differences.size()) +
+         (differences.size() == 1 ? " field differs" : " fields differ") + " from the tracker.";
+}
+
+}  // namespace tracker

@@ -1,0 +1,191 @@
+#include "engine/field_compare.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <unordered_map>
+
+#include "settings/settings_keys.h"
+#include "ui/catalogue.h"
+
+namespace tracker {
+namespace {
+
+constexpr std::string_view kSeparator = " \u203A ";
+
+const SettingKey* keyOf(std::string_view control) {
+  static const std::unordered_map<std::string, const SettingKey*> kKeys = [] {
+    std::unordered_map<std::string, const SettingKey*> keys;
+    for (const SettingKey& key : SettingKeys()) keys.emplace(key.control, &key);
+    return keys;
+  }();
+  const auto it = kKeys.find(std::string(control));
+  return it == kKeys.end() ? nullptr : it->second;
+}
+
+ControlKind kindOf(std::string_view control) {
+  const ControlSpec* spec = FindControl(control);
+  return spec == nullptr ? ControlKind::Edit : spec->kind;
+}
+
+std::string tabPrefix(const ControlSpec& spec) {
+  return std::string(Tabs()[static_cast<std::size_t>(spec.tab)].caption) + std::string(kSeparator);
+}
+
+bool allDigits(const std::string& text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A cell of a table (a section with a header label over each column and a row
+// number beside each row): "row › column header"; empty for other controls.
+std::string tableCellName(const ControlSpec& cell) {
+  if (cell.row == 0 || !(cell.caption.empty() || allDigits(cell.caption))) return {};
+  std::string header;
+  std::string row;
+  for (const ControlSpec& other : Catalogue()) {
+    if (other.section != cell.section) continue;
+    if (other.kind == ControlKind::Label && other.columnHeader && other.column == cell.column) {
+      header = other.caption;
+    }
+    if (other.row == cell.row && allDigits(other.caption)) row = other.caption;
+  }
+  if (header.empty() || row.empty()) return {};
+  return row + std::string(kSeparator) + header;
+}
+
+// "Tab › Caption"; a table cell "Tab › Row › Column"; where two fields of a tab share a caption,
+// "Tab › Group › Caption"; where that is not enough either, the settings key or the control.
+std::map<std::string, std::string, std::less<>> windowNames() {
+  std::vector<const ControlSpec*> specs;
+  for (const ControlSpec& spec : Catalogue()) {
+    if (spec.kind != ControlKind::Button && spec.kind != ControlKind::Label &&
+        spec.kind != ControlKind::GroupBox) {
+      specs.push_back(&spec);
+    }
+  }
+  const auto count = [](const std::vector<std::string>& names, const std::string& name) {
+    return std::count(names.begin(), names.end(), name);
+  };
+  std::vector<std::string> names;
+  for (const ControlSpec* spec : specs) {
+    const std::string cell = tableCellName(*spec);
+    names.push_back(tabPrefix(*spec) + (cell.empty() ? spec->caption : cell));
+  }
+  std::vector<std::string> grouped = names;
+  for (std::size_t i = 0; i < specs.size(); ++i) {
+    const ControlSpec& spec = *specs[i];
+    if (!spec.groupBox.empty() && count(names, names[i]) > 1) {
+      grouped[i] = tabPrefix(spec) + spec.groupBox + std::string(kSeparator) + spec.caption;
+    }
+  }
+  std::map<std::string, std::string, std::less<>> result;
+  for (std::size_t i = 0; i < specs.size(); ++i) {
+    const ControlSpec& spec = *specs[i];
+    std::string name = grouped[i];
+    if (name == tabPrefix(spec) || count(grouped, name) > 1) {
+      const SettingKey* key = keyOf(spec.name);
+      name = tabPrefix(spec) + (key != nullptr ? key->key : spec.name);
+    }
+    result.emplace(spec.name, std::move(name));
+  }
+  return result;
+}
+
+std::vector<std::string> keepInFileOrder(const std::set<std::string, std::less<>>& wanted) {
+  std::vector<std::string> controls;
+  for (const SettingKey& key : SettingKeys()) {
+    if (wanted.contains(key.control)) controls.push_back(key.control);
+  }
+  return controls;
+}
+
+}  // namespace
+
+std::vector<std::string> ReadControls(Group group, bool writtenOnly) {
+  std::vector<std::string> controls;
+  for (const Field& f : SpecOf(group).fields) {
+    if (f.control.empty() || !f.read() || (writtenOnly && !f.written())) continue;
+    if (std::find(controls.begin(), controls.end(), f.control) == controls.end()) {
+      controls.push_back(f.control);
+    }
+  }
+  return controls;
+}
+
+std::vector<std::string> SettingsControls() {
+  std::vector<std::string> controls;
+  for (const SettingKey& key : SettingKeys()) controls.push_back(key.control);
+  return controls;
+}
+
+std::vector<std::string> SettingsControlsOf(std::span<const Group> groups) {
+  std::set<std::string, std::less<>> wanted;
+  for (const Group group : groups) {
+    for (std::string& control : ReadControls(group, true)) wanted.insert(std::move(control));
+  }
+  return keepInFileOrder(wanted);
+}
+
+bool SameValue(std::string_view control, const Controls& left, const Controls& right) {
+  switch (kindOf(control)) {
+    case ControlKind::Check:
+      return left.checked(control) == right.checked(control);
+    case ControlKind::List: {
+      const int index = left.itemIndex(control);
+      if (index != right.itemIndex(control)) return false;
+      return index >= 0 || left.text(control) == right.text(control);
+    }
+    default:
+      return left.text(control) == right.text(control);
+  }
+}
+
+std::string ValueText(std::string_view control, const Controls& controls, FieldNaming naming) {
+  const bool file = naming == FieldNaming::Settings;
+  switch (kindOf(control)) {
+    case ControlKind::Check:
+      if (file) return controls.checked(control) ? "1" : "0";
+      return controls.checked(control) ? "checked" : "not checked";
+    case ControlKind::List: {
+      const int index = controls.itemIndex(control);
+      if (file && index >= 0) return std::to_string(index);
+      const std::string text = controls.text(control);
+      return text.empty() && !file ? "(none)" : text;
+    }
+    default:
+      return controls.text(control);
+  }
+}
+
+std::string FieldName(std::string_view control, FieldNaming naming) {
+  if (naming == FieldNaming::Settings) {
+    const SettingKey* key = keyOf(control);
+    if (key != nullptr) return "[" + key->section + "] " + key->key;
+  }
+  static const auto kNames = windowNames();
+  const auto it = kNames.find(control);
+  return it == kNames.end() ? std::string(control) : it->second;
+}
+
+std::vector<FieldDifference> CompareControls(std::span<const std::string> controls,
+                                             const Controls& left, const Controls& right,
+                                             FieldNaming naming) {
+  std::vector<FieldDifference> differences;
+  for (const std::string& control : controls) {
+    if (SameValue(control, left, right)) continue;
+    differences.push_back({control, FieldName(control, naming), ValueText(control, left, naming),
+                           ValueText(control, right, naming)});
+  }
+  return differences;
+}
+
+std::string DifferenceLine(const FieldDifference& difference, std::string_view leftWord,
+                           std::string_view rightWord) {
+  // An empty value shows as "" so that the line still reads.
+  const auto shown = [](const std::string& value) { return value.empty() ? "\"\"" : value; };
+  return difference.name + ": " + std::string(leftWord) + " " + shown(difference.left) + ", " +
+         std::string(rightWord) + " " + shown(difference.right);
+}
+
+}  // namespace tracker

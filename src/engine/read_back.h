@@ -1,0 +1,43 @@
+#pragma once
+// A read whose answers go into scratch controls instead of the window: the
+// read-back after a write (verification) and Compare with Tracker. The read
+// steps are the ordinary ones; only the decode target differs.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "codec/group_spec.h"
+#include "engine/field_compare.h"
+#include "ui/memory_controls.h"
+
+namespace tracker {
+
+enum class ReadBackPurpose { None, Verify, Compare };
+
+// How the last verification ended.
+struct VerifyReport {
+  bool ran = false;                         // a verification read was made
+  bool incomplete = false;                  // it ended without every group read
+  std::vector<FieldDifference> mismatches;  // sent (left) and held by the tracker (right)
+  // Groups the read-back skipped: only "Read All" skips one (WiFi, which
+  // "Write All" skips the same way when the tracker does not answer it).
+  std::vector<Group> unread;
+
+  bool failed() const { return ran && (incomplete || !mismatches.empty()); }
+};
+
+struct ReadBack {
+  ReadBackPurpose purpose = ReadBackPurpose::None;
+  Group firstWritten = Group::Gprs;  // the write in progress: its first group
+  bool writeAll = false;             // and whether it is "Write All"
+  std::string writeBox;              // the write's own completion box
+  std::unique_ptr<MemoryControls> tracker;
+  std::vector<Group> decoded;  // groups whose every step went into `tracker`
+  VerifyReport report;
+};
+
+// The groups a write starting at `first` carries, in step order.
+std::vector<Group> WrittenGroups(Group first, bool all, bool dltShown);
+
+}  // namespace tracker
