@@ -141,6 +141,8 @@ class Engine {
   void setFieldNaming(FieldNaming naming) { naming_ = naming; }
   void CompareWithTrackerClick();
   bool verifying() const;
+  // Whether a handler is running (the engine may be changing the controls).
+  bool inHandler() const { return guardDepth_ > 0; }
   const VerifyReport& lastVerification() const { return readBack_.report; }
   // After Compare with Tracker: each field that differs (left: window, right: tracker).
   std::function<void(const std::vector<FieldDifference>&)> onCompared;

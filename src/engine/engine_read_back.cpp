@@ -173,6 +173,7 @@ std::string Engine::endVerify(std::string_view readBox) {
 }
 
 void Engine::CompareWithTrackerClick() {
+  if (!state_.PortOpened || !identified_ || busy()) return;
   startRead(Group::Gprs, true, "Comparing...");
   readBack_.purpose = ReadBackPurpose::Compare;
   readBack_.tracker = std::make_unique<MemoryControls>();

@@ -80,8 +80,9 @@ TEST(CliVerify, WriteTheTrackerDoesNotKeepFailsAndNamesTheField) {
       << write.err;
   EXPECT_EQ(CountOf(write.err, "tracker holds"), 1) << "only the changed field differs";
   EXPECT_TRUE(Has(write.err,
-                  "tracker-cli: MainWrite: verify failed, the tracker did not keep 1 "
-                  "field\n"));
+                  "tracker-cli: \"Write\" on the Main tab: verify failed, the tracker "
+                  "did not keep 1 field\n"))
+      << write.err;
 
   const CliRun unverified = RunCli(
       folder, {"--port", sim.port(), "--no-verify", "write", "--in", (folder / "b.ini"), "main"});

@@ -54,10 +54,14 @@ EditorController::EditorController(TForm1& form, const PortEnumerator& ports)
   Timer2.start(kTimer2Ms);
   wireButtons();
   wireMenu();
-  // Closing the window by any means asks first while an operation runs,
-  // remembers the user's choices and closes the port.
+  readBack_ = new ReadBackView(form_, *engine_, controls_, window_, preferences_);
+  // Closing the window by any means asks first while an operation runs or
+  // while changes are neither written nor saved, remembers the user's choices
+  // and closes the port.
   form_.mayClose = [this] {
-    return !engine_->busy() || window_.askYesNo("An operation is running. Quit and abandon it?");
+    return (!engine_->busy() ||
+            window_.askYesNo("An operation is running. Quit and abandon it?")) &&
+           readBack_->changes().confirmDiscard();
   };
   connect(&form_, &TForm1::closing, this, [this] {
     rememberChoices();
@@ -157,18 +161,26 @@ void EditorController::SavetSettings1Click() {
   dialog.setDirectory(QFileInfo(target).path());
   dialog.selectFile(target);
   if (const auto path = chooseSettingsFile(dialog)) {
-    engine_->guarded([&] { engine_->SaveSettingsFile(*path); });
+    bool saved = false;
+    engine_->guarded([&] {
+      engine_->SaveSettingsFile(*path);
+      saved = true;
+    });
+    if (saved) readBack_->changes().saved();
   }
 }
 
 void EditorController::LoadSettings1Click() {
+  if (!readBack_->changes().confirmDiscard()) return;
   QFileDialog dialog(&form_, QString(), QString(), kIniFilter);
   dialog.setObjectName(QStringLiteral("OpenDialog1"));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setDirectory(preferences_.loadFolder());
   if (const auto path = chooseSettingsFile(dialog)) {
-    engine_->guarded([&] { engine_->LoadSettingsFile(*path); });
+    bool loaded = false;
+    engine_->guarded([&] { loaded = engine_->LoadSettingsFile(*path); });
+    if (loaded) readBack_->changes().loaded();
   }
 }
 

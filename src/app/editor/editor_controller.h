@@ -10,6 +10,7 @@
 
 #include "app/editor/preferences.h"
 #include "app/editor/qt_window.h"
+#include "app/editor/read_back_view.h"
 #include "engine/engine.h"
 #include "engine/tcomm_port.h"
 #include "serial/comm.h"
@@ -38,6 +39,7 @@ class EditorController : public QObject {
   void Start(bool keepPort);
 
   Engine& engine() { return *engine_; }
+  ReadBackView& readBack() { return *readBack_; }
   TComm& comm() { return Comm1; }
 
   // Menu handlers (the web page item is the window's own).
@@ -64,6 +66,7 @@ class EditorController : public QObject {
   Preferences preferences_;
   QTimer Timer1;
   QTimer Timer2;
+  ReadBackView* readBack_ = nullptr;  // owned by the form
 };
 
 }  // namespace tracker

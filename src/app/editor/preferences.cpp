@@ -12,6 +12,7 @@ const QString kSettingsName = QStringLiteral("Tracker.ini");
 const QString kLastFileKey = QStringLiteral("lastFile");
 const QString kLastPortKey = QStringLiteral("lastPort");
 const QString kGeometryKey = QStringLiteral("geometry");
+const QString kVerifyKey = QStringLiteral("verifyAfterWriting");
 
 QString configFolder() {
   return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
@@ -66,6 +67,14 @@ QByteArray Preferences::geometry() const {
 
 void Preferences::rememberGeometry(const QByteArray& geometry) {
   settings_.setValue(kGeometryKey, geometry);
+}
+
+bool Preferences::verifyAfterWriting() const {
+  return settings_.value(kVerifyKey, true).toBool();
+}
+
+void Preferences::rememberVerifyAfterWriting(bool on) {
+  settings_.setValue(kVerifyKey, on);
 }
 
 }  // namespace tracker

@@ -1,6 +1,7 @@
 #pragma once
 // What the editor remembers between runs (QSettings in the XDG config folder:
-// last port, window geometry, last settings file) and where settings files
+// last port, window geometry, last settings file, verification after writing)
+// and where settings files
 // are looked for: the user's own Tracker.ini there, or the one beside the
 // program, which an installed program cannot write.
 
@@ -30,6 +31,9 @@ class Preferences {
   void rememberPort(const QString& port);
   QByteArray geometry() const;
   void rememberGeometry(const QByteArray& geometry);
+  // "Verify after writing"; on until switched off.
+  bool verifyAfterWriting() const;
+  void rememberVerifyAfterWriting(bool on);
 
  private:
   QString programFolder_;
