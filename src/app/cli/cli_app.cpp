@@ -77,6 +77,9 @@ void runPlan(TrackerSession& session, const CommandPlan& plan, const CliOptions&
   for (const std::string& button : plan.buttons) {
     const OperationResult result = session.run(button, kOperationCap);
     if (options.timing) printTiming(button, result, err);
+    if (result.verifyFailed && session.engine().lastVerification().incomplete) {
+      throw Failure(button + ": not verified, the read-back did not complete");
+    }
     if (result.verifyFailed) {
       const std::size_t count = session.engine().lastVerification().mismatches.size();
       throw Failure(ButtonTitle(button) + ": verify failed, the tracker did not keep " +
