@@ -3,8 +3,8 @@
 # its opening size, some tabs enlarged (how it uses space) and under a dark
 # palette (that every colour follows the palette).
 # Usage: scripts/screenshots.sh [build-dir]   (default: build)
-# Writes screenshots/tab-<n>-<caption>.png, wide-…png and dark-…png in the
-# repository root.
+# Writes screenshots/tab-<n>-<caption>.png, wide-…png, dark-…png and
+# read-back-<view>.png in the repository root.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -44,4 +44,13 @@ done
 for tab in 0 3 9; do
   shot "dark-${captions[$tab]}.png" "$tab" --dark
 done
+# The read-back views (changed marks, compare marks, a failed verification),
+# each against its own simulated tracker.
+read_back="$(find "$build" -name tracker_read_back_probe -type f -perm -u+x | head -n 1)"
+if [[ -n "$read_back" ]]; then
+  for view in changed compare verify; do
+    DISPLAY="$display" QT_QPA_PLATFORM=xcb "$read_back" --view "$view" \
+      --shot "$out/read-back-$view.png" || echo "read-back view $view failed" >&2
+  done
+fi
 echo "screenshots in $out"
