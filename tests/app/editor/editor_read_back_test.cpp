@@ -121,17 +121,20 @@ TEST_F(EditorReadBackTest, EditsMarkFieldTabAndTitleUntilWrittenOrUndone) {
   EXPECT_TRUE(marks.changed("APN")) << "the GPRS group was not written";
   EXPECT_EQ(form.windowTitle(), "*" + kTitle);
 
-  // Exit asks while changes are neither written nor saved; No keeps everything.
+  // Load Settings and Exit ask while changes are neither written nor saved;
+  // No keeps everything (Load Settings shows no file dialog).
   boxes.answer = QMessageBox::No;
   boxes.texts.clear();
+  form.loadSettingsAction()->trigger();
   form.exitAction()->trigger();
-  ASSERT_EQ(boxes.texts.size(), 1u);
+  ASSERT_EQ(boxes.texts.size(), 2u);
+  EXPECT_EQ(boxes.texts[0], boxes.texts[1]);
   EXPECT_EQ(boxes.texts[0],
             "The window holds changes that are neither written nor saved. Discard them?");
   EXPECT_TRUE(controller->comm().isOpen());
   boxes.answer = QMessageBox::Yes;
   form.exitAction()->trigger();
-  EXPECT_EQ(boxes.texts.size(), 2u) << "asked once, not again by the close";
+  EXPECT_EQ(boxes.texts.size(), 3u) << "asked once";
   EXPECT_FALSE(controller->comm().isOpen());
 }
 
@@ -160,6 +163,17 @@ TEST_F(EditorReadBackTest, CompareMarksWhatDiffersAndLeavesTheWindowAlone) {
   EXPECT_EQ(marks.differCount(), 0);
   EXPECT_FALSE(status->isVisibleTo(&form));
   EXPECT_EQ(base("TowTM"), FieldMarks::ChangedTint(form.palette())) << "still changed";
+}
+
+TEST(VerifySetting, IsRememberedBetweenRuns) {
+  FixedPortEnumerator none{{}};
+  for (const bool on : {false, true}) {
+    QSettings().setValue(ReadBackView::kVerifyKey, on);
+    TForm1 form;
+    EditorController controller(form, none);
+    EXPECT_EQ(controller.readBack().verifyAction()->isChecked(), on);
+    EXPECT_EQ(controller.engine().verifyAfterWriting(), on);
+  }
 }
 
 TEST(FieldMarkTints, StandApartInLightAndDarkPalettes) {
