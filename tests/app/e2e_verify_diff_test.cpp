@@ -10,10 +10,6 @@
 namespace tracker::test {
 namespace {
 
-bool Has(const std::string& text, const std::string& what) {
-  return text.find(what) != std::string::npos;
-}
-
 // Sets the value of the first line "key=..." of a settings file.
 std::string WithKey(std::string ini, const std::string& key, const std::string& value) {
   const std::string start = "\n" + key + "=";
