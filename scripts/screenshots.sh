@@ -52,5 +52,7 @@ if [[ -n "$read_back" ]]; then
     DISPLAY="$display" QT_QPA_PLATFORM=xcb "$read_back" --view "$view" \
       --shot "$out/read-back-$view.png" || echo "read-back view $view failed" >&2
   done
+  DISPLAY="$display" QT_QPA_PLATFORM=xcb "$read_back" --view compare --dark \
+    --shot "$out/read-back-compare-dark.png" || echo "read-back view compare (dark) failed" >&2
 fi
 echo "screenshots in $out"

@@ -168,7 +168,7 @@ TEST_F(EditorReadBackTest, CompareMarksWhatDiffersAndLeavesTheWindowAlone) {
 TEST(VerifySetting, IsRememberedBetweenRuns) {
   FixedPortEnumerator none{{}};
   for (const bool on : {false, true}) {
-    QSettings().setValue(ReadBackView::kVerifyKey, on);
+    Preferences(QString()).rememberVerifyAfterWriting(on);
     TForm1 form;
     EditorController controller(form, none);
     EXPECT_EQ(controller.readBack().verifyAction()->isChecked(), on);

@@ -1,8 +1,9 @@
 // Shows the read-back views against tracker-sim and saves a screenshot of
 // the screen around the window (boxes and tooltips included):
-//   tracker_read_back_probe --view changed|compare|verify --shot FILE.png
+//   tracker_read_back_probe --view changed|compare|verify --shot FILE.png [--dark]
 // changed: fields edited after Read All; compare: Compare with Tracker's
 // marks and a tooltip; verify: the box of a write the tracker did not keep.
+// --dark: under a dark palette, to see that the marks follow it.
 
 #include <QAbstractButton>
 #include <QAction>
@@ -48,6 +49,22 @@ bool shoot(const tracker::TForm1& form, const QString& file) {
       .save(file);
 }
 
+QPalette darkPalette() {
+  QApplication::setStyle(QStringLiteral("Fusion"));
+  QPalette p;
+  const QColor text(230, 230, 230);
+  p.setColor(QPalette::Window, QColor(45, 45, 48));
+  p.setColor(QPalette::Base, QColor(30, 30, 32));
+  p.setColor(QPalette::Button, QColor(60, 60, 64));
+  p.setColor(QPalette::ToolTipBase, QColor(60, 60, 64));
+  p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+  for (const auto role :
+       {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText}) {
+    p.setColor(role, text);
+  }
+  return p;
+}
+
 void edit(tracker::TForm1& form, const char* name, const char* value) {
   form.findChild<QLineEdit*>(name)->setText(value);
 }
@@ -63,6 +80,7 @@ int main(int argc, char** argv) {
     if (args[i] == "--view") view = args[i + 1];
     if (args[i] == "--shot") file = args[i + 1];
   }
+  if (args.contains(QStringLiteral("--dark"))) QApplication::setPalette(darkPalette());
   if (file.isEmpty()) {
     std::fprintf(stderr, "usage: tracker_read_back_probe --view changed|compare|verify --shot F\n");
     return 2;
@@ -105,16 +123,18 @@ int main(int argc, char** argv) {
     pumpUntil([&] {
       return controller.readBack().marks().differCount() > 0 && !controller.engine().busy();
     });
-    settle(300);
-    QWidget* towTime = form.control(QStringLiteral("TowTM"));
-    QToolTip::showText(towTime->mapToGlobal(QPoint(towTime->width() / 2, towTime->height())),
-                       towTime->toolTip(), towTime);
   }
   if (view == "verify") {
     form.button(QStringLiteral("MainWrite"))->click();
     pumpUntil([&] { return shot; });
   }
-  settle(500);
+  settle(1000);  // boxes gone, the window active again
+  if (view == "compare") {
+    QWidget* towTime = form.control(QStringLiteral("TowTM"));
+    QToolTip::showText(towTime->mapToGlobal(QPoint(towTime->width() / 2, towTime->height())),
+                       towTime->toolTip(), towTime);
+    settle(150);
+  }
   if (view != "verify") shot = shoot(form, file);
   return shot ? 0 : 1;
 }
