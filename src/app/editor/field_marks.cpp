@@ -11,6 +11,7 @@ namespace {
 constexpr double kChangedShare = 0.30;
 constexpr double kDiffersShare = 0.45;
 const QColor kDiffersHue(255, 140, 0);  // orange: apart from any palette's highlight
+const QString kTabMark = QStringLiteral(" *");
 
 QColor blend(const QColor& base, const QColor& tint, double share) {
   return QColor::fromRgbF(static_cast<float>(base.redF() * (1 - share) + tint.redF() * share),
@@ -94,14 +95,22 @@ void FieldMarks::apply(const QString& control, State& s) {
 void FieldMarks::updateTab(int tab) {
   if (tab < 0 || tab >= kTabCount) return;
   const TabSpec& spec = Tabs()[static_cast<std::size_t>(tab)];
-  QString caption =
-      QString::fromUtf8(spec.caption.data(), static_cast<qsizetype>(spec.caption.size()));
-  if (changedPerTab_.value(tab) > 0) caption += QStringLiteral(" *");
   QTabWidget* pages = form_.pageControl();
   QWidget* page = pages->findChild<QWidget*>(
       QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
   const int index = pages->indexOf(page);
-  if (index >= 0) pages->setTabText(index, caption);
+  if (index < 0) return;
+  // The mark follows whatever the caption says (a tab note, say); the plain
+  // caption is kept on the page for the notes, without the mark.
+  QString text = pages->tabText(index);
+  const bool marked = text.endsWith(kTabMark);
+  if (!page->property("plainCaption").isValid()) {
+    page->setProperty("plainCaption", marked ? text.chopped(kTabMark.size()) : text);
+  }
+  const bool changed = changedPerTab_.value(tab) > 0;
+  if (marked && !changed) text.chop(kTabMark.size());
+  if (!marked && changed) text += kTabMark;
+  pages->setTabText(index, text);
 }
 
 }  // namespace tracker

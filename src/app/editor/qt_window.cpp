@@ -79,8 +79,10 @@ void QtWindow::setTabNote(std::string_view tab, std::string_view note) {
     caption = tabs->tabText(index);
     page->setProperty("plainCaption", caption);
   }
-  const QString text = caption.toString();
-  tabs->setTabText(index, note.empty() ? text : text + QStringLiteral(" (not read)"));
+  QString text = caption.toString();
+  if (!note.empty()) text += QStringLiteral(" (not read)");
+  if (tabs->tabText(index).endsWith(QStringLiteral(" *"))) text += QStringLiteral(" *");  // changed
+  tabs->setTabText(index, text);
   tabs->setTabToolTip(index, toQString(note));
 }
 
