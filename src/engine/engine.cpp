@@ -140,8 +140,13 @@ void Engine::endOperation() {
 
 void Engine::send(std::uint8_t command, BlockRange range) {
   context_->SendFrame(command);
-  request_ = {.command = command, .range = range, .attempt = 0};
-  gathering_ = false;  // an answer to an earlier request is no longer awaited
+  // Repeating the request in flight (the authorisation poll, a retry) keeps
+  // what has arrived of its answer; a new request drops it.
+  if (command != request_.command || range != request_.range) {
+    context_->ReceiveLength = 0;
+    ++newRequests_;
+  }
+  request_ = {.command = command, .range = range};
 }
 
 void Engine::prepareWrites(std::span<const Group> groups) {

@@ -34,8 +34,9 @@ struct ServiceSpec;
 // The request in flight: what was asked, so that an answer can be matched to it.
 struct Request {
   std::uint8_t command = 0;
-  BlockRange range{};  // block requests: the block range asked for or written
-  int attempt = 0;
+  BlockRange range{};         // block requests: the block range asked for or written
+  int attempt = 0;            // 0 for the first sending, then the retry's number
+  bool acknowledged = false;  // a write: some acknowledgement of it arrived
 };
 
 class Engine {
@@ -190,7 +191,13 @@ class Engine {
   void clearDeviceInfo();
   void closePort();
   void watchForReturn();
-  void gather(std::span<const std::uint8_t> bytes);
+  bool actOnGathered();
+
+  // Retries (engine_retries.cpp).
+  bool retryAfterTimeout();
+  void retryAfterBadFrame();
+  bool retryRead();
+  bool retryWrite();
 
   // Time-outs.
   void timedOut();
@@ -211,11 +218,10 @@ class Engine {
   Request request_;
   const ServiceSpec* service_ = nullptr;  // the service command in flight
   std::optional<bool> buttonsReady_;      // the request buttons enabled, once set
-  bool gathering_ = false;
   bool identified_ = false;
-  bool wifiSkipped_ = false;  // the All sequence in progress went on without WiFi
-  std::string lostPort_;      // a port lost while open, watched for its return                //
-                              // ReceiveBuffer holds the start of an unfinished frame
+  bool wifiSkipped_ = false;       // the All sequence in progress went on without WiFi
+  std::string lostPort_;           // a port lost while open, watched for its return
+  std::uint32_t newRequests_ = 0;  // counts requests that dropped the gathered bytes
   int guardDepth_ = 0;
 
   std::vector<Group> leftOut_;  // groups "Write All" does not write

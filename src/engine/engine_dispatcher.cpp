@@ -1,5 +1,5 @@
-// Comm1ReceiveData: finds the answer frame in a delivery and acts on it
-// according to the operation in progress.
+// Comm1ReceiveData: gathers deliveries, finds the answer frames in them and
+// acts on each according to the operation in progress.
 
 #include <algorithm>
 #include <string_view>
@@ -11,6 +11,7 @@
 #include "engine/engine_services.h"
 #include "engine/engine_steps.h"
 #include "protocol/commands.h"
+#include "protocol/frame_scanner.h"
 
 namespace tracker {
 namespace {
@@ -23,44 +24,46 @@ bool containsModel(std::span<const std::uint8_t> bytes) {
   return std::search(bytes.begin(), bytes.end(), kModel.begin(), kModel.end()) != bytes.end();
 }
 
-// Position of the first 5A A5 header in the bytes, or npos.
-std::size_t headerPosition(std::span<const std::uint8_t> bytes) {
-  for (std::size_t p = 0; p + 1 < bytes.size(); ++p) {
-    if (bytes[p] == 0x5A && bytes[p + 1] == 0xA5) return p;
-  }
-  return std::string_view::npos;
-}
-
 }  // namespace
 
 void Engine::Comm1ReceiveData(std::span<const std::uint8_t> bytes) {
-  gather(bytes);
-  ProtocolContext& c = *context_;
-  const std::size_t p = c.FindFrame(0);
-  if (p < 4) {
-    const auto received = c.received();
-    const std::size_t header = headerPosition(received);
-    const bool unfinished = header != std::string_view::npos &&
-                            header + std::size_t{c.FrameLength} + 6 > received.size() &&
-                            header + std::size_t{c.FrameLength} + 6 <= kBufferSize;
-    gathering_ = unfinished;
-    if (!unfinished && containsModel(received)) state_.AuthPollDelay = kAuthPollTicks;
-    return;
+  // A delivery is gathered behind the bytes kept from earlier ones; one larger
+  // than the room left is taken in parts, as frames free the room.
+  bool acted = false;
+  for (auto rest = bytes; !rest.empty();) {
+    rest = rest.subspan(AppendReceived(*context_, rest));
+    acted = actOnGathered() || acted;
   }
-  gathering_ = false;
-  actOnFrame(ParseAnswer(c, p));
+  if (!acted && containsModel(bytes)) state_.AuthPollDelay = kAuthPollTicks;
 }
 
-void Engine::gather(std::span<const std::uint8_t> bytes) {
+bool Engine::actOnGathered() {
+  // Acts on each valid frame in turn until one leads to a new request, which
+  // drops the rest; keeps only the bytes that may still begin a frame.
   ProtocolContext& c = *context_;
-  // An answer longer than one delivery is gathered while its header announces
-  // more bytes than have arrived; otherwise each delivery replaces the last.
-  if (gathering_ && std::size_t{c.ReceiveLength} + bytes.size() <= kBufferSize) {
-    std::copy(bytes.begin(), bytes.end(), c.ReceiveBuffer.begin() + c.ReceiveLength);
-    c.ReceiveLength = static_cast<std::uint16_t>(c.ReceiveLength + bytes.size());
-    return;
+  bool acted = false;
+  for (;;) {
+    const FrameScan scan = ScanFrames(c.received());
+    if (!scan.found()) {
+      // A broken frame whose command is the one asked for is a broken answer.
+      const bool broken = scan.rejected != kNoFrame &&
+                          c.ReceiveBuffer[scan.rejected + 4] == request_.command;
+      DropReceived(c, scan.keep);
+      if (broken) retryAfterBadFrame();
+      return acted;
+    }
+    acted = true;
+    c.FrameLength = scan.length;
+    const std::uint32_t requests = newRequests_;
+    try {
+      actOnFrame(ParseAnswer(c, scan.header + 4));
+    } catch (...) {
+      c.ReceiveLength = 0;  // the frame that failed must not be acted on again
+      throw;
+    }
+    if (newRequests_ != requests) return true;
+    DropReceived(c, scan.end());
   }
-  c.setReceived(bytes);
 }
 
 bool Engine::answersRequest(const Answer& answer) const {
@@ -134,12 +137,14 @@ void Engine::onAuthAnswer(const Answer& answer) {
 }
 
 void Engine::onWriteAnswer(const Answer& answer) {
+  request_.acknowledged = true;  // refused or not, the tracker answered: no resend
   const WriteStepRow* row = FindWriteStep(state_.WriteStep);
   if (row == nullptr || AsAcknowledgement(answer)->result != kAckOk) return;
   advanceWrite(*row);
 }
 
 void Engine::onWifiWriteAnswer(const Answer& answer) {
+  request_.acknowledged = true;
   if (FirstByte(answer) != kAckOk) return;
   advanceWrite(WriteStepOf(Group::Wifi));
 }

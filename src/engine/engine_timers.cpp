@@ -45,6 +45,7 @@ void Engine::Timer2Timer() {
   watchForReturn();
   if (state_.ReplyTimeout == 0) return;
   if (--state_.ReplyTimeout != 0) return;
+  if (retryAfterTimeout()) return;
   if (state_.Identifying) {
     endOperation();  // the identifier is read by the way; its silence is no error
     return;

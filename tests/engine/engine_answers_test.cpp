@@ -123,6 +123,8 @@ TEST_F(EngineTest, AnAnswerToAnotherRequestIsIgnoredUntilTheTimeOut) {
   EXPECT_EQ(state().Operation, OpWrite);
   EXPECT_TRUE(window.notices.empty());
   tick2(5);
+  EXPECT_EQ(panel1(), "Write GPRS: retry 1") << "no acknowledgement of block 1 arrived";
+  tick2(5);
   EXPECT_EQ(window.lastNotice(), "Write Overtime!");
 }
 
@@ -142,7 +144,7 @@ TEST_F(EngineTest, ReadAllAnswerForAnotherBlockIsIgnoredUntilTimeout) {
   click("ReadAll");
   deliver(ReadAnswer(2, 16, Bytes(255, 0)));
   EXPECT_EQ(state().ReadStep, 0);
-  tick2(5);
+  tick2(15);  // the first request and its two retries
   EXPECT_EQ(window.lastNotice(), "Read Overtime!");
   EXPECT_FALSE(state().ReadAllActive);
 }

@@ -125,7 +125,7 @@ TEST_F(EngineTest, EveryTimeoutShowsItsErrorAndOvertimeBox) {
     state().ReplyTimeout = 2;
     tick2();
     EXPECT_EQ(state().Operation, c.operation) << "one tick left";
-    tick2();
+    for (int i = 0; i < 20 && state().Operation != OpIdle; ++i) tick2();  // reads and writes retry
     EXPECT_EQ(panel1(), c.panel);
     EXPECT_EQ(window.lastNotice(), c.box);
     EXPECT_EQ(state().Operation, OpIdle);
@@ -147,20 +147,30 @@ TEST_F(EngineTest, IdleAndIdentifyingTimeoutsAreSilent) {
   state().ReplyTimeout = 1;
   tick2();
   state().Operation = OpRead;
+  state().ReadStep = kDeviceIdReadStep;
   state().ReplyTimeout = 1;
   state().Identifying = true;
-  tick2();
+  tick2(11);  // the identifier read is retried twice, silently
   EXPECT_TRUE(window.notices.empty());
   EXPECT_EQ(panel1(), "Idle");
   EXPECT_FALSE(state().Identifying);
   EXPECT_EQ(state().Operation, OpIdle);
 }
 
-TEST_F(EngineTest, ReadGprsWithoutAnswerTimesOutAfterFiveTicks) {
+TEST_F(EngineTest, ReadGprsWithoutAnswerIsAskedThreeTimesThenTimesOut) {
   click("GPRSRead");
+  const Bytes request = port.lastFrame();
   tick2(4);
-  EXPECT_TRUE(window.notices.empty());
+  EXPECT_EQ(port.frameCount(), 1u);
   tick2();
+  EXPECT_EQ(panel1(), "Read GPRS: retry 1");
+  tick2(5);
+  EXPECT_EQ(panel1(), "Read GPRS: retry 2");
+  EXPECT_EQ(port.frameCount(), 3u);
+  EXPECT_EQ(port.lastFrame(), request);
+  EXPECT_TRUE(window.notices.empty());
+  tick2(5);
+  EXPECT_EQ(port.frameCount(), 3u);
   EXPECT_EQ(panel1(), "Read Error");
   EXPECT_EQ(window.notices, std::vector<std::string>{"Read Overtime!"});
   EXPECT_EQ(state().Operation, OpIdle);
