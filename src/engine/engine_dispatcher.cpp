@@ -46,8 +46,8 @@ bool Engine::actOnGathered() {
     const FrameScan scan = ScanFrames(c.received());
     if (!scan.found()) {
       // A broken frame whose command is the one asked for is a broken answer.
-      const bool broken = scan.rejected != kNoFrame &&
-                          c.ReceiveBuffer[scan.rejected + 4] == request_.command;
+      const bool broken =
+          scan.rejected != kNoFrame && c.ReceiveBuffer[scan.rejected + 4] == request_.command;
       DropReceived(c, scan.keep);
       if (broken) retryAfterBadFrame();
       return acted;

@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::uint8_t kHeader0 = 0x5A;
 constexpr std::uint8_t kHeader1 = 0xA5;
-constexpr std::size_t kLengthEnd = 4;      // 5A A5 and the two length bytes
+constexpr std::size_t kLengthEnd = 4;     // 5A A5 and the two length bytes
 constexpr std::size_t kAroundLength = 6;  // header, length field and CRC
 
 bool crcMatches(std::span<const std::uint8_t> frame) {

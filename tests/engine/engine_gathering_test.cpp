@@ -32,10 +32,18 @@ struct GatherCase {
 };
 
 const GatherCase kGatherCases[] = {
-    {"cut between 5A and A5", [](const Bytes& a) { return Pieces{Slice(a, 0, 1), Slice(a, 1)}; }},
-    {"cut inside the length", [](const Bytes& a) { return Pieces{Slice(a, 0, 3), Slice(a, 3)}; }},
+    {"cut between 5A and A5",
+     [](const Bytes& a) {
+       return Pieces{Slice(a, 0, 1), Slice(a, 1)};
+     }},
+    {"cut inside the length",
+     [](const Bytes& a) {
+       return Pieces{Slice(a, 0, 3), Slice(a, 3)};
+     }},
     {"cut before the CRC's last byte",
-     [](const Bytes& a) { return Pieces{Slice(a, 0, a.size() - 1), Slice(a, a.size() - 1)}; }},
+     [](const Bytes& a) {
+       return Pieces{Slice(a, 0, a.size() - 1), Slice(a, a.size() - 1)};
+     }},
     {"one byte a delivery",
      [](const Bytes& a) {
        Pieces p;
@@ -43,15 +51,25 @@ const GatherCase kGatherCases[] = {
        return p;
      }},
     {"noise and a lone 5A before it",
-     [](const Bytes& a) { return Pieces{TextBytes("xy\x5A"), Join({{0x5A, 0x00}, a})}; }},
+     [](const Bytes& a) {
+       return Pieces{TextBytes("xy\x5A"), Join({{0x5A, 0x00}, a})};
+     }},
     {"false frame start too long for the buffer",
-     [](const Bytes& a) { return Pieces{Join({{0x5A, 0xA5, 0xFF, 0xF0}, a})}; }},
+     [](const Bytes& a) {
+       return Pieces{Join({{0x5A, 0xA5, 0xFF, 0xF0}, a})};
+     }},
     {"unfinished false start around the whole answer",
-     [](const Bytes& a) { return Pieces{Join({{0x5A, 0xA5, 0x08, 0x00, 0x59}, a})}; }},
+     [](const Bytes& a) {
+       return Pieces{Join({{0x5A, 0xA5, 0x08, 0x00, 0x59}, a})};
+     }},
     {"broken frame of the same command before it",
-     [](const Bytes& a) { return Pieces{Join({WithBadCrc(a), a})}; }},
+     [](const Bytes& a) {
+       return Pieces{Join({WithBadCrc(a), a})};
+     }},
     {"answer to another read before it",
-     [](const Bytes& a) { return Pieces{Join({ReadAnswer(2, 0, Bytes(8, 0)), a})}; }},
+     [](const Bytes& a) {
+       return Pieces{Join({ReadAnswer(2, 0, Bytes(8, 0)), a})};
+     }},
     {"false start, then the answer cut after byte 3",
      [](const Bytes& a) {
        return Pieces{Join({{0x5A, 0xA5, 0xFF, 0xF0}, Slice(a, 0, 3)}), Slice(a, 3)};
