@@ -47,18 +47,55 @@ TEST(CliFaults, SilentWifiReadIsSkippedInsideReadAllAndNoFileIsWritten) {
   EXPECT_FALSE(std::filesystem::exists(out)) << "a file without the WiFi list would look whole";
 }
 
-TEST(CliFaults, CorruptedReadAnswerEndsWithTheTimeOut) {
+TEST(CliFaults, ReadAnswersCorruptedThreeTimesEndTheRead) {
   TempFolder folder;
-  // The authorisation answer and the identifier pass; the read's answer is bad.
-  SimProcess sim({"--bad-crc", "1", "--bad-crc-after", "2"});
-  const CliRun run = RunCli(folder, {"--port", sim.port(), "read", "gprs"});
+  // The authorisation answer and the identifier pass; the read and both its
+  // retries get broken answers.
+  SimProcess sim({"--bad-crc", "3", "--bad-crc-after", "2"});
+  const CliRun run = RunCli(folder, {"--port", sim.port(), "--trace", "read", "gprs"});
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(Has(run.err, "identified: 860000000000001")) << run.err;
-  EXPECT_TRUE(Has(run.err, "status: Read Error\n"));
-  EXPECT_TRUE(Has(run.err, "notice: Read Overtime!"));
+  EXPECT_TRUE(Has(run.err, "status: Read GPRS: retry 1\n"));
+  EXPECT_TRUE(Has(run.err, "status: Read GPRS: retry 2\n"));
+  EXPECT_EQ(CountOf(run.err, "trace: sent 0x59"), 4) << "the identifier, then GPRS three times";
+  EXPECT_TRUE(Has(run.err, "notice: Read Error!"));
   // The button as the technician sees it, not its control name.
   EXPECT_TRUE(Has(run.err, "tracker-cli: \"Read\" on the GPRS tab did not complete")) << run.err;
   EXPECT_TRUE(run.out.empty()) << "no settings file from a failed read";
+}
+
+TEST(CliFaults, ANoisyLineReadsTheWholeTrackerAlike) {
+  TempFolder folder;
+  std::string clean;
+  {
+    SimProcess sim({});
+    const CliRun read = RunCli(folder, {"--port", sim.port(), "read"});
+    ASSERT_EQ(read.status, 0) << read.err;
+    clean = read.out;
+  }
+  const std::vector<std::vector<std::string>> lines = {
+      {"--cut-after", "1", "--cut-pause", "40"},
+      {"--cut-after", "3", "--cut-pause", "40"},
+      {"--false-start"},
+      {"--bad-crc-every", "4"},
+      {"--false-start", "--cut-after", "3", "--bad-crc-every", "4"},
+  };
+  for (const auto& faults : lines) {
+    SCOPED_TRACE(faults.front());
+    SimProcess sim(faults);
+    const CliRun read = RunCli(folder, {"--port", sim.port(), "read"});
+    EXPECT_EQ(read.status, 0) << read.err;
+    EXPECT_TRUE(Has(read.err, "notice: Read All Completed!")) << read.err;
+    EXPECT_EQ(read.out, clean);
+  }
+}
+
+TEST(CliFaults, AnAuthorisationAnswerSlowerThanThePollIdentifies) {
+  TempFolder folder;
+  SimProcess sim({"--split", "300"});  // each answer takes 0.6 s, the poll comes every 0.5 s
+  const CliRun run = RunCli(folder, {"--port", sim.port(), "info"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(Has(run.err, "identified: 860000000000001")) << run.err;
 }
 
 TEST(CliFaults, BannerAfterRestoringDefaultsRearmsTheIdentification) {

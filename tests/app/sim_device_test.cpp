@@ -213,5 +213,35 @@ TEST(SimFaults, ForgottenWritesAreAcknowledgedAsStored) {
   EXPECT_FALSE(injector.forgets(Frame{command::kReadBlock, {2, 0, 0, 0, 1}}).has_value());
 }
 
+Bytes Joined(const std::vector<Piece>& pieces) {
+  Bytes joined;
+  for (const Piece& piece : pieces)
+    joined.insert(joined.end(), piece.bytes.begin(), piece.bytes.end());
+  return joined;
+}
+
+TEST(SimFaults, ANoisyLineCutsFalseStartsAndBreaksEveryNthAnswer) {
+  Faults faults;
+  faults.cutAfter = 3;
+  faults.falseStart = true;
+  faults.badCrcEvery = 2;
+  FaultInjector injector(faults);
+  const Bytes frame = encodeFrame(0xC0, Bytes{1});
+  const Bytes start(std::begin(kFalseStart), std::end(kFalseStart));
+
+  const auto first = injector.shape(frame);
+  ASSERT_EQ(first.size(), 2u);
+  EXPECT_EQ(first[0].bytes, (Bytes{0x5A, 0xA5, 0xFF, 0xF0, 0x5A, 0xA5, 0x00}));
+  EXPECT_EQ(first[1].pauseBefore.count(), 40);
+  Bytes whole = start;
+  whole.insert(whole.end(), frame.begin(), frame.end());
+  EXPECT_EQ(Joined(first), whole);
+
+  const Bytes second = Joined(injector.shape(frame));
+  EXPECT_EQ(Bytes(second.begin(), second.end() - 2), Bytes(whole.begin(), whole.end() - 2));
+  EXPECT_NE(second.back(), whole.back()) << "the second answer's CRC is broken";
+  EXPECT_EQ(Joined(injector.shape(frame)), whole);
+}
+
 }  // namespace
 }  // namespace tracker::sim

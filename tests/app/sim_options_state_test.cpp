@@ -39,7 +39,13 @@ TEST(SimOptions, DefaultsAndEveryOption) {
                                        "123456789012345",
                                        "--forget-writes",
                                        "2",
-                                       "--forget-writes=0"});
+                                       "--forget-writes=0",
+                                       "--cut-after",
+                                       "3",
+                                       "--cut-pause=25",
+                                       "--false-start",
+                                       "--bad-crc-every",
+                                       "4"});
   EXPECT_EQ(all.model, "Birch");
   EXPECT_EQ(all.code, "AB12");
   EXPECT_EQ(all.stateFile, "s.txt");
@@ -49,6 +55,10 @@ TEST(SimOptions, DefaultsAndEveryOption) {
   EXPECT_EQ(all.faults.badCrcAnswers, 2);
   EXPECT_EQ(all.faults.split.count(), 40);
   EXPECT_EQ(all.faults.forgetBlocks, (std::set<std::uint8_t>{0, 2}));
+  EXPECT_EQ(all.faults.cutAfter, 3u);
+  EXPECT_EQ(all.faults.cutPause.count(), 25);
+  EXPECT_TRUE(all.faults.falseStart);
+  EXPECT_EQ(all.faults.badCrcEvery, 4);
   EXPECT_TRUE(all.banner);
   EXPECT_EQ(all.deviceId, "123456789012345");
   EXPECT_TRUE(parseOptions({"--help"}).help);

@@ -26,15 +26,41 @@ std::optional<Answer> FaultInjector::forgets(const Frame& request) const {
   return std::nullopt;
 }
 
-std::vector<Piece> FaultInjector::shape(Bytes frame) {
+bool FaultInjector::corrupts() {
+  ++answers_;
+  if (faults_.badCrcEvery > 0 && answers_ % faults_.badCrcEvery == 0) return true;
   if (faults_.badCrcAfter > 0) {
     --faults_.badCrcAfter;
-  } else if (faults_.badCrcAnswers > 0 && frame.size() >= 2) {
-    --faults_.badCrcAnswers;
+    return false;
+  }
+  if (faults_.badCrcAnswers <= 0) return false;
+  --faults_.badCrcAnswers;
+  return true;
+}
+
+std::vector<Piece> FaultInjector::cut(Bytes frame) const {
+  if (faults_.cutAfter == 0 || faults_.cutAfter >= frame.size()) {
+    return {Piece{{}, std::move(frame)}};
+  }
+  const auto at = frame.begin() + static_cast<std::ptrdiff_t>(faults_.cutAfter);
+  return {Piece{{}, Bytes(frame.begin(), at)}, Piece{faults_.cutPause, Bytes(at, frame.end())}};
+}
+
+std::vector<Piece> FaultInjector::shape(Bytes frame) {
+  if (corrupts() && frame.size() >= 2) {
     frame[frame.size() - 1] ^= 0xFF;
     frame[frame.size() - 2] ^= 0xFF;
   }
-  if (faults_.split.count() <= 0) return {Piece{{}, std::move(frame)}};
+  std::vector<Piece> pieces = splitPieces(std::move(frame));
+  if (faults_.falseStart) {
+    Bytes& first = pieces.front().bytes;
+    first.insert(first.begin(), std::begin(kFalseStart), std::end(kFalseStart));
+  }
+  return pieces;
+}
+
+std::vector<Piece> FaultInjector::splitPieces(Bytes frame) const {
+  if (faults_.split.count() <= 0) return cut(std::move(frame));
 
   std::vector<Piece> pieces;
   const std::size_t size = frame.size();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <set>
@@ -21,7 +22,17 @@ struct Faults {
   bool wrongEcho = false;               // block read answers echo another offset
   int vanishAfter = 0;                  // > 0: the line goes dead after that many answers
   std::set<std::uint8_t> forgetBlocks;  // writes acknowledged but not stored; 0: the WiFi list
+  // A noisy line: every answer cut after byte N with a pause, a false frame
+  // start ahead of every answer, every Nth answer with a wrong CRC.
+  std::size_t cutAfter = 0;  // 0: not cut
+  std::chrono::milliseconds cutPause{40};
+  bool falseStart = false;
+  int badCrcEvery = 0;  // 0: none
 };
+
+// What goes on the line ahead of each answer with falseStart: a header whose
+// length could not fit any frame.
+inline constexpr std::uint8_t kFalseStart[] = {0x5A, 0xA5, 0xFF, 0xF0};
 
 inline constexpr int kSplitPieces = 3;
 
@@ -48,7 +59,12 @@ class FaultInjector {
   std::vector<Piece> shape(Bytes frame);
 
  private:
+  bool corrupts();
+  std::vector<Piece> splitPieces(Bytes frame) const;
+  std::vector<Piece> cut(Bytes frame) const;
+
   Faults faults_;
+  int answers_ = 0;
 };
 
 }  // namespace tracker::sim

@@ -83,6 +83,18 @@ const std::map<std::string, Setter>& valueOptions() {
        [](SimOptions& o, const std::string& opt, const std::string& v) {
          o.faults.split = std::chrono::milliseconds(parseNumber(opt, v, 1, 10000));
        }},
+      {"--cut-after",
+       [](SimOptions& o, const std::string& opt, const std::string& v) {
+         o.faults.cutAfter = static_cast<std::size_t>(parseNumber(opt, v, 1, 100000));
+       }},
+      {"--cut-pause",
+       [](SimOptions& o, const std::string& opt, const std::string& v) {
+         o.faults.cutPause = std::chrono::milliseconds(parseNumber(opt, v, 0, 10000));
+       }},
+      {"--bad-crc-every",
+       [](SimOptions& o, const std::string& opt, const std::string& v) {
+         o.faults.badCrcEvery = static_cast<int>(parseNumber(opt, v, 1, 1000000));
+       }},
   };
   return table;
 }
@@ -112,6 +124,10 @@ SimOptions parseOptions(const std::vector<std::string>& args) {
     }
     if (name == "--wrong-echo" && !value) {
       options.faults.wrongEcho = true;
+      continue;
+    }
+    if (name == "--false-start" && !value) {
+      options.faults.falseStart = true;
       continue;
     }
     const auto found = valueOptions().find(name);
@@ -148,6 +164,10 @@ std::string usageText() {
          "  --vanish-after N  close the line (as if unplugged) after N answers\n"
          "  --forget-writes B acknowledge writes to block B (1-6; 0: the WiFi list)\n"
          "                    without storing them; repeatable\n"
+         "  --cut-after N     send each answer in 2 pieces, cut after its byte N\n"
+         "  --cut-pause MS    the pause at that cut (default 40)\n"
+         "  --false-start     send 5A A5 FF F0 (a false frame start) before every answer\n"
+         "  --bad-crc-every N corrupt the CRC of every Nth answer\n"
          "  --help            show this text\n"
          "  --version         show the version\n";
 }
