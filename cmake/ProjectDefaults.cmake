@@ -10,6 +10,13 @@ elseif(NOT TRACKER_SANITIZE STREQUAL "")
   message(FATAL_ERROR "TRACKER_SANITIZE must be empty, 'address' or 'thread'")
 endif()
 
+# With TRACKER_FUZZ (clang only) everything is built with the coverage libFuzzer
+# steers by; the fuzz targets themselves link libFuzzer (tests/fuzz).
+option(TRACKER_FUZZ "Build the fuzz targets as libFuzzer programs (clang)" OFF)
+if(TRACKER_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # Warnings are errors on every target of ours.
 function(tracker_defaults target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)

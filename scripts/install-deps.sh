@@ -12,6 +12,9 @@ packages=(
 if [[ "${1:-}" == "--gui-tools" ]]; then
   packages+=(xvfb xauth imagemagick)
 fi
+if [[ "${1:-}" == "--fuzz" ]]; then  # scripts/fuzz.sh: clang with libFuzzer
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,133 @@
+// Frame finding against a small model of a valid frame written from the frame
+// layout alone: the scanner's verdict, the bytes it keeps, that cutting the
+// line anywhere finds the same frames, and the first-header FindFrame.
+
+#include <vector>
+
+#include "fuzz/fuzz_check.h"
+#include "protocol/frame_scanner.h"
+
+namespace tracker::fuzz {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// CRC-16/CCITT-FALSE, bit by bit.
+std::uint16_t ModelCrc(std::span<const std::uint8_t> bytes) {
+  std::uint16_t crc = 0xFFFF;
+  for (const std::uint8_t b : bytes) {
+    crc = static_cast<std::uint16_t>(crc ^ (b << 8));
+    for (int bit = 0; bit < 8; ++bit) {
+      crc = static_cast<std::uint16_t>(crc & 0x8000 ? (crc << 1) ^ 0x1021 : crc << 1);
+    }
+  }
+  return crc;
+}
+
+enum class At { Nothing, Valid, Broken, Unfinished };
+
+struct Candidate {
+  At what = At::Nothing;
+  std::size_t length = 0;
+};
+
+// What the bytes from h on are, of a line of which n bytes have arrived: a
+// frame is 5A A5, a length L of at least 1 (command and payload), L bytes,
+// and the CRC of everything before it; it must fit `capacity` bytes.
+Candidate ModelAt(std::span<const std::uint8_t> line, std::size_t h, std::size_t capacity) {
+  const std::size_t n = line.size();
+  if (line[h] != 0x5A) return {};
+  if (h + 1 == n) return {At::Unfinished};
+  if (line[h + 1] != 0xA5) return {};
+  if (h + 4 > n) return {At::Unfinished};
+  const std::size_t length = line[h + 2] * 256u + line[h + 3];
+  if (length == 0 || length + 6 > capacity) return {};
+  if (h + length + 6 > n) return {At::Unfinished, length};
+  const std::uint16_t crc = ModelCrc(line.subspan(h, length + 4));
+  const bool ok = line[h + length + 4] == (crc >> 8) && line[h + length + 5] == (crc & 0xFF);
+  return {ok ? At::Valid : At::Broken, length};
+}
+
+void CheckVerdict(std::span<const std::uint8_t> line, std::size_t capacity) {
+  const FrameScan scan = ScanFrames(line, capacity);
+  std::size_t unfinished = line.size();
+  std::size_t broken = kNoFrame;
+  for (std::size_t h = 0; h < line.size(); ++h) {
+    const Candidate c = ModelAt(line, h, capacity);
+    if (c.what == At::Valid) {
+      FUZZ_CHECK(scan.header == h);
+      FUZZ_CHECK(scan.length == c.length);
+      return;
+    }
+    if (c.what == At::Unfinished && unfinished == line.size()) unfinished = h;
+    if (c.what == At::Broken && broken == kNoFrame && unfinished == line.size()) broken = h;
+  }
+  FUZZ_CHECK(!scan.found());
+  FUZZ_CHECK(scan.keep == unfinished);
+  FUZZ_CHECK(scan.rejected == broken);
+}
+
+// The frames found when the line arrives in pieces (of 1 to 97 bytes, from
+// the seed; or whole), gathered as the engine gathers them.
+std::vector<Bytes> Gathered(std::span<const std::uint8_t> line, std::uint8_t seed, bool whole) {
+  ProtocolContext context;
+  std::vector<Bytes> frames;
+  for (std::size_t k = 0; !line.empty(); ++k) {
+    const std::size_t size = whole ? line.size() : 1 + (seed + 37 * k) % 97;
+    auto rest = line.first(std::min(size, line.size()));
+    line = line.subspan(rest.size());
+    while (!rest.empty()) {
+      rest = rest.subspan(AppendReceived(context, rest));
+      for (;;) {
+        const FrameScan scan = ScanFrames(context.received());
+        if (!scan.found()) {
+          DropReceived(context, scan.keep);
+          break;
+        }
+        const auto frame = context.received().subspan(scan.header, scan.end() - scan.header);
+        frames.emplace_back(frame.begin(), frame.end());
+        DropReceived(context, scan.end());
+      }
+    }
+  }
+  return frames;
+}
+
+// FindFrame tries the first header at or after 0 only, and needs five bytes.
+void CheckFindFrame(std::span<const std::uint8_t> line) {
+  ProtocolContext context;
+  context.setReceived(line);
+  const std::size_t r = context.ReceiveLength;
+  const std::uint16_t found = context.FindFrame(0);
+  std::size_t p = 0;
+  while (r > 5 && p <= r - 5 && !(line[p] == 0x5A && line[p + 1] == 0xA5)) ++p;
+  if (r <= 5 || p > r - 5) {
+    FUZZ_CHECK(found == 0);
+    return;
+  }
+  const std::size_t length = line[p + 2] * 256u + line[p + 3];
+  FUZZ_CHECK(context.FrameLength == length);
+  bool valid = p + length + 6 <= r;
+  if (valid) {
+    const std::uint16_t crc = ModelCrc(line.subspan(p, length + 4));
+    valid = line[p + length + 4] == (crc >> 8) && line[p + length + 5] == (crc & 0xFF);
+  }
+  FUZZ_CHECK(found == (valid ? p + 4 : 0));
+}
+
+}  // namespace
+}  // namespace tracker::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace tracker;
+  using namespace tracker::fuzz;
+  InputReader input(data, size);
+  constexpr std::size_t kCapacities[] = {kBufferSize, 300, 64, 7};
+  const std::size_t capacity = kCapacities[input.byte() % 4];
+  const std::uint8_t cutSeed = input.byte();
+  const auto line = input.rest();
+  CheckVerdict(line, capacity);
+  FUZZ_CHECK(Gathered(line, cutSeed, false) == Gathered(line, cutSeed, true));
+  CheckFindFrame(line);
+  return 0;
+}

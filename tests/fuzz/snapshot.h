@@ -1,0 +1,37 @@
+#pragma once
+// Everything a user can see of every control, for before/after comparisons.
+
+#include <map>
+#include <string>
+
+#include "fuzz/fuzz_check.h"
+#include "ui/catalogue.h"
+#include "ui/controls.h"
+
+namespace tracker::fuzz {
+
+using Snapshot = std::map<std::string, std::string>;
+
+inline Snapshot TakeSnapshot(const Controls& controls) {
+  Snapshot snapshot;
+  for (const ControlSpec& spec : Catalogue()) {
+    const std::string& n = spec.name;
+    snapshot[n] = controls.text(n) + "|" + std::to_string(controls.itemIndex(n)) + "|" +
+                  std::to_string(controls.checked(n)) + "|" + std::to_string(controls.shown(n)) +
+                  "|" + controls.caption(n);
+  }
+  return snapshot;
+}
+
+// Stops the program, naming the first control that differs, when they differ.
+inline void CheckSameWindow(const Snapshot& expected, const Snapshot& actual) {
+  for (const auto& [name, value] : expected) {
+    const auto found = actual.find(name);
+    if (found != actual.end() && found->second == value) continue;
+    std::fprintf(stderr, "control %s: expected \"%s\", got \"%s\"\n", name.c_str(),
+                 value.c_str(), found == actual.end() ? "(none)" : found->second.c_str());
+    FUZZ_CHECK(!"the same window");
+  }
+}
+
+}  // namespace tracker::fuzz
