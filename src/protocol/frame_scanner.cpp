@@ -40,12 +40,13 @@ FrameScan ScanFrames(std::span<const std::uint8_t> bytes, std::size_t capacity) 
       scan.keep = std::min(scan.keep, h);  // unfinished; a later frame may still be whole
       continue;
     }
+    if (scan.found() && end >= scan.end()) continue;  // it was not whole first
     if (crcMatches(bytes.subspan(h, end - h))) {
       scan.header = h;
       scan.length = static_cast<std::uint16_t>(length);
-      return scan;
+    } else if (!scan.found() && scan.rejected == kNoFrame && scan.keep == n) {
+      scan.rejected = h;
     }
-    if (scan.rejected == kNoFrame && scan.keep == n) scan.rejected = h;
   }
   return scan;
 }

@@ -15,7 +15,7 @@ namespace tracker {
 inline constexpr std::size_t kNoFrame = static_cast<std::size_t>(-1);
 
 struct FrameScan {
-  std::size_t header = kNoFrame;  // the 5A of the first complete, CRC-valid frame
+  std::size_t header = kNoFrame;  // the 5A of the frame found
   std::uint16_t length = 0;       // that frame's length field
   std::size_t keep = 0;           // no frame: the first byte that may still begin one
   // No frame: the first complete frame that failed its CRC ahead of every
@@ -27,11 +27,13 @@ struct FrameScan {
   std::size_t end() const { return header + length + 6; }
 };
 
-// Scans the bytes for the first header that begins a complete, CRC-valid
-// frame. A header whose announced frame could not fit `capacity` bytes, or
-// whose complete frame fails its CRC, is passed over. Without a frame, `keep`
-// is the first header whose frame has not fully arrived (or a trailing 5A);
-// bytes before it can no longer belong to a frame.
+// Finds the complete, CRC-valid frame that was whole first: the one that ends
+// first (of two ending together, the one that starts first). So where the
+// line was cut never changes which frames are found. A header whose announced
+// frame could not fit `capacity` bytes, or whose complete frame fails its CRC,
+// is passed over. Without a frame, `keep` is the first header whose frame has
+// not fully arrived (or a trailing 5A); bytes before it can no longer belong
+// to a frame.
 FrameScan ScanFrames(std::span<const std::uint8_t> bytes, std::size_t capacity = kBufferSize);
 
 // Appends as much of a delivery to ReceiveBuffer as fits; returns the count.

@@ -58,21 +58,30 @@ Snapshot WithNormalised(Group group, Snapshot window, const Snapshot& from) {
   return window;
 }
 
-// Decodes the data into a fresh window and returns what it shows.
+// What the group's controls show.
+Snapshot GroupSnapshot(Group group, const Controls& controls) {
+  Snapshot snapshot;
+  for (const Field& field : SpecOf(group).fields) {
+    if (controls.has(field.control)) snapshot[field.control] = Shown(controls, field.control);
+  }
+  return snapshot;
+}
+
+// Decodes the data into a fresh window and returns what the group shows.
 Snapshot Decoded(Group group, WifiHalf half, const Bytes& data) {
-  MemoryControls controls;
+  MemoryControls controls = FreshWindow();
   FUZZ_CHECK(Decode(group, data, controls, half) == DecodeResult::Ok);
-  return TakeSnapshot(controls);
+  return GroupSnapshot(group, controls);
 }
 
 void CheckGroup(Group group, WifiHalf half, const Bytes& data) {
-  MemoryControls first;
-  const Snapshot fresh = TakeSnapshot(first);
+  MemoryControls first = FreshWindow();
+  const Snapshot fresh = GroupSnapshot(group, first);
   if (Decode(group, data, first, half) != DecodeResult::Ok) {
-    CheckSameWindow(fresh, TakeSnapshot(first));  // a short answer changes nothing
+    CheckSameWindow(fresh, GroupSnapshot(group, first));  // a short answer changes nothing
     return;
   }
-  const Snapshot decoded = TakeSnapshot(first);
+  const Snapshot decoded = GroupSnapshot(group, first);
   Bytes stored;
   try {
     stored = Stored(group, data, first, half);
@@ -81,15 +90,15 @@ void CheckGroup(Group group, WifiHalf half, const Bytes& data) {
     // above 2^31 - 1): the write is refused with its message, nothing is sent.
     return;
   }
-  MemoryControls second;
+  MemoryControls second = FreshWindow();
   FUZZ_CHECK(Decode(group, stored, second, half) == DecodeResult::Ok);
-  const Snapshot again = TakeSnapshot(second);
+  const Snapshot again = GroupSnapshot(group, second);
   CheckSameWindow(WithNormalised(group, decoded, again), again);
   CheckSameWindow(again, Decoded(group, half, Stored(group, stored, second, half)));
 }
 
 void CheckDeviceInfo(const Bytes& info, bool settingsLoaded) {
-  MemoryControls controls;
+  MemoryControls controls = FreshWindow();
   DecodeDeviceInfo(info, controls, settingsLoaded);
   const Snapshot once = TakeSnapshot(controls);
   DecodeDeviceInfo(info, controls, settingsLoaded);

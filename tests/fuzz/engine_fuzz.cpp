@@ -6,6 +6,7 @@
 
 #include "engine/engine.h"
 #include "fuzz/fuzz_check.h"
+#include "fuzz/snapshot.h"
 #include "support/answer_frames.h"
 #include "support/recording_port.h"
 #include "support/recording_window.h"
@@ -158,7 +159,7 @@ class Session {
   }
 
   InputReader& input_;
-  MemoryControls controls_;
+  MemoryControls controls_ = FreshWindow();
   RecordingWindow window_;
   RecordingPort port_;
   Engine engine_{controls_, window_, port_};
