@@ -149,5 +149,22 @@ TEST_F(EngineTest, ADeliveryLargerThanTheRoomLeftIsTakenInParts) {
   EXPECT_EQ(window.lastNotice(), "Read Event Completed!");
 }
 
+TEST_F(EngineTest, AnswersAreReadOnlyInsideTheirFrame) {
+  // A one-byte identifier, then nothing: no byte past the frame is taken.
+  deliver(AnswerFrame(0x50, {0x01, 0x01}));
+  deliver(ReadAnswerEchoing(1, 16, 15, TextBytes("7")));
+  EXPECT_EQ(controls.text("DeviceID"), "7");
+
+  // A frame that ends at the buffer's last byte, behind a false start that
+  // kept everything before it.
+  click("ClearSMS");
+  const Bytes answer = AnswerFrame(0xC0, {0x01});
+  Bytes line = {0x5A, 0xA5, 0x9F, 0xF9};
+  line.resize(kBufferSize - answer.size(), 0x00);
+  line.insert(line.end(), answer.begin(), answer.end());
+  for (std::size_t at = 0; at < line.size(); at += 2048) deliver(Slice(line, at, at + 2048));
+  EXPECT_EQ(window.lastNotice(), "Clear SMS Buffer Completed!");
+}
+
 }  // namespace
 }  // namespace tracker
