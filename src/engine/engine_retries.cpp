@@ -29,6 +29,9 @@ std::string retryText(std::string_view action, Group group, int attempt) {
 }  // namespace
 
 bool Engine::retryAfterTimeout() {
+  // The identifier is read by the way: its silence ends the identification
+  // rather than holding the connection up (a broken answer is asked again).
+  if (state_.Identifying) return false;
   // Inside the All sequences the WiFi steps are optional: a tracker without
   // WiFi never answers them, so they are skipped rather than asked again.
   const bool optionalWifi = (state_.Operation == OpReadWifi && state_.ReadAllActive) ||

@@ -57,7 +57,7 @@ TEST_F(EngineTest, NewRequestDropsAHalfGatheredAnswer) {
   click("EventRead");
   const Bytes answer = ReadAnswer(5, 0, Bytes(4096, 0x00));
   deliver(Bytes(answer.begin(), answer.begin() + 2048));
-  tick2(5);
+  tick2(15);  // the read and its two retries end
   click("ClearSMS");
   deliver(AnswerFrame(0xC0, {0x01}));
   EXPECT_EQ(window.lastNotice(), "Clear SMS Buffer Completed!");

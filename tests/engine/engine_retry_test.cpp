@@ -48,16 +48,15 @@ TEST_F(EngineTest, ATimedOutReadAnswerStillArrivingIsTakenAfterTheRetry) {
   EXPECT_EQ(window.lastNotice(), "Read GPRS Completed!") << "the retry asked the same";
 }
 
-TEST_F(EngineTest, TheIdentifierReadIsRetriedSilently) {
+TEST_F(EngineTest, ABrokenIdentifierIsAskedAgainSilently) {
   deliver(AnswerFrame(0x50, {0x01, 0x01}));
   const Bytes request = port.lastFrame();
-  tick2(5);
   deliver(WithBadCrc(ReadAnswer(1, 16, TextBytes("356000000000001"))));
-  EXPECT_EQ(port.link.frames, (std::vector<Bytes>{request, request, request}));
+  EXPECT_EQ(port.link.frames, (std::vector<Bytes>{request, request}));
   deliver(ReadAnswer(1, 16, TextBytes("356000000000001")));
   EXPECT_EQ(controls.text("DeviceID"), "356000000000001");
   EXPECT_TRUE(window.notices.empty());
-  EXPECT_NE(panel1(), "Read GPRS: retry 1");
+  EXPECT_EQ(panel1().find("retry"), std::string::npos);
 }
 
 TEST_F(EngineTest, AWriteIsResentOnceOnlyWhenNothingAcknowledgedIt) {
