@@ -108,7 +108,16 @@ void CheckSettingsFile(std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
   MemoryControls first = FreshWindow();
-  FUZZ_CHECK(LoadSettingsFile(path, first));
+  try {
+    FUZZ_CHECK(LoadSettingsFile(path, first));
+  } catch (const ESettingsReadError&) {
+    // Not a text settings file: refused, and the window is as it was.
+    const MemoryControls fresh = FreshWindow();
+    for (const SettingKey& key : SettingKeys()) {
+      FUZZ_CHECK(Shown(first, key.control) == Shown(fresh, key.control));
+    }
+    return;
+  }
   SaveSettingsFile(path, first);
   MemoryControls second = FreshWindow();
   FUZZ_CHECK(LoadSettingsFile(path, second));
@@ -122,10 +131,10 @@ void CheckSettingsFile(std::string_view bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tracker::fuzz;
-  InputReader input(data, size);
-  // The first bytes choose the writes; the rest is the file.
-  const std::size_t control = std::min<std::size_t>(size, input.byte() % 64);
-  InputReader writes(data, control);
+  // The first byte counts the bytes after it that choose the writes; the rest
+  // is the file.
+  const std::size_t control = size == 0 ? 0 : std::min<std::size_t>(size, 1 + data[0] % 64);
+  InputReader writes(size == 0 ? data : data + 1, control == 0 ? 0 : control - 1);
   const std::string_view file(reinterpret_cast<const char*>(data) + control, size - control);
   CheckDocument(file, writes);
   CheckSettingsFile(file);
