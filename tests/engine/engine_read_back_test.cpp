@@ -69,7 +69,7 @@ TEST_F(ReadBackTest, AReadBackCutShortSaysTheWriteIsNotVerified) {
   window.notices.clear();
   written.clear();
   writeMain();
-  tick2(5);
+  tick2(15);  // the read-back and its two retries
   EXPECT_EQ(window.notices,
             (std::vector<std::string>{"Read Overtime!",
                                       "Write Main Completed!\nNot verified: the read-back did not "
