@@ -3,8 +3,8 @@
 # its opening size, some tabs enlarged (how it uses space) and under a dark
 # palette (that every colour follows the palette).
 # Usage: scripts/screenshots.sh [build-dir]   (default: build)
-# Writes screenshots/tab-<n>-<caption>.png, wide-…png, dark-…png and
-# read-back-<view>.png in the repository root.
+# Writes screenshots/tab-<n>-<caption>.png, wide-…png, dark-…png,
+# read-back-<view>.png and traffic-log-and-progress.png in the repository root.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -54,5 +54,10 @@ if [[ -n "$read_back" ]]; then
   done
   DISPLAY="$display" QT_QPA_PLATFORM=xcb "$read_back" --view compare --dark \
     --shot "$out/read-back-compare-dark.png" || echo "read-back view compare (dark) failed" >&2
+fi
+# The progress bar and the traffic log, mid-Read All from a paced simulator.
+traffic_probe="$(find "$build" -name tracker_traffic_probe -type f -perm -u+x | head -n 1)"
+if [[ -n "$traffic_probe" ]]; then
+  DISPLAY="$display" QT_QPA_PLATFORM=xcb "$traffic_probe" "$out/traffic-log-and-progress.png"
 fi
 echo "screenshots in $out"

@@ -99,6 +99,7 @@ void Engine::guarded(const std::function<void()>& handler) {
   }
   if (fieldError) window_.showFieldError(fieldError->control(), fieldError->problem());
   if (!error.empty()) window_.showError(error);
+  if (onSettled) onSettled();
 }
 
 void Engine::notice(std::string_view text) {
@@ -119,6 +120,7 @@ void Engine::flushNotices() {
 
 void Engine::setPanel(std::string_view text) {
   window_.setPanelText(1, text);
+  if (onStatus) onStatus(text);
 }
 
 void Engine::finish(std::string_view box) {
@@ -338,6 +340,7 @@ bool Engine::click(std::string_view control) {
   if (it == handlers().end()) return false;
   // One operation at a time: only the port button acts while one runs.
   if (busy() && control != kOpenPort) return true;
+  if (onClick) onClick(control);
   guarded([this, handler = it->second] { (this->*handler)(); });
   return true;
 }

@@ -17,6 +17,7 @@
 #include "codec/group_spec.h"
 #include "engine/comm_port.h"
 #include "engine/engine_state.h"
+#include "engine/operation_plan.h"
 #include "engine/read_back.h"
 #include "protocol/answer.h"
 #include "protocol/block_map.h"
@@ -61,6 +62,10 @@ class Engine {
   // line writing a settings file leaves out the temperature rows, which a
   // settings file does not hold, so that the tracker keeps its sensors.
   void leaveOutOfWriteAll(Group group) { leftOut_.push_back(group); }
+
+  // What a button's operation will send and receive (engine_plan.cpp); none
+  // for buttons that move no group.
+  std::optional<OperationPlan> planOf(std::string_view button) const;
 
   // Clicks a button by control name; false when no handler belongs to it.
   // While an operation runs, a button that would send a request does nothing.
@@ -133,6 +138,12 @@ class Engine {
   // Called with every notice the engine shows (after the window has shown it);
   // the command-line tool prints them.
   std::function<void(std::string_view)> onNotice;
+  // Called with every text of the operation's status panel (the traffic log).
+  std::function<void(std::string_view)> onStatus;
+  // Called after each handler the guard ran has finished (progress displays).
+  std::function<void()> onSettled;
+  // Called with a button's name just before it acts (never while busy).
+  std::function<void(std::string_view)> onClick;
 
   // Read-back (engine_read_back.cpp): verification after every write, off
   // until switched on, and Compare with Tracker. Both read into scratch

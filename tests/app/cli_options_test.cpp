@@ -87,7 +87,10 @@ TEST(CliOptions, BadLinesAreRefusedWithAReason) {
   refused({"--port", "p", "read", "gps"}, "unknown group 'gps'");
   refused({"--port", "p", "write", "gprs"}, "write needs --in");
   refused({"--port", "p", "info", "--out", "x"}, "--out belongs to read");
-  refused({"--port", "p", "read", "--in", "x"}, "--in belongs to write");
+  refused({"--port", "p", "read", "--in", "x"}, "--in belongs to write, watch and diff");
+  refused({"watch"}, "watch needs --in");
+  refused({"--port", "a", "--port", "b", "read", "--out", "x"}, "--out takes one port");
+  refused({"--port", "a", "--port", "/dev/a", "info"}, "--port /dev/a given twice");
   refused({"--port", "p", "set-mileage", "ten"}, "'ten' is not a valid integer value");
   refused({"--port", "p", "set-mileage"}, "usage: set-mileage METRES");
   refused({"--port", "p", "temp-pair", "1"}, "usage: temp-pair");

@@ -108,9 +108,10 @@ TEST(CliFaults, BannerAfterRestoringDefaultsRearmsTheIdentification) {
   const std::string after = run.err.substr(completed);
   // The restarted tracker announces itself; the poll that follows is answered
   // and the identifier read again.
-  const auto banner = after.find("trace: received text \"Model: Maple");
+  const auto banner = after.find("<- Text");
   ASSERT_NE(banner, std::string::npos) << after;
-  EXPECT_NE(after.find("trace: sent 0x50", banner), std::string::npos) << after;
+  EXPECT_NE(after.find("\"Model: Maple", banner), std::string::npos) << after;
+  EXPECT_NE(after.find("-> Authorise", banner), std::string::npos) << after;
   EXPECT_EQ(CountOf(run.err, "identified: 860000000000001"), 2) << run.err;
 }
 

@@ -203,6 +203,22 @@ TEST(SimBinary, PacedRequestIsAnsweredOnlyAfterItsLineTime) {
   EXPECT_EQ(sim.stop(), 0);
 }
 
+TEST(SimBinary, LinkLeadsToThePortWhileServingAndGoesWithTheSimulator) {
+  const test::TempFolder folder;
+  const std::filesystem::path link = folder / "ttyTRK0";
+  {
+    test::SimProcess sim({"--link", link.string()});
+    EXPECT_EQ(std::filesystem::read_symlink(link), sim.port());
+    // A file already there is never replaced.
+    const test::CliRun clash =
+        test::RunProgram(TRACKER_SIM_PATH, folder, {"--link", link.string()});
+    EXPECT_EQ(clash.status, 1);
+    EXPECT_NE(clash.err.find("cannot link " + link.string()), std::string::npos) << clash.err;
+    EXPECT_EQ(std::filesystem::read_symlink(link), sim.port());
+  }
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+}
+
 TEST(SimBinary, UsageErrorExitsWithTwo) {
   const test::TempFolder folder;
   const test::CliRun run = test::RunProgram(TRACKER_SIM_PATH, folder, {"--code", "toolong"});

@@ -12,6 +12,7 @@
 
 #include "sim/device_store.h"
 #include "sim/options.h"
+#include "sim/port_symlink.h"
 #include "sim/pty_link.h"
 #include "sim/server.h"
 #include "sim/state_file.h"
@@ -48,6 +49,7 @@ int serve(const tracker::sim::SimOptions& options) {
   if (options.code) store.authCode = options.code;
 
   PtyLink link;
+  const PortSymlink portLink(options.linkPath, link.path());
   // The file first: whoever reads the stdout line may look for the file at once.
   if (options.portFile) writeFileAtomically(*options.portFile, link.path() + "\n");
   std::cout << link.path() << std::endl;

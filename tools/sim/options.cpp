@@ -55,6 +55,7 @@ const std::map<std::string, Setter>& valueOptions() {
       {"--state", [](SimOptions& o, const std::string&, const std::string& v) { o.stateFile = v; }},
       {"--port-file",
        [](SimOptions& o, const std::string&, const std::string& v) { o.portFile = v; }},
+      {"--link", [](SimOptions& o, const std::string&, const std::string& v) { o.linkPath = v; }},
       {"--pace",
        [](SimOptions& o, const std::string& opt, const std::string& v) {
          o.paceBaud = static_cast<int>(parseNumber(opt, v, 10, 4000000));
@@ -151,6 +152,7 @@ std::string usageText() {
          "  --code CODE       4-character authorisation code (default: accept any)\n"
          "  --state FILE      load the tracker's memory from FILE, save it there on exit\n"
          "  --port-file FILE  also write the port path to FILE\n"
+         "  --link PATH       also make PATH a symbolic link to the port (removed on exit)\n"
          "  --pace BAUD       send, and take requests, no faster than a serial line at\n"
          "                    BAUD (10 bits a byte)\n"
          "  --banner          send \"Model: ...\" text when the port is opened and after\n"

@@ -15,6 +15,7 @@ struct SimOptions {
   std::optional<std::string> code;       // none: any authorisation code is accepted
   std::optional<std::string> stateFile;  // loaded at start when present, saved at exit
   std::optional<std::string> portFile;   // receives the port path, written atomically
+  std::optional<std::string> linkPath;   // a symbolic link to the port while serving
   int paceBaud = 0;                      // 0: send as fast as the pty takes it
   bool banner = false;
   bool help = false;

@@ -11,9 +11,12 @@
 #include "app/cli/command_table.h"
 #include "app/cli/console_window.h"
 #include "app/cli/diff_command.h"
+#include "app/cli/fleet.h"
 #include "app/cli/info_report.h"
+#include "app/cli/session_record.h"
 #include "app/cli/sysfs_port_enumerator.h"
 #include "app/cli/tracker_session.h"
+#include "app/cli/watch_command.h"
 #include "base/field_error.h"
 #include "codec/codec.h"
 #include "serial/device_path.h"
@@ -183,7 +186,8 @@ void printIdentifiers(const std::string& memo, std::ostream& out) {
   out.flush();
 }
 
-int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err) {
+int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err,
+                 TrackerRecord& record, const ProgressListener& progress) {
   if (options.inFile && !std::filesystem::is_regular_file(*options.inFile)) {
     throw Failure("settings file '" + *options.inFile + "' not found");
   }
@@ -205,6 +209,8 @@ int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err
   }
   session.engine().setVerifyAfterWriting(options.verify);
   session.engine().setFieldNaming(FieldNaming::Settings);
+  session.onProgress = progress;
+  const SessionRecord recorded(session, record);
   if (!session.open(options.port, options.code)) {
     const auto& errors = session.window().errors();
     throw Failure(errors.empty() ? "cannot open " + options.port : errors.back());
@@ -255,11 +261,33 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (options.command == "diff" && options.port.empty()) {
       return PrintFileDiff(options.arguments.at(0), options.arguments.at(1), out);
     }
-    return runOnTracker(options, out, err);
+    if (options.command == "watch") return RunWatch(options, out, err);
+    return RunFleet(options, out, err);
   } catch (const std::exception& e) {
     err << "tracker-cli: " << e.what() << std::endl;
     return kExitFailed;
   }
+}
+
+int RunOnPort(const CliOptions& options, std::ostream& out, std::ostream& err,
+              TrackerRecord& record, const ProgressListener& progress) {
+  const auto start = std::chrono::steady_clock::now();
+  record.time = std::chrono::system_clock::now();
+  record.port = options.port;
+  record.command = options.command;
+  if (options.command == "read" || options.command == "write") {
+    record.groups = options.arguments.empty() ? std::vector<std::string>{"all"} : options.arguments;
+  }
+  int status = kExitFailed;
+  try {
+    status = runOnTracker(options, out, err, record, progress);
+    record.completed = true;
+  } catch (const std::exception& e) {
+    err << "tracker-cli: " << e.what() << std::endl;
+    record.message = e.what();
+  }
+  record.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  return status;
 }
 
 }  // namespace tracker::cli

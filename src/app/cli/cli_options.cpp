@@ -6,6 +6,7 @@
 
 #include "app/cli/command_table.h"
 #include "app/cli/diff_command.h"
+#include "app/cli/fleet.h"
 
 namespace tracker::cli {
 namespace {
@@ -35,7 +36,12 @@ using Setter = void (*)(CliOptions&, const std::string&);
 
 const std::map<std::string, Setter, std::less<>>& valueOptions() {
   static const std::map<std::string, Setter, std::less<>> kOptions = {
-      {"--port", [](CliOptions& o, const std::string& v) { o.port = v; }},
+      {"--port",
+       [](CliOptions& o, const std::string& v) {
+         o.port = v;
+         o.ports.push_back(v);
+       }},
+      {"--report", [](CliOptions& o, const std::string& v) { o.reportFile = v; }},
       {"--code", [](CliOptions& o, const std::string& v) { o.code = checkCode(v); }},
       {"--timeout", [](CliOptions& o, const std::string& v) { o.timeout = parseTimeout(v); }},
       {"--out", [](CliOptions& o, const std::string& v) { o.outFile = v; }},
@@ -67,11 +73,13 @@ void checkCommand(const CliOptions& options) {
     throw UsageError(options.command + " needs --port PORT");
   }
   if (options.outFile && options.command != "read") throw UsageError("--out belongs to read");
-  if (options.inFile && options.command != "write" && options.command != "diff") {
-    throw UsageError("--in belongs to write and diff");
+  const bool writes = options.command == "write" || options.command == "watch";
+  if (options.inFile && !writes && options.command != "diff") {
+    throw UsageError("--in belongs to write, watch and diff");
   }
   if (options.command == "diff") CheckDiffLine(options);
-  if (options.command == "write" && !options.inFile) throw UsageError("write needs --in FILE");
+  if (writes && !options.inFile) throw UsageError(options.command + " needs --in FILE");
+  CheckFleetOptions(options);
   spec->plan(options.arguments);  // checks the arguments themselves
 }
 
@@ -118,14 +126,19 @@ CliOptions ParseOptions(const std::vector<std::string>& args) {
 
 std::string UsageText() {
   std::string text =
-      "Usage: tracker-cli [--port PORT] [--code CODE] [--timeout S] [--timing] [--trace]\n"
-      "                   [--no-verify] COMMAND [ARGUMENTS]\n"
+      "Usage: tracker-cli [--port PORT]... [--code CODE] [--timeout S] [--timing] [--trace]\n"
+      "                   [--no-verify] [--report FILE] COMMAND [ARGUMENTS]\n"
       "Identifies the tracker on PORT, runs one command and exits with 0 when it\n"
       "completed, 1 on an error, refusal, time-out or failed verification, 2 on a\n"
       "bad command line; diff exits with 0 when both sides are the same and 3 when\n"
-      "they differ. Status texts and messages go to stderr.\n"
+      "they differ. With several ports, the worst port's status. watch programs\n"
+      "each tracker as it is plugged in, until interrupted.\n"
+      "Status texts and messages go to stderr.\n"
       "\n"
-      "  --port PORT   serial port, e.g. ttyUSB0 or /dev/pts/3\n"
+      "  --port PORT   serial port, e.g. ttyUSB0 or /dev/pts/3; give it several times\n"
+      "                to run the command on every port at once (watch: a pattern\n"
+      "                of ports to watch, default the USB serial adapters)\n"
+      "  --report FILE append one JSON line per tracker to FILE\n"
       "  --code CODE   the tracker's 4-character authorisation code\n"
       "  --timeout S   seconds to wait for the identification (default 10)\n"
       "  --timing      print the operation's own duration and traffic on stderr\n"

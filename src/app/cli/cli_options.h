@@ -17,7 +17,9 @@ class UsageError : public std::runtime_error {
 };
 
 struct CliOptions {
-  std::string port;
+  std::string port;                       // the last --port
+  std::vector<std::string> ports;         // every --port, in order (watch: patterns)
+  std::optional<std::string> reportFile;  // --report: one JSON line per tracker
   std::string code;
   std::chrono::seconds timeout{10};  // identification
   bool timing = false;               // print the operation's own duration

@@ -147,6 +147,10 @@ const std::vector<CommandSpec>& table() {
        .maxArguments = 2,
        .plan = tempPair},
       {.name = "temp-delete", .synopsis = "[INDEX]", .maxArguments = 1, .plan = tempDelete},
+      {.name = "watch",
+       .synopsis = "--in FILE [--report FILE]",
+       .needsPort = false,
+       .plan = [](const auto&) { return groupPlan({}, true); }},
   };
   return kCommands;
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "engine/field_compare.h"
 #include "serial/port_enumerator.h"
 
 namespace tracker::cli {
@@ -34,6 +35,10 @@ TrackerSession::TrackerSession(ConsoleWindow& window, bool trace)
   };
   comm_.OnRequestHangup = [this](TComm&) {
     engine_.guarded([this] { engine_.Comm1RequestHangup(); });
+  };
+  engine_.onStatus = [this](std::string_view text) { meter_.tap().log().status(text); };
+  meter_.tap().onProgress = [this] {
+    if (onProgress) onProgress(meter_.tap().progress().current());
   };
   // No Tracker.ini: the command line names its settings file itself.
   engine_.guarded([this] { engine_.FormCreate(FixedPortEnumerator({}), std::string()); });
@@ -74,6 +79,14 @@ Identification TrackerSession::identify(std::chrono::steady_clock::duration limi
   return Identification::Identified;
 }
 
+void TrackerSession::noteVerification() {
+  const VerifyReport& report = engine_.lastVerification();
+  verified_ = verified_.value_or(true) && report.ran && !report.failed();
+  for (const FieldDifference& d : report.mismatches) {
+    differences_.push_back(DifferenceLine(d, "sent", "tracker holds"));
+  }
+}
+
 bool TrackerSession::engineIdle() const {
   const EngineState& s = engine_.state();
   return !engine_.busy() && !s.WriteAllActive && !s.ReadAllActive;
@@ -91,10 +104,14 @@ OperationResult TrackerSession::run(std::string_view button,
     verifyStart = RunLoop::Clock::now();
     beforeVerify = meter_.count();
   };
+  ProgressTracker& progress = meter_.tap().progress();
+  if (auto plan = engine_.planOf(button)) progress.start(std::move(*plan));
   engine_.click(button);
   const bool ended =
       loop_.runUntil([this] { return engineIdle() || !window_.errors().empty(); }, start + cap);
   engine_.onVerifyStart = nullptr;
+  progress.stop();
+  if (onProgress) onProgress(std::nullopt);
   const auto end = RunLoop::Clock::now();
   result.duration = end - start;
   result.traffic = meter_.count();
@@ -102,6 +119,7 @@ OperationResult TrackerSession::run(std::string_view button,
     result.verifyDuration = end - *verifyStart;
     result.verifyTraffic = Since(beforeVerify, result.traffic);
     result.verifyFailed = engine_.lastVerification().failed();
+    noteVerification();
   }
   if (!window_.errors().empty()) {
     result.message = window_.errors().back();
@@ -114,6 +132,7 @@ OperationResult TrackerSession::run(std::string_view button,
     const auto firstLine = std::string_view(result.message).substr(0, result.message.find('\n'));
     result.completed = firstLine.ends_with(kCompleted) && !result.verifyFailed;
   }
+  lastMessage_ = result.message;
   return result;
 }
 

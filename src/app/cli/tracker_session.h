@@ -3,15 +3,18 @@
 // open, wait for the identification, click a button and wait for its result.
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/cli/console_window.h"
 #include "app/cli/run_loop.h"
 #include "app/cli/traffic.h"
 #include "engine/engine.h"
+#include "engine/progress.h"
 #include "engine/tcomm_port.h"
 #include "serial/comm.h"
 #include "serial/owner_queue.h"
@@ -49,12 +52,23 @@ class TrackerSession {
 
   // Clicks a button and runs until the engine is idle again, or the cap.
   OperationResult run(std::string_view button, std::chrono::steady_clock::duration cap);
+  // The message of the last operation run: its final box, or why there was none.
+  const std::string& lastMessage() const { return lastMessage_; }
+
+  // The read-backs of the writes run so far: none when no write was verified,
+  // false when any failed; each field a read-back found different.
+  std::optional<bool> verified() const { return verified_; }
+  const std::vector<std::string>& differences() const { return differences_; }
+
+  // Told the progress of each planned operation as it moves, and none when it ends.
+  std::function<void(const std::optional<Progress>&)> onProgress;
 
   Engine& engine() { return engine_; }
   const ConsoleWindow& window() const { return window_; }
   MemoryControls& controls() { return controls_; }
 
  private:
+  void noteVerification();
   void onDelivery(const std::uint8_t* bytes, std::uint16_t length);
   bool engineIdle() const;
 
@@ -66,6 +80,9 @@ class TrackerSession {
   TrafficMeter meter_;
   Engine engine_;
   RunLoop loop_;
+  std::string lastMessage_;
+  std::optional<bool> verified_;
+  std::vector<std::string> differences_;
 };
 
 }  // namespace tracker::cli

@@ -1,6 +1,7 @@
 #pragma once
-// Counts what crosses the line and, when asked, prints it: the port side
-// wraps the engine's port, the receive side is called for every delivery.
+// Counts what crosses the line and, when asked, prints it as the traffic
+// log's lines: the port side wraps the engine's port, the receive side is
+// called for every delivery.
 
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +9,8 @@
 #include <span>
 
 #include "engine/comm_port.h"
+#include "engine/traffic_log.h"
+#include "engine/traffic_tap.h"
 
 namespace tracker::cli {
 
@@ -23,13 +26,12 @@ TrafficCount Since(const TrafficCount& before, const TrafficCount& now);
 
 class TrafficMeter : public CommPort {
  public:
-  TrafficMeter(CommPort& port, std::ostream& out, bool trace)
-      : port_(port), out_(out), trace_(trace) {}
+  TrafficMeter(CommPort& port, std::ostream& out, bool trace);
 
   bool SendData(std::span<const std::uint8_t> bytes) override;
-  void OpenComm(const std::string& name) override { port_.OpenComm(name); }
-  void CloseComm() override { port_.CloseComm(); }
-  bool present(const std::string& name) const override { return port_.present(name); }
+  void OpenComm(const std::string& name) override { tap_.OpenComm(name); }
+  void CloseComm() override { tap_.CloseComm(); }
+  bool present(const std::string& name) const override { return tap_.present(name); }
 
   // A delivery from the port, before the engine sees it.
   void received(std::span<const std::uint8_t> bytes);
@@ -37,10 +39,12 @@ class TrafficMeter : public CommPort {
   const TrafficCount& count() const { return count_; }
   void reset() { count_ = {}; }
 
+  // The log (--trace prints its lines; none are kept) and the progress.
+  TrafficTap& tap() { return tap_; }
+
  private:
-  CommPort& port_;
-  std::ostream& out_;
-  bool trace_;
+  TrafficLog log_{0};
+  TrafficTap tap_;
   TrafficCount count_;
 };
 

@@ -32,18 +32,21 @@ EditorController::EditorController(TForm1& form, const PortEnumerator& ports)
         QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
       }),
       port_(Comm1),
-      engine_(std::make_unique<Engine>(controls_, window_, port_)),
+      traffic_(form, port_),
+      engine_(std::make_unique<Engine>(controls_, window_, traffic_.port())),
       preferences_(QCoreApplication::applicationDirPath()),
       Timer1(this),
       Timer2(this) {
   Comm1.applyComm1Values();
   Comm1.OnReceiveData = [this](TComm&, const std::uint8_t* buffer, std::uint16_t length) {
+    traffic_.received({buffer, length});
     engine_->guarded([&] { engine_->Comm1ReceiveData({buffer, length}); });
   };
   Comm1.OnRequestHangup = [this](TComm&) {
     engine_->guarded([this] { engine_->Comm1RequestHangup(); });
   };
   engine_->behaviour = {.reopenWhenBack = true, .readAfterDefault = true};
+  traffic_.attach(*engine_);
   Timer1.setObjectName(QStringLiteral("Timer1"));
   Timer2.setObjectName(QStringLiteral("Timer2"));
   connect(&Timer1, &QTimer::timeout, this,

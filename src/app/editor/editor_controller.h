@@ -11,6 +11,7 @@
 #include "app/editor/preferences.h"
 #include "app/editor/qt_window.h"
 #include "app/editor/read_back_view.h"
+#include "app/editor/traffic_view.h"
 #include "engine/engine.h"
 #include "engine/tcomm_port.h"
 #include "serial/comm.h"
@@ -41,6 +42,7 @@ class EditorController : public QObject {
   Engine& engine() { return *engine_; }
   ReadBackView& readBack() { return *readBack_; }
   TComm& comm() { return Comm1; }
+  TrafficView& traffic() { return traffic_; }
 
   // Menu handlers (the web page item is the window's own).
   void SavetSettings1Click();
@@ -62,6 +64,7 @@ class EditorController : public QObject {
   QtWindow window_;
   TComm Comm1;
   TCommPort port_;
+  TrafficView traffic_;
   std::unique_ptr<Engine> engine_;
   Preferences preferences_;
   QTimer Timer1;
