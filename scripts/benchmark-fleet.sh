@@ -59,7 +59,7 @@ median_write() {
 
 one=$(median_write "${ports[0]}")
 all=$(median_write "${ports[@]}")
-verified=$(grep -c "verif" "$work/err" || true)
+verified=$(grep -ci "verified" "$work/err" || true)
 printf 'trackers  seconds (median of %s)\n' "$runs"
 printf '%8s  %s\n' 1 "$one" "$count" "$all"
 printf 'ratio %s/1: %.2f (goal: at most 1.2)\n' "$count" "$(echo "$all / $one" | bc -l)"
