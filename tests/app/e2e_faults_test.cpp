@@ -57,7 +57,8 @@ TEST(CliFaults, ReadAnswersCorruptedThreeTimesEndTheRead) {
   EXPECT_TRUE(Has(run.err, "identified: 860000000000001")) << run.err;
   EXPECT_TRUE(Has(run.err, "status: Read GPRS: retry 1\n"));
   EXPECT_TRUE(Has(run.err, "status: Read GPRS: retry 2\n"));
-  EXPECT_EQ(CountOf(run.err, "trace: sent 0x59"), 4) << "the identifier, then GPRS three times";
+  EXPECT_EQ(CountOf(run.err, "-> ReadBlock 12 "), 4) << "the identifier, then GPRS three times";
+  EXPECT_EQ(CountOf(run.err, "-- Status Read GPRS: retry "), 2) << "the trace names the retries";
   EXPECT_TRUE(Has(run.err, "notice: Read Error!"));
   // The button as the technician sees it, not its control name.
   EXPECT_TRUE(Has(run.err, "tracker-cli: \"Read\" on the GPRS tab did not complete")) << run.err;
