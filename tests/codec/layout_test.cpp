@@ -300,36 +300,22 @@ void GeoLayout(Layout& l) {
 }
 
 // Flag byte after the row's name and bit of each column.
+struct ColumnPlace {
+  EventColumn column;
+  int byte;
+  int bit;
+};
+constexpr ColumnPlace kColumnPlaces[] = {
+    {EventColumn::GPRS1, 0, 0}, {EventColumn::GPRS2, 0, 1}, {EventColumn::SMS1, 1, 0},
+    {EventColumn::SMS2, 1, 1},  {EventColumn::SMS3, 1, 2},  {EventColumn::Call1, 2, 0},
+    {EventColumn::Call2, 2, 1}, {EventColumn::Call3, 2, 2}, {EventColumn::Moni1, 3, 0},
+    {EventColumn::Moni2, 3, 1}, {EventColumn::Moni3, 3, 2}, {EventColumn::OUT1, 4, 0},
+    {EventColumn::OUT2, 4, 1},  {EventColumn::CMR1, 5, 0},
+};
+
 std::pair<int, int> ColumnAt(EventColumn column) {
-  switch (column) {
-    case EventColumn::GPRS1:
-      return {0, 0};
-    case EventColumn::GPRS2:
-      return {0, 1};
-    case EventColumn::SMS1:
-      return {1, 0};
-    case EventColumn::SMS2:
-      return {1, 1};
-    case EventColumn::SMS3:
-      return {1, 2};
-    case EventColumn::Call1:
-      return {2, 0};
-    case EventColumn::Call2:
-      return {2, 1};
-    case EventColumn::Call3:
-      return {2, 2};
-    case EventColumn::Moni1:
-      return {3, 0};
-    case EventColumn::Moni2:
-      return {3, 1};
-    case EventColumn::Moni3:
-      return {3, 2};
-    case EventColumn::OUT1:
-      return {4, 0};
-    case EventColumn::OUT2:
-      return {4, 1};
-    case EventColumn::CMR1:
-      return {5, 0};
+  for (const ColumnPlace& place : kColumnPlaces) {
+    if (place.column == column) return {place.byte, place.bit};
   }
   return {0, 0};
 }

@@ -16,19 +16,14 @@
 
 #include "app/e2e_processes.h"
 #include "app/editor/editor_controller.h"
+#include "app/editor/event_pump.h"
 #include "ui/qt/tform1.h"
 
 namespace tracker {
 namespace {
 
 bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
+  return test::PumpUntil(done, timeoutMs);
 }
 
 // Answers every box as it appears: notices with OK, questions with `answer`.

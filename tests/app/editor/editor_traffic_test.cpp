@@ -16,6 +16,7 @@
 
 #include "app/e2e_processes.h"
 #include "app/editor/editor_controller.h"
+#include "app/editor/event_pump.h"
 #include "app/editor/traffic_dock.h"
 #include "ui/qt/tform1.h"
 
@@ -23,13 +24,7 @@ namespace tracker {
 namespace {
 
 bool pumpUntil(const std::function<bool()>& done, int timeoutMs) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  return true;
+  return test::PumpUntil(done, timeoutMs);
 }
 
 int count(const QString& text, const QString& part) {

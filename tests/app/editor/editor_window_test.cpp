@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "app/editor/editor_controller.h"
+#include "app/editor/event_pump.h"
 #include "serial/pty_pair.h"
 #include "support/answer_frames.h"
 #include "ui/catalogue.h"
@@ -19,15 +20,8 @@
 namespace tracker {
 namespace {
 
-// Processes events until done() holds or the time is up.
 bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
+  return test::PumpUntil(done, timeoutMs);
 }
 
 // Reads from the tracker side until a whole frame with the command arrived.

@@ -19,6 +19,7 @@
 
 #include "app/e2e_processes.h"
 #include "app/editor/editor_controller.h"
+#include "app/editor/event_pump.h"
 #include "ui/qt/tform1.h"
 
 namespace {
@@ -26,13 +27,7 @@ namespace {
 constexpr int kMainTab = 2;
 
 bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 15000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
+  return tracker::test::PumpUntil(done, timeoutMs);
 }
 
 void settle(int ms) {

@@ -11,18 +11,13 @@
 
 #include "app/e2e_processes.h"
 #include "app/editor/editor_controller.h"
+#include "app/editor/event_pump.h"
 #include "ui/qt/tform1.h"
 
 namespace {
 
 bool pumpUntil(const std::function<bool()>& done, int timeoutMs) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  return true;
+  return tracker::test::PumpUntil(done, timeoutMs);
 }
 
 }  // namespace
