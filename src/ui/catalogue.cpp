@@ -427,7 +427,9 @@ void BuildMainRight(Builder& b) {
             .column = (i - 1) % 8,
             .chars = kTimeChars});
   }
+}
 
+void BuildMainCamera(Builder& b) {
   b.section({.id = "Camera1Group",
              .caption = "Camera1",
              .row = 6,
@@ -452,6 +454,7 @@ void BuildMain(Builder& b) {
   b.tab(kMain);
   BuildMainLeft(b);
   BuildMainRight(b);
+  BuildMainCamera(b);
   b.readWrite("MainRead", "MainWrite");
 }
 

@@ -33,6 +33,13 @@ bool allDigits(const std::string& text) {
 
 using Setter = std::function<void(SimOptions&, const std::string& option, const std::string&)>;
 
+// A fault switch that takes a count.
+Setter faultCount(int Faults::*field, long min, long max) {
+  return [=](SimOptions& o, const std::string& opt, const std::string& v) {
+    o.faults.*field = static_cast<int>(parseNumber(opt, v, min, max));
+  };
+}
+
 const std::map<std::string, Setter>& valueOptions() {
   static const std::map<std::string, Setter> table = {
       {"--model",
@@ -64,18 +71,9 @@ const std::map<std::string, Setter>& valueOptions() {
        [](SimOptions& o, const std::string& opt, const std::string& v) {
          o.faults.silent.insert(static_cast<std::uint8_t>(parseNumber(opt, v, 0, 255)));
        }},
-      {"--bad-crc",
-       [](SimOptions& o, const std::string& opt, const std::string& v) {
-         o.faults.badCrcAnswers = static_cast<int>(parseNumber(opt, v, 0, 1000000));
-       }},
-      {"--bad-crc-after",
-       [](SimOptions& o, const std::string& opt, const std::string& v) {
-         o.faults.badCrcAfter = static_cast<int>(parseNumber(opt, v, 0, 1000000));
-       }},
-      {"--vanish-after",
-       [](SimOptions& o, const std::string& opt, const std::string& v) {
-         o.faults.vanishAfter = static_cast<int>(parseNumber(opt, v, 1, 1000000));
-       }},
+      {"--bad-crc", faultCount(&Faults::badCrcAnswers, 0, 1000000)},
+      {"--bad-crc-after", faultCount(&Faults::badCrcAfter, 0, 1000000)},
+      {"--vanish-after", faultCount(&Faults::vanishAfter, 1, 1000000)},
       {"--forget-writes",
        [](SimOptions& o, const std::string& opt, const std::string& v) {
          o.faults.forgetBlocks.insert(static_cast<std::uint8_t>(parseNumber(opt, v, 0, 6)));
@@ -92,10 +90,7 @@ const std::map<std::string, Setter>& valueOptions() {
        [](SimOptions& o, const std::string& opt, const std::string& v) {
          o.faults.cutPause = std::chrono::milliseconds(parseNumber(opt, v, 0, 10000));
        }},
-      {"--bad-crc-every",
-       [](SimOptions& o, const std::string& opt, const std::string& v) {
-         o.faults.badCrcEvery = static_cast<int>(parseNumber(opt, v, 1, 1000000));
-       }},
+      {"--bad-crc-every", faultCount(&Faults::badCrcEvery, 1, 1000000)},
   };
   return table;
 }
