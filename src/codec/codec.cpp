@@ -1,7 +1,7 @@
 #include "codec/codec.h"
 
 #include "codec/device_info.h"
-#include "codec/groups/group_specs.h"
+#include "codec/groups/group_rows.h"
 #include "ui/catalogue.h"
 
 namespace tracker {

@@ -8,7 +8,7 @@
 
 #include "codec/decode_result.h"
 #include "codec/field_table.h"
-#include "codec/group_spec.h"
+#include "codec/group_row.h"
 #include "protocol/protocol_context.h"
 #include "ui/controls.h"
 

@@ -3,7 +3,7 @@
 #include <unordered_map>
 
 #include "codec/encodings.h"
-#include "codec/group_spec.h"
+#include "codec/group_row.h"
 #include "protocol/payloads.h"
 
 namespace tracker {

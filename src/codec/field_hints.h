@@ -1,5 +1,5 @@
 #pragma once
-// What the window tells the user about a field, read from the group spec that
+// What the window tells the user about a field, read from the group row that
 // also checks it: the keys the edit takes, how many characters fit and the
 // range of values it holds.
 
@@ -17,7 +17,7 @@ struct FieldHint {
   std::size_t maxLength = 0;           // characters a text field holds; 0: no limit
 };
 
-// The hint of a control a group spec names; an empty hint for any other.
+// The hint of a control a group row names; an empty hint for any other.
 FieldHint FieldHintFor(std::string_view control);
 
 }  // namespace tracker

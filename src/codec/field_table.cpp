@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "codec/group_spec.h"
+#include "codec/group_row.h"
 #include "protocol/block_map.h"
 #include "ui/list_values.h"
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "codec/decode_result.h"
-#include "codec/group_spec.h"
+#include "codec/group_row.h"
 #include "engine/comm_port.h"
 #include "engine/engine_state.h"
 #include "engine/operation_plan.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The steps of the group writes and reads, in the order "Write All" and
 // "Read All" take them. A step's number is the engine's WriteStep/ReadStep;
-// its texts and request come from its group's spec.
+// its texts and request come from its group's row.
 
 #include <cstdint>
 #include <optional>
@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "codec/codec.h"
-#include "codec/group_spec.h"
+#include "codec/group_row.h"
 
 namespace tracker {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "codec/group_spec.h"
+#include "codec/group_row.h"
 #include "ui/controls.h"
 
 namespace tracker {

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "codec/group_spec.h"
+#include "codec/group_row.h"
 
 namespace tracker {
 

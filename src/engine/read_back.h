@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "codec/group_spec.h"
+#include "codec/group_row.h"
 #include "engine/field_compare.h"
 #include "ui/memory_controls.h"
 

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "codec/codec.h"
-#include "codec/groups/group_specs.h"
+#include "codec/groups/group_rows.h"
 #include "protocol/answer.h"
 #include "protocol/protocol_context.h"
 #include "support/answer_frames.h"

@@ -1,7 +1,7 @@
 // The layout of every group, stated here a second time and independently of
-// the group specs: each field at a distinct non-zero value, the whole payload
+// the group rows: each field at a distinct non-zero value, the whole payload
 // compared byte for byte with the encoder's, and read back into the same
-// values. Swapping two offsets in a spec fails here.
+// values. Swapping two offsets in a group row fails here.
 #include <gtest/gtest.h>
 
 #include <functional>

@@ -14,7 +14,7 @@
 #include <functional>
 #include <vector>
 
-#include "codec/group_spec.h"
+#include "codec/group_row.h"
 #include "ui/controls.h"
 #include "ui/window.h"
 

@@ -1,6 +1,6 @@
 // SMS settings and the three authorised numbers: block 3, 116 bytes.
 #include "codec/encodings.h"
-#include "codec/groups/group_specs.h"
+#include "codec/groups/group_rows.h"
 
 namespace tracker {
 

@@ -1,6 +1,6 @@
 // Driver licences: block 6, 35 bytes written.
 #include "codec/encodings.h"
-#include "codec/groups/group_specs.h"
+#include "codec/groups/group_rows.h"
 
 namespace tracker {
 

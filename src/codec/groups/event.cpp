@@ -1,7 +1,7 @@
 // Event reporting: block 5, one 32-byte row per event number (0 to 57), from
 // the shared event-row table. Rows 13 to 16 have no event and stay zero.
 #include "codec/encodings.h"
-#include "codec/groups/group_specs.h"
+#include "codec/groups/group_rows.h"
 #include "ui/event_rows.h"
 
 namespace tracker {

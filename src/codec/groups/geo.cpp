@@ -1,6 +1,6 @@
 // Geo-fences: block 4, eight 32-byte fence records.
 #include "codec/encodings.h"
-#include "codec/groups/group_specs.h"
+#include "codec/groups/group_rows.h"
 
 namespace tracker {
 

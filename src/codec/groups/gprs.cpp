@@ -1,7 +1,7 @@
 // GPRS: block 1, the APN and the two server channels. The device identifier
 // at offset 16 is read but never written.
 #include "codec/encodings.h"
-#include "codec/groups/group_specs.h"
+#include "codec/groups/group_rows.h"
 
 namespace tracker {
 

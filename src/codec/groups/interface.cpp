@@ -1,6 +1,6 @@
 // Interface: block 2, offsets 34 to 189 — inputs, tanks, outputs, serial ports.
 #include "codec/encodings.h"
-#include "codec/groups/group_specs.h"
+#include "codec/groups/group_rows.h"
 
 namespace tracker {
 

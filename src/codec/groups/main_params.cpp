@@ -1,6 +1,6 @@
 // Main: two ranges of block 2, A (offsets 0 to 33) and B (446 to 534).
 #include "codec/encodings.h"
-#include "codec/groups/group_specs.h"
+#include "codec/groups/group_rows.h"
 
 namespace tracker {
 

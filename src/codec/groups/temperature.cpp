@@ -1,6 +1,6 @@
 // Temperature: block 2, offsets 190 to 445 — eight 32-byte sensor records.
 #include "codec/encodings.h"
-#include "codec/groups/group_specs.h"
+#include "codec/groups/group_rows.h"
 
 namespace tracker {
 

@@ -1,7 +1,7 @@
 // WiFi: 32 entries of SSID and password, 64 bytes each, with no block header.
 // Written whole; read in two halves of 16 entries.
 #include "codec/encodings.h"
-#include "codec/groups/group_specs.h"
+#include "codec/groups/group_rows.h"
 
 namespace tracker {
 

@@ -1,7 +1,7 @@
 #pragma once
-// The spec of each parameter group, and the read requests that fetch them.
+// The row of each parameter group, and the read requests that fetch them.
 
-#include "codec/group_spec.h"
+#include "codec/group_row.h"
 #include "codec/read_requests.h"
 
 namespace tracker {

@@ -38,7 +38,7 @@ struct GroupSpec {
   std::uint8_t block() const { return write.block; }
 };
 
-// The spec of a group; every group has exactly one.
+// The row of a group; every group has exactly one.
 const GroupSpec& SpecOf(Group group);
 
 // Every group spec, in "Write All" order.
