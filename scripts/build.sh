@@ -12,7 +12,7 @@ if command -v ccache >/dev/null; then
   export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 fi
 if [[ ! -f "$build_dir/build.ninja" ]]; then
-  cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRACKER_WERROR=ON \
     -DTRACKER_SANITIZE="${TRACKER_SANITIZE:-}" "${launcher[@]}" >/dev/null
 fi
 cmake --build "$build_dir" -- -j"$(nproc)"

@@ -22,7 +22,7 @@ if command -v ccache >/dev/null; then
   export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 fi
 if [[ ! -f "$build_dir/build.ninja" ]]; then
-  CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRACKER_WERROR=ON \
     -DTRACKER_SANITIZE=address -DTRACKER_FUZZ=ON "${launcher[@]}" >/dev/null
 fi
 cmake --build "$build_dir" --target "${targets[@]/#/fuzz_}" -- -j"$(nproc)"
