@@ -16,7 +16,7 @@ constexpr SpecFunction kSpecs[] = {GprsSpec, MainASpec, MainBSpec, InterfaceSpec
                                    WifiSpec, AuthSpec,  GeoSpec,   EventSpec,     DltSpec};
 
 constexpr Group kGroups[] = {Group::Gprs,        Group::MainA, Group::MainB, Group::Interface,
-                             Group::Temperature, Group::Wifi,  Group::Auth,  Group::Geo,
+                             Group::Temperature, Group::Wifi,  Group::Sms,   Group::Geo,
                              Group::Event,       Group::Dlt};
 
 }  // namespace

@@ -20,7 +20,7 @@ enum class Group : std::uint8_t {
   Interface,
   Temperature,
   Wifi,
-  Auth,
+  Sms,  // the SMS settings and the authorised numbers (settings section "Auth")
   Geo,
   Event,
   Dlt

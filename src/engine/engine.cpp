@@ -2,70 +2,21 @@
 
 #include <algorithm>
 #include <exception>
-#include <map>
 #include <optional>
 
 #include "base/field_error.h"
 #include "engine/engine_services.h"
-#include "engine/engine_steps.h"
 #include "protocol/commands.h"
 #include "protocol/payloads.h"
 
 namespace tracker {
 namespace {
 
-// The groups of "Write All" (DLT added when its tab is shown) and of the Main write.
-constexpr Group kWriteAllGroups[] = {Group::Gprs,      Group::MainA,       Group::MainB,
-                                     Group::Interface, Group::Temperature, Group::Wifi,
-                                     Group::Auth,      Group::Geo,         Group::Event};
-constexpr Group kMainGroups[] = {Group::MainA, Group::MainB};
-
 std::size_t preparedIndex(Group group) {
   return static_cast<std::size_t>(group);
 }
 
 constexpr std::string_view kOpenPort = "OpenPort";
-
-using Handler = void (Engine::*)();
-
-// The buttons by control name; every one but the port button sends a request.
-const std::map<std::string_view, Handler>& handlers() {
-  static const std::map<std::string_view, Handler> kHandlers = {
-      {"ReadAll", &Engine::ReadAllClick},
-      {"WriteAll", &Engine::WriteAllClick},
-      {"InitAll", &Engine::InitAllClick},
-      {"ClearCode", &Engine::ClearCodeClick},
-      {"GPRSRead", &Engine::GPRSReadClick},
-      {"GPRSWrite", &Engine::GPRSWriteClick},
-      {"SMSRead", &Engine::SMSReadClick},
-      {"SMSWrite", &Engine::SMSWriteClick},
-      {"GEOFenceRead", &Engine::GEOFenceReadClick},
-      {"GEOFenceWrite", &Engine::GEOWriteClick},
-      {"MainRead", &Engine::MainSetReadClick},
-      {"MainWrite", &Engine::MainSetWriteClick},
-      {"EventRead", &Engine::EventReadClick},
-      {"EventWrite", &Engine::EventWriteClick},
-      {"InterfaceRead", &Engine::InterfaceReadClick},
-      {"InterfaceWrite", &Engine::InterfaceWriteClick},
-      {"Temp_Read", &Engine::Temp_ReadClick},
-      {"Temp_Write", &Engine::Temp_WriteClick},
-      {"Temp_Pair", &Engine::Temp_PairClick},
-      {"WIFI_Read", &Engine::WIFI_ReadClick},
-      {"WIFI_Write", &Engine::WIFI_WriteClick},
-      {"DLTRead", &Engine::DLTReadClick},
-      {"DLTWrite", &Engine::DLTWriteClick},
-      {"SET_ID", &Engine::SET_IDClick},
-      {"DEL_ID", &Engine::DEL_IDClick},
-      {"CHK_ID", &Engine::CHK_IDClick},
-      {"ClearGPRS1", &Engine::ClearGPRS1Click},
-      {"ClearGPRS2", &Engine::ClearGPRS2Click},
-      {"ClearSMS", &Engine::ClearSMSClick},
-      {"ClearGPSLog", &Engine::ClearGPSLogClick},
-      {"SetMileage", &Engine::SetMileageClick},
-      {"OpenPort", &Engine::OpenPortClick},
-  };
-  return kHandlers;
-}
 
 }  // namespace
 
@@ -125,7 +76,8 @@ void Engine::setPanel(std::string_view text) {
 
 void Engine::finish(std::string_view box) {
   std::string text(box);
-  if (continueReadBack(text)) return;  // a write's read-back follows it
+  if (state_.activity == Activity::Writing) groupsSynced(writtenGroups());
+  if (state_.activity == Activity::Reading) text = endReadBack(text);
   endOperation();
   notice(text);
 }
@@ -133,10 +85,10 @@ void Engine::finish(std::string_view box) {
 void Engine::endOperation() {
   readBackCutShort();
   state_.ReplyTimeout = 0;
-  state_.Operation = OpIdle;
-  state_.WriteAllActive = false;
-  state_.ReadAllActive = false;
-  state_.Identifying = false;
+  state_.activity = Activity::Idle;
+  state_.operation = nullptr;
+  state_.plan.clear();
+  state_.step = 0;
   service_ = nullptr;
 }
 
@@ -151,197 +103,107 @@ void Engine::send(std::uint8_t command, BlockRange range) {
   request_ = {.command = command, .range = range};
 }
 
-void Engine::prepareWrites(std::span<const Group> groups) {
+void Engine::sendStep() {
+  const Step& step = state_.current();
+  if (step.writes()) {
+    context_->clearPayload();
+    context_->append(prepared_[preparedIndex(*step.group)]);
+  } else if (step.command == CmdReadWifi) {
+    BuildWifiReadPayload(*context_, static_cast<std::uint8_t>(step.range.offset),
+                         static_cast<std::uint8_t>(step.range.length));
+  } else if (step.reads()) {
+    BuildReadRequest(*context_, step.range);
+  } else {
+    context_->clearPayload();
+    context_->append(servicePayload_);
+  }
+  send(step.command, step.range);
+  state_.ReplyTimeout = step.timeout;
+}
+
+void Engine::prepareWrites() {
   // Encode every payload before anything is sent, so a bad field stops the
   // whole write and the tracker is never left half-written.
   std::array<std::vector<std::uint8_t>, 10> prepared;
-  for (const Group group : groups) {
-    Encode(group, *context_, controls_);
+  for (const Step& step : state_.plan) {
+    if (!step.writes()) continue;
+    Encode(*step.group, *context_, controls_);
     const auto payload = context_->payload();
-    prepared[preparedIndex(group)].assign(payload.begin(), payload.end());
+    prepared[preparedIndex(*step.group)].assign(payload.begin(), payload.end());
   }
-  for (const Group group : groups) {
-    prepared_[preparedIndex(group)] = std::move(prepared[preparedIndex(group)]);
+  for (const Step& step : state_.plan) {
+    if (step.writes())
+      prepared_[preparedIndex(*step.group)] = std::move(prepared[preparedIndex(*step.group)]);
   }
 }
 
-void Engine::sendPrepared(const WriteStepRow& row) {
-  const std::vector<std::uint8_t>& payload = prepared_[preparedIndex(row.group)];
-  const GroupSpec& spec = SpecOf(row.group);
-  context_->clearPayload();
-  context_->append(payload);
-  send(spec.blockHeader ? CmdWriteBlock : CmdWriteWifi, spec.write);
-  state_.WriteStep = row.step;
-  state_.Operation = spec.blockHeader ? OpWrite : OpWriteWifi;
+void Engine::startPlan(const Operation& operation, Activity activity, std::string_view panel) {
+  state_.operation = &operation;
+  state_.activity = activity;
+  state_.step = 0;
+  sendStep();
+  if (!panel.empty()) setPanel(panel);
 }
 
-void Engine::startWrite(Group group, bool all, std::string_view panel) {
+void Engine::run(const Operation& operation) {
+  const std::string_view question = QuestionOf(operation, controls_);
+  if (!question.empty() && !window_.askYesNo(question)) return;
+  std::vector<Step> plan = BuildPlan(operation, {.dltShown = window_.dltTabShown(),
+                                                 .verifyAfterWriting = verifyAfterWriting_,
+                                                 .leftOutOfWriteAll = leftOut_});
   wifiSkipped_ = false;
-  readBack_.firstWritten = group;
-  readBack_.writeAll = all;
-  sendPrepared(WriteStepOf(group));
-  state_.ReplyTimeout = 5;
-  state_.WriteAllActive = all;
-  setPanel(panel);
-}
-
-void Engine::sendReadStep(const ReadStepRow& row, std::uint8_t timeout) {
-  const BlockRange request = ReadRequestOf(row);
-  const bool wifi = row.group == Group::Wifi;
-  if (wifi) {
-    BuildWifiReadPayload(*context_, static_cast<std::uint8_t>(request.offset),
-                         static_cast<std::uint8_t>(request.length));
-  } else {
-    BuildReadRequest(*context_, request);
+  switch (operation.kind) {
+    case OperationKind::Write:
+      state_.plan = std::move(plan);
+      try {
+        prepareWrites();
+      } catch (...) {
+        state_.plan.clear();
+        throw;
+      }
+      startPlan(operation, Activity::Writing, operation.starting);
+      return;
+    case OperationKind::Read:
+      readBack_.purpose = operation.readBack;
+      if (operation.readBack != ReadBackPurpose::None) {
+        readBack_.tracker = std::make_unique<MemoryControls>();
+        readBack_.decoded.clear();
+      }
+      state_.plan = std::move(plan);
+      startPlan(operation, Activity::Reading, operation.starting);
+      return;
+    case OperationKind::Service: {
+      const ServiceSpec& spec = ServiceFor(operation, controls_);
+      spec.build(*context_, controls_);
+      const auto payload = context_->payload();
+      servicePayload_.assign(payload.begin(), payload.end());
+      state_.plan = std::move(plan);
+      service_ = &spec;
+      startPlan(operation, Activity::Service, spec.starting);
+      return;
+    }
+    case OperationKind::Identification:
+      state_.plan = std::move(plan);
+      startPlan(operation, Activity::Identifying, {});
+      return;
   }
-  send(wifi ? CmdReadWifi : CmdReadBlock, request);
-  state_.Operation = wifi ? OpReadWifi : OpRead;
-  state_.ReadStep = row.step;
-  state_.ReplyTimeout = timeout;
 }
 
-void Engine::startRead(Group group, bool all, std::string_view panel) {
-  wifiSkipped_ = false;
-  readBack_.purpose = ReadBackPurpose::None;  // into the window unless a read-back says otherwise
-  sendReadStep(ReadStepOf(group), 5);
-  state_.ReadAllActive = all;
-  setPanel(panel);
-}
-
-void Engine::startService(const ServiceSpec& spec) {
-  if (!spec.confirm.empty() && !window_.askYesNo(spec.confirm)) return;
-  spec.build(*context_, controls_);
-  send(spec.command);
-  service_ = &spec;
-  state_.Operation = spec.operation;
-  state_.ReplyTimeout = spec.timeout;
-  setPanel(spec.starting);
-}
-
-void Engine::ReadAllClick() {
-  startRead(Group::Gprs, true, "Reading All...");
-}
-
-void Engine::WriteAllClick() {
-  std::vector<Group> groups(std::begin(kWriteAllGroups), std::end(kWriteAllGroups));
-  if (window_.dltTabShown()) groups.push_back(Group::Dlt);
-  std::erase_if(groups, [this](Group g) { return std::ranges::count(leftOut_, g) > 0; });
-  prepareWrites(groups);
-  startWrite(Group::Gprs, true, "Writing All...");
-}
-
-void Engine::GPRSReadClick() {
-  startRead(Group::Gprs, false, "Reading GPRS...");
-}
-void Engine::MainSetReadClick() {
-  startRead(Group::MainA, false, "Reading Main...");
-}
-void Engine::InterfaceReadClick() {
-  startRead(Group::Interface, false, "Reading Interface...");
-}
-void Engine::Temp_ReadClick() {
-  startRead(Group::Temperature, false, "Reading Temp...");
-}
-void Engine::WIFI_ReadClick() {
-  startRead(Group::Wifi, false, "Reading WIFI...");
-}
-void Engine::SMSReadClick() {
-  startRead(Group::Auth, false, "Reading Auth...");
-}
-void Engine::GEOFenceReadClick() {
-  startRead(Group::Geo, false, "Reading GEO...");
-}
-void Engine::EventReadClick() {
-  startRead(Group::Event, false, "Reading Event...");
-}
-void Engine::DLTReadClick() {
-  startRead(Group::Dlt, false, "Reading DLT...");
-}
-
-void Engine::writeGroup(Group group, std::string_view panel) {
-  const Group groups[] = {group};
-  prepareWrites(groups);
-  startWrite(group, false, panel);
-}
-
-void Engine::GPRSWriteClick() {
-  writeGroup(Group::Gprs, "Writing GPRS...");
-}
-void Engine::MainSetWriteClick() {
-  prepareWrites(kMainGroups);
-  startWrite(Group::MainA, false, "Writing Main...");
-}
-void Engine::InterfaceWriteClick() {
-  writeGroup(Group::Interface, "Writing Interface...");
-}
-void Engine::Temp_WriteClick() {
-  writeGroup(Group::Temperature, "Writing Temp...");
-}
-void Engine::WIFI_WriteClick() {
-  writeGroup(Group::Wifi, "Writing WIFI...");
-}
-void Engine::SMSWriteClick() {
-  writeGroup(Group::Auth, "Writing Auth...");
-}
-void Engine::GEOWriteClick() {
-  writeGroup(Group::Geo, "Writing GEO...");
-}
-void Engine::EventWriteClick() {
-  writeGroup(Group::Event, "Writing Event...");
-}
-void Engine::DLTWriteClick() {
-  writeGroup(Group::Dlt, "Writing DLT...");
-}
-
-void Engine::InitAllClick() {
-  startService(*FindService("InitAll"));
-}
-void Engine::ClearGPRS1Click() {
-  startService(*FindService("ClearGPRS1"));
-}
-void Engine::ClearGPRS2Click() {
-  startService(*FindService("ClearGPRS2"));
-}
-void Engine::ClearSMSClick() {
-  startService(*FindService("ClearSMS"));
-}
-void Engine::ClearGPSLogClick() {
-  startService(*FindService("ClearGPSLog"));
-}
-void Engine::SetMileageClick() {
-  startService(*FindService("SetMileage"));
-}
-void Engine::SET_IDClick() {
-  startService(*FindService("SET_ID"));
-}
-void Engine::DEL_IDClick() {
-  startService(*FindService("DEL_ID"));
-}
-void Engine::CHK_IDClick() {
-  startService(*FindService("CHK_ID"));
-}
-void Engine::ClearCodeClick() {
-  startService(*FindService("ClearCode"));
-}
-
-void Engine::Temp_PairClick() {
-  const bool indexEmpty = controls_.text("Temp_Index").empty();
-  const bool nameEmpty = controls_.text("Temp_Name").empty();
-  if (indexEmpty || nameEmpty) {
-    const char* question =
-        indexEmpty ? "Really Delete All Temperatures?" : "Really Delete Temperature?";
-    if (!window_.askYesNo(question)) return;
-  }
-  startService(TempPairService(indexEmpty || nameEmpty));
+void Engine::start(OperationId id) {
+  // One operation at a time.
+  if (busy()) return;
+  if (onStart) onStart(id);
+  guarded([this, id] { run(OperationOf(id)); });
 }
 
 bool Engine::click(std::string_view control) {
-  const auto it = handlers().find(control);
-  if (it == handlers().end()) return false;
-  // One operation at a time: only the port button acts while one runs.
-  if (busy() && control != kOpenPort) return true;
-  if (onClick) onClick(control);
-  guarded([this, handler = it->second] { (this->*handler)(); });
+  if (control == kOpenPort) {
+    guarded([this] { OpenPortClick(); });
+    return true;
+  }
+  const Operation* operation = FindOperation(control);
+  if (operation == nullptr) return false;
+  start(operation->id);
   return true;
 }
 
@@ -349,8 +211,8 @@ void Engine::updateButtons() {
   const bool ready = state_.PortOpened && identified_ && !busy();
   if (buttonsReady_ == ready) return;
   buttonsReady_ = ready;
-  for (const auto& [name, handler] : handlers()) {
-    if (name != kOpenPort) controls_.setEnabled(name, ready);
+  for (const Operation& operation : Operations()) {
+    if (!operation.button.empty()) controls_.setEnabled(operation.button, ready);
   }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// The operation engine: one request at a time. Button handlers start an
-// operation, Comm1ReceiveData advances or ends it, Timer2Timer times it out,
-// Timer1Timer drives the authorisation poll.
+// The operation engine: one request at a time. start() runs a row of the
+// operation table as a plan of steps, Comm1ReceiveData advances or ends it,
+// Timer2Timer times it out, Timer1Timer drives the authorisation poll.
 
 #include <array>
 #include <cstdint>
@@ -18,6 +18,8 @@
 #include "engine/comm_port.h"
 #include "engine/engine_state.h"
 #include "engine/operation_plan.h"
+#include "engine/operation_table.h"
+#include "engine/plan.h"
 #include "engine/read_back.h"
 #include "protocol/answer.h"
 #include "protocol/block_map.h"
@@ -28,8 +30,6 @@
 namespace tracker {
 
 class PortEnumerator;
-struct ReadStepRow;
-struct WriteStepRow;
 struct ServiceSpec;
 
 // The request in flight: what was asked, so that an answer can be matched to it.
@@ -63,20 +63,24 @@ class Engine {
   // settings file does not hold, so that the tracker keeps its sensors.
   void leaveOutOfWriteAll(Group group) { leftOut_.push_back(group); }
 
-  // What a button's operation will send and receive (engine_plan.cpp); none
-  // for buttons that move no group.
-  std::optional<OperationPlan> planOf(std::string_view button) const;
+  // What an operation will send and receive (engine_plan.cpp); none for
+  // operations that move no group.
+  std::optional<OperationPlan> planOf(OperationId id) const;
 
-  // Clicks a button by control name; false when no handler belongs to it.
-  // While an operation runs, a button that would send a request does nothing.
+  // Starts the operation a control names, or opens/closes the port; false
+  // when the control starts nothing.
   bool click(std::string_view control);
+
+  // Runs an operation's row through the guard. While an operation runs,
+  // nothing else starts.
+  void start(OperationId id);
 
   // The serial line hung up (adapter pulled, tracker switched off): Comm1's
   // OnRequestHangup. Closes the port and ends a running operation, naming it.
   void Comm1RequestHangup();
 
   // Whether an operation runs; nothing else starts meanwhile.
-  bool busy() const { return state_.Operation != OpIdle; }
+  bool busy() const { return state_.activity != Activity::Idle; }
   // Whether the tracker on the open port has answered the authorisation poll
   // and accepted the code.
   bool identified() const { return identified_; }
@@ -87,39 +91,6 @@ class Engine {
     bool readAfterDefault = false;  // read everything again after "Default"
   };
   Behaviour behaviour;
-
-  // Start handlers of the operations.
-  void ReadAllClick();
-  void WriteAllClick();
-  void GPRSReadClick();
-  void GPRSWriteClick();
-  void MainSetReadClick();
-  void MainSetWriteClick();
-  void InterfaceReadClick();
-  void InterfaceWriteClick();
-  void Temp_ReadClick();
-  void Temp_WriteClick();
-  void WIFI_ReadClick();
-  void WIFI_WriteClick();
-  void SMSReadClick();
-  void SMSWriteClick();
-  void GEOFenceReadClick();
-  void GEOWriteClick();
-  void EventReadClick();
-  void EventWriteClick();
-  void DLTReadClick();
-  void DLTWriteClick();
-  void InitAllClick();
-  void ClearGPRS1Click();
-  void ClearGPRS2Click();
-  void ClearSMSClick();
-  void ClearGPSLogClick();
-  void SetMileageClick();
-  void SET_IDClick();
-  void DEL_IDClick();
-  void CHK_IDClick();
-  void Temp_PairClick();
-  void ClearCodeClick();
 
   // Settings file: load returns whether the file existed.
   bool LoadSettingsFile(const std::string& path);
@@ -142,8 +113,8 @@ class Engine {
   std::function<void(std::string_view)> onStatus;
   // Called after each handler the guard ran has finished (progress displays).
   std::function<void()> onSettled;
-  // Called with a button's name just before it acts (never while busy).
-  std::function<void(std::string_view)> onClick;
+  // Called with an operation just before it starts (never while busy).
+  std::function<void(OperationId)> onStart;
 
   // Read-back (engine_read_back.cpp): verification after every write, off
   // until switched on, and Compare with Tracker. Both read into scratch
@@ -151,7 +122,7 @@ class Engine {
   void setVerifyAfterWriting(bool on) { verifyAfterWriting_ = on; }
   bool verifyAfterWriting() const { return verifyAfterWriting_; }
   void setFieldNaming(FieldNaming naming) { naming_ = naming; }
-  void CompareWithTrackerClick();
+  void CompareWithTrackerClick();  // the window's compare action
   bool verifying() const;
   // Whether a handler is running (the engine may be changing the controls).
   bool inHandler() const { return guardDepth_ > 0; }
@@ -164,8 +135,9 @@ class Engine {
   std::function<void(const std::vector<Group>&)> onGroupsSynced;
 
  private:
-  DecodeResult decodeStep(const ReadStepRow& row, std::span<const std::uint8_t> data);
-  bool continueReadBack(std::string& box);
+  // Read-back (engine_read_back.cpp).
+  DecodeResult decodeStep(const Step& step, std::span<const std::uint8_t> data);
+  std::string endReadBack(std::string_view readBox);
   void readBackCutShort();
   std::vector<Group> writtenGroups() const;
   void startVerify(std::string_view writeBox);
@@ -173,31 +145,27 @@ class Engine {
   std::string endCompare(std::string_view readBox);
   void groupsSynced(const std::vector<Group>& groups);
 
+  // Starting (engine.cpp).
+  void run(const Operation& operation);
+  void startPlan(const Operation& operation, Activity activity, std::string_view panel);
+  void prepareWrites();
+  void sendStep();
   void send(std::uint8_t command, BlockRange range = {});
-  void sendPrepared(const WriteStepRow& row);
-  void prepareWrites(std::span<const Group> groups);
-  void startWrite(Group group, bool all, std::string_view panel);
-  void startRead(Group group, bool all, std::string_view panel);
-  void startService(const ServiceSpec& spec);
-  void writeGroup(Group group, std::string_view panel);
-  void sendReadStep(const ReadStepRow& row, std::uint8_t timeout);
 
-  // Answers (dispatcher).
+  // Answers (engine_dispatcher.cpp).
   bool answersRequest(const Answer& answer) const;
   void actOnFrame(const Answer& answer);
   void onAuthAnswer(const Answer& answer);
   void onWriteAnswer(const Answer& answer);
   void onReadAnswer(const Answer& answer);
   void onDeviceId(const BlockAnswer& answer);
-  void onWifiWriteAnswer(const Answer& answer);
-  void onWifiReadAnswer(const Answer& answer);
   void onServiceAnswer(const Answer& answer);
-  void advanceWrite(const WriteStepRow& row);
-  void advanceRead(const ReadStepRow& row);
-  void decodeAndAdvance(const ReadStepRow& row, std::span<const std::uint8_t> data);
+  void advance();
+  void proceed();
+  void unanswered();
+  void endPhase();
   void readError();
   void endOperation();
-  void wifiUnanswered();
   void updateButtons();
   void clearDeviceInfo();
   void closePort();
@@ -207,8 +175,7 @@ class Engine {
   // Retries (engine_retries.cpp).
   bool retryAfterTimeout();
   void retryAfterBadFrame();
-  bool retryRead();
-  bool retryWrite();
+  bool retryStep(int retries);
 
   // Time-outs.
   void timedOut();
@@ -226,6 +193,7 @@ class Engine {
   EngineState state_;
   std::vector<std::string> pendingNotices_;
   std::array<std::vector<std::uint8_t>, 10> prepared_;  // write payloads by Group
+  std::vector<std::uint8_t> servicePayload_;            // the service command's payload
   Request request_;
   const ServiceSpec* service_ = nullptr;  // the service command in flight
   std::optional<bool> buttonsReady_;      // the request buttons enabled, once set

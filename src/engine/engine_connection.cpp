@@ -30,7 +30,11 @@ std::vector<std::string> portNames(const PortEnumerator& ports) {
 }  // namespace
 
 void Engine::setConnectionButtons(bool enabled) {
-  for (const std::string_view name : ConnectionButtons()) controls_.setEnabled(name, enabled);
+  for (const Operation& operation : Operations()) {
+    if (!operation.button.empty() && !operation.enabledAtStart) {
+      controls_.setEnabled(operation.button, enabled);
+    }
+  }
 }
 
 void Engine::FormCreate(const PortEnumerator& ports, const std::string& settingsPath) {

@@ -9,7 +9,6 @@
 #include "codec/read_requests.h"
 #include "engine/engine.h"
 #include "engine/engine_services.h"
-#include "engine/engine_steps.h"
 #include "protocol/commands.h"
 #include "protocol/frame_scanner.h"
 
@@ -17,6 +16,9 @@ namespace tracker {
 namespace {
 
 constexpr std::string_view kModel = "Model";
+
+// The tab of the WiFi list, noted when a Read All could not read it.
+constexpr std::string_view kWifiTab = "TabSheet10";
 
 bool containsModel(std::span<const std::uint8_t> bytes) {
   // More than five bytes are required, as the tracker's banner is longer.
@@ -85,26 +87,25 @@ bool Engine::answersRequest(const Answer& answer) const {
 }
 
 void Engine::actOnFrame(const Answer& answer) {
-  if (state_.Operation == OpIdle) {
+  if (state_.activity == Activity::Idle) {
     if (answer.command == CmdAuthorise) onAuthAnswer(answer);
     return;
   }
   if (!answersRequest(answer)) return;
-  switch (state_.Operation) {
-    case OpWrite:
-      onWriteAnswer(answer);
+  switch (state_.activity) {
+    case Activity::Identifying:
+      onDeviceId(*AsBlockAnswer(answer));
       return;
-    case OpRead:
+    case Activity::Reading:
       onReadAnswer(answer);
       return;
-    case OpWriteWifi:
-      onWifiWriteAnswer(answer);
+    case Activity::Writing:
+      onWriteAnswer(answer);
       return;
-    case OpReadWifi:
-      onWifiReadAnswer(answer);
-      return;
-    default:
+    case Activity::Service:
       onServiceAnswer(answer);
+      return;
+    case Activity::Idle:
       return;
   }
 }
@@ -127,106 +128,97 @@ void Engine::onAuthAnswer(const Answer& answer) {
   identified_ = true;
   lostPort_.clear();
   window_.setPanelText(0, "Connected");
-  BuildReadRequest(*context_, ReqDeviceId);
-  send(CmdReadBlock, ReqDeviceId);
-  state_.Operation = OpRead;
-  state_.ReadStep = kDeviceIdReadStep;
-  state_.ReplyTimeout = 5;
-  state_.ReadAllActive = false;
-  state_.Identifying = true;
+  run(OperationOf(OperationId::Identify));
 }
 
 void Engine::onWriteAnswer(const Answer& answer) {
   request_.acknowledged = true;  // refused or not, the tracker answered: no resend
-  const WriteStepRow* row = FindWriteStep(state_.WriteStep);
-  if (row == nullptr || AsAcknowledgement(answer)->result != kAckOk) return;
-  advanceWrite(*row);
-}
-
-void Engine::onWifiWriteAnswer(const Answer& answer) {
-  request_.acknowledged = true;
-  if (FirstByte(answer) != kAckOk) return;
-  advanceWrite(WriteStepOf(Group::Wifi));
-}
-
-void Engine::advanceWrite(const WriteStepRow& row) {
-  const StepTexts texts = WriteTexts(row);
-  if (!texts.ok.empty()) setPanel(texts.ok);
-  const bool dlt = window_.dltTabShown();
-  if (row.continues) {  // the first half of Main always goes on
-    sendPrepared(*NextWriteStep(row, dlt));
-    state_.ReplyTimeout = 5;
-    return;
-  }
-  if (!state_.WriteAllActive) {
-    finish(texts.done);
-    return;
-  }
-  const WriteStepRow* next = NextWriteStep(row, dlt);
-  while (next != nullptr && std::ranges::count(leftOut_, next->group) > 0) {
-    next = NextWriteStep(*next, dlt);
-  }
-  if (next == nullptr) {
-    setPanel("Write All OK");
-    finish(wifiSkipped_ ? "Write All Completed, but the WiFi list was not written (no answer)."
-                        : "Write All Completed!");
-    return;
-  }
-  sendPrepared(*next);
-  state_.ReplyTimeout = next->allTimeout;
+  const bool wifi = state_.current().command == CmdWriteWifi;
+  const std::optional<std::uint8_t> result =
+      wifi ? FirstByte(answer) : std::optional(AsAcknowledgement(answer)->result);
+  if (result != kAckOk) return;
+  advance();
 }
 
 void Engine::onReadAnswer(const Answer& answer) {
-  const auto block = AsBlockAnswer(answer);
-  if (state_.ReadStep == kDeviceIdReadStep) {
-    onDeviceId(*block);
+  const Step& step = state_.current();
+  const bool wifi = step.command == CmdReadWifi;
+  if (decodeStep(step, wifi ? answer.payload : AsBlockAnswer(answer)->data) != DecodeResult::Ok) {
+    // A short answer changed nothing. Firmware without WiFi answers the list
+    // short or empty: the list was not read, as if unanswered.
+    if (wifi) {
+      unanswered();
+    } else {
+      readError();
+    }
     return;
   }
-  const ReadStepRow* row = FindReadStep(state_.ReadStep);
-  if (row != nullptr) decodeAndAdvance(*row, block->data);
+  if (wifi && !step.continues) window_.setTabNote(kWifiTab, "");
+  advance();
 }
 
-void Engine::onWifiReadAnswer(const Answer& answer) {
-  const ReadStepRow* row = FindReadStep(state_.ReadStep);
-  if (row == nullptr) return;
-  if (decodeStep(*row, answer.payload) != DecodeResult::Ok) {
-    // Firmware without WiFi answers short or empty: the list was not read.
-    wifiUnanswered();
-    return;
+void Engine::advance() {
+  // The step's group is complete unless the step is its first range.
+  const Step& step = state_.current();
+  if (!step.continues) {
+    const std::string caption(SpecOf(*step.group).caption);
+    setPanel((step.writes() ? "Write " : "Read ") + caption + " OK");
   }
-  if (!row->continues) window_.setTabNote(kWifiTab, "");
-  advanceRead(*row);
+  proceed();
 }
 
-void Engine::decodeAndAdvance(const ReadStepRow& row, std::span<const std::uint8_t> data) {
-  if (decodeStep(row, data) != DecodeResult::Ok) {
-    readError();  // a short answer changed nothing
+void Engine::proceed() {
+  // The next step of the same phase, or the phase ends here.
+  const Step& step = state_.current();
+  const std::size_t next = state_.step + 1;
+  if (next < state_.plan.size() && state_.plan[next].writes() == step.writes()) {
+    state_.step = next;
+    sendStep();
     return;
   }
-  advanceRead(row);
+  endPhase();
 }
 
-void Engine::advanceRead(const ReadStepRow& row) {
-  const StepTexts texts = ReadTexts(row);
-  if (!texts.ok.empty()) setPanel(texts.ok);
-  const bool dlt = window_.dltTabShown();
-  if (row.continues) {  // first halves (Main A, WiFi 1-16) always go on
-    const ReadStepRow* next = NextReadStep(row, dlt);
-    sendReadStep(*next, next->allTimeout);
+void Engine::unanswered() {
+  // An optional step that got no answer: go on after its group, and name the
+  // omission at the end. Any other step without an answer ends the operation.
+  if (state_.activity == Activity::Idle) return;
+  const Step& step = state_.current();
+  if (!step.optional) {
+    timedOut();
+    endOperation();
     return;
   }
-  if (!state_.ReadAllActive) {
-    finish(texts.done);
+  if (state_.activity == Activity::Identifying) {
+    endOperation();  // the identifier is read by the way; its silence is no error
     return;
   }
-  const ReadStepRow* next = NextReadStep(row, dlt);
-  if (next == nullptr) {
-    setPanel("Read All OK");
-    finish(wifiSkipped_ ? "Read All Completed, but the WiFi list was not read (no answer)."
-                        : "Read All Completed!");
+  wifiSkipped_ = true;
+  if (step.reads()) window_.setTabNote(kWifiTab, "not read from this tracker");
+  while (state_.step + 1 < state_.plan.size() && state_.plan[state_.step + 1].group == step.group) {
+    ++state_.step;
+  }
+  proceed();
+}
+
+void Engine::endPhase() {
+  const Step& last = state_.current();
+  const bool writing = last.writes();
+  const std::string verb = writing ? "Write" : "Read";
+  std::string box;
+  if (state_.operation->all) {
+    setPanel(verb + " All OK");
+    box = !wifiSkipped_ ? verb + " All Completed!"
+          : writing     ? "Write All Completed, but the WiFi list was not written (no answer)."
+                        : "Read All Completed, but the WiFi list was not read (no answer).";
+  } else {
+    box = verb + " " + std::string(SpecOf(*last.group).caption) + " Completed!";
+  }
+  if (writing && state_.step + 1 < state_.plan.size()) {
+    startVerify(box);  // the read-back follows
     return;
   }
-  sendReadStep(*next, next->allTimeout);
+  finish(box);
 }
 
 void Engine::readError() {
@@ -243,9 +235,7 @@ void Engine::onDeviceId(const BlockAnswer& answer) {
     id.push_back(ch);
   }
   controls_.setText("DeviceID", id);
-  state_.ReplyTimeout = 0;
-  state_.Operation = OpIdle;
-  state_.Identifying = false;
+  endOperation();
 }
 
 void Engine::onServiceAnswer(const Answer& answer) {
@@ -254,17 +244,17 @@ void Engine::onServiceAnswer(const Answer& answer) {
   for (const ServiceAnswer& row : service_->answers) {
     if (row.box.empty()) break;
     if (row.result != kAnyResult && row.result != result) continue;
-    if (service_->operation == OpCheckId && row.result == kAnyResult) {
+    if (row.listsIdentifiers) {
       // The whole payload is the list of identifiers the tracker holds.
       controls_.setText("RFID_Memo", FromLatin1(answer.payload.data(), answer.payload.size()));
     }
     setPanel(row.panel);
     const bool poll = service_->pollAfter;
-    const bool defaulted = service_->operation == OpDefault && row.result == 1;
+    const bool reread = service_->readAllAfter && behaviour.readAfterDefault;
     finish(row.box);
     if (poll) state_.AuthPollDelay = kAuthPollTicks;
     // The tabs must not show the values the reset replaced as if they were current.
-    if (defaulted && behaviour.readAfterDefault) ReadAllClick();
+    if (reread) run(OperationOf(OperationId::ReadAll));
     return;
   }
 }

@@ -6,7 +6,6 @@
 
 #include "codec/codec.h"
 #include "engine/engine.h"
-#include "engine/engine_steps.h"
 
 namespace tracker {
 namespace {
@@ -16,12 +15,6 @@ constexpr std::size_t kMaxListedInBox = 12;
 
 bool contains(const std::vector<Group>& groups, Group group) {
   return std::find(groups.begin(), groups.end(), group) != groups.end();
-}
-
-// The group's last read step: after it, the whole group has been decoded.
-bool lastStepOfGroup(const ReadStepRow& row) {
-  const ReadStepRow* next = NextReadStep(row, true);
-  return next == nullptr || next->group != row.group;
 }
 
 // The values a prepared write payload carries, decoded as a read would.
@@ -54,69 +47,55 @@ std::string verifyText(const VerifyReport& report, FieldNaming naming) {
 
 }  // namespace
 
-std::vector<Group> WrittenGroups(Group first, bool all, bool dltShown) {
+std::vector<Group> WrittenGroups(std::span<const Step> plan) {
   std::vector<Group> groups;
-  for (const WriteStepRow* row = &WriteStepOf(first); row != nullptr;
-       row = NextWriteStep(*row, dltShown)) {
-    groups.push_back(row->group);
-    if (!all && !row->continues) break;
+  for (const Step& step : plan) {
+    if (step.writes()) groups.push_back(*step.group);
   }
   return groups;
 }
 
 std::vector<Group> Engine::writtenGroups() const {
-  std::vector<Group> groups =
-      WrittenGroups(readBack_.firstWritten, readBack_.writeAll, window_.dltTabShown());
-  if (readBack_.writeAll) {
-    std::erase_if(groups, [this](Group g) { return contains(leftOut_, g); });
-  }
-  return groups;
+  return WrittenGroups(state_.plan);
 }
 
 bool Engine::verifying() const {
-  return readBack_.purpose == ReadBackPurpose::Verify &&
-         (state_.Operation == OpRead || state_.Operation == OpReadWifi);
+  return readBack_.purpose == ReadBackPurpose::Verify && state_.activity == Activity::Reading;
 }
 
 void Engine::groupsSynced(const std::vector<Group>& groups) {
   if (onGroupsSynced) onGroupsSynced(groups);
 }
 
-DecodeResult Engine::decodeStep(const ReadStepRow& row, std::span<const std::uint8_t> data) {
+DecodeResult Engine::decodeStep(const Step& step, std::span<const std::uint8_t> data) {
   const bool scratch = readBack_.purpose != ReadBackPurpose::None && readBack_.tracker;
+  const Group group = *step.group;
   const DecodeResult result =
-      Decode(row.group, data, scratch ? *readBack_.tracker : controls_, row.half);
-  if (result != DecodeResult::Ok || !lastStepOfGroup(row)) return result;
+      Decode(group, data, scratch ? *readBack_.tracker : controls_, step.half());
+  // After the group's last step the whole group has been decoded.
+  const std::size_t next = state_.step + 1;
+  const bool last = next == state_.plan.size() || state_.plan[next].group != group;
+  if (result != DecodeResult::Ok || !last) return result;
   if (scratch) {
-    readBack_.decoded.push_back(row.group);
+    readBack_.decoded.push_back(group);
   } else {
-    groupsSynced({row.group});
+    groupsSynced({group});
   }
   return result;
 }
 
-bool Engine::continueReadBack(std::string& box) {
-  const Op op = state_.Operation;
-  if (op == OpWrite || op == OpWriteWifi) {
-    if (verifyAfterWriting_) {
-      startVerify(box);
-      return true;
-    }
-    groupsSynced(writtenGroups());
-    return false;
-  }
-  if (op != OpRead && op != OpReadWifi) return false;
+std::string Engine::endReadBack(std::string_view readBox) {
+  std::string box(readBox);
   if (readBack_.purpose == ReadBackPurpose::Verify) box = endVerify(box);
   if (readBack_.purpose == ReadBackPurpose::Compare) box = endCompare(box);
   readBack_.purpose = ReadBackPurpose::None;
   readBack_.tracker.reset();
-  return false;
+  return box;
 }
 
 void Engine::readBackCutShort() {
   // A time-out or a closed port ends the read-back before its last step.
-  const bool reading = state_.Operation == OpRead || state_.Operation == OpReadWifi;
-  if (readBack_.purpose == ReadBackPurpose::None || !reading) return;
+  if (readBack_.purpose == ReadBackPurpose::None || state_.activity != Activity::Reading) return;
   if (readBack_.purpose == ReadBackPurpose::Verify) {
     readBack_.report = {};
     readBack_.report.ran = true;
@@ -128,10 +107,13 @@ void Engine::readBackCutShort() {
 }
 
 void Engine::startVerify(std::string_view writeBox) {
-  // The read steps of the written groups; "Write All" is verified by "Read All".
+  // The plan's read steps of the written groups; "Write All" is verified by "Read All".
   if (onVerifyStart) onVerifyStart();
-  startRead(readBack_.firstWritten, readBack_.writeAll, "Verifying...");
-  state_.WriteAllActive = false;
+  wifiSkipped_ = false;
+  state_.activity = Activity::Reading;
+  ++state_.step;
+  sendStep();
+  setPanel("Verifying...");
   readBack_.purpose = ReadBackPurpose::Verify;
   readBack_.writeBox = writeBox;
   readBack_.tracker = std::make_unique<MemoryControls>();
@@ -142,6 +124,7 @@ void Engine::startVerify(std::string_view writeBox) {
 std::string Engine::endVerify(std::string_view readBox) {
   // "Write All" is verified by "Read All", which also reads the groups it leaves out.
   const std::vector<Group> groups = writtenGroups();
+  const bool writeAll = state_.operation->all;
   MemoryControls sent;
   VerifyReport report;
   report.ran = true;
@@ -149,7 +132,7 @@ std::string Engine::endVerify(std::string_view readBox) {
     if (!contains(readBack_.decoded, group)) {
       // "Read All" goes on without a WiFi list the tracker does not answer;
       // any other group missing means the read-back ended in an error.
-      if (readBack_.writeAll && group == Group::Wifi) {
+      if (writeAll && group == Group::Wifi) {
         report.unread.push_back(group);
       } else {
         report.incomplete = true;
@@ -173,11 +156,8 @@ std::string Engine::endVerify(std::string_view readBox) {
 }
 
 void Engine::CompareWithTrackerClick() {
-  if (!state_.PortOpened || !identified_ || busy()) return;
-  startRead(Group::Gprs, true, "Comparing...");
-  readBack_.purpose = ReadBackPurpose::Compare;
-  readBack_.tracker = std::make_unique<MemoryControls>();
-  readBack_.decoded.clear();
+  if (!state_.PortOpened || !identified_) return;
+  start(OperationId::CompareWithTracker);
 }
 
 std::string Engine::endCompare(std::string_view readBox) {

@@ -1,12 +1,14 @@
 #pragma once
-// The service commands, one row each: how a command starts, which answers
-// end it with which texts, and what its time-out says.
+// The service commands, one row each: what a command sends, which answers
+// end it with which texts, and what its time-out says. Which operation sends
+// which command is the operation table's.
 
 #include <array>
 #include <cstdint>
 #include <string_view>
 
-#include "engine/engine_state.h"
+#include "engine/operation_table.h"
+#include "engine/plan.h"
 #include "protocol/protocol_context.h"
 #include "ui/controls.h"
 
@@ -19,33 +21,31 @@ inline constexpr int kAnyResult = -1;
 struct ServiceAnswer {
   int result = kAnyResult;
   std::string_view panel;
-  std::string_view box;  // empty: no such answer
+  std::string_view box;           // empty: no such answer
+  bool listsIdentifiers = false;  // the payload is the tracker's identifier list
 };
 
 struct ServiceSpec {
-  std::string_view button;  // the control that starts it
-  Op operation;
   std::uint8_t command;
-  std::uint8_t timeout;       // ReplyTimeout in seconds
+  std::uint8_t timeout;       // ReplyTimeout in Timer2 ticks
   std::string_view starting;  // panel 1 while it runs
   void (*build)(ProtocolContext&, const Controls&);
   std::array<ServiceAnswer, 3> answers;
-  bool pollAfter = true;  // the authorisation poll is armed again after an answer
+  bool pollAfter = true;      // the authorisation poll is armed again after an answer
+  bool readAllAfter = false;  // the window reads everything again after a success
   std::string_view timeoutPanel;
   std::string_view timeoutBox;
-  std::string_view confirm = {};  // asked Yes/No first when it destroys data on the tracker
 };
 
-// Every service command; Temp Pair has one row for pairing and one for deleting.
-std::span<const ServiceSpec> ServiceSpecs();
+// The row of a command; the sensor command has one row for pairing and one
+// for deleting.
+const ServiceSpec& ServiceOf(std::uint8_t command, bool deleting = false);
 
-// The row of a button, or null.
-const ServiceSpec* FindService(std::string_view button);
+// The row an operation runs with the controls as they are: the sensor
+// command deletes when index or name is empty.
+const ServiceSpec& ServiceFor(const Operation& operation, const Controls& controls);
 
-// The first row of an operation, or null.
-const ServiceSpec* FindServiceOf(Op operation);
-
-// The Temp Pair row for the request: deleting when index or name is empty.
-const ServiceSpec& TempPairService(bool deleting);
+// What is asked before the operation sends anything; empty: nothing.
+std::string_view QuestionOf(const Operation& operation, const Controls& controls);
 
 }  // namespace tracker

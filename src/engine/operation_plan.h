@@ -6,12 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "codec/group_row.h"
+#include "engine/operation_table.h"
+#include "engine/plan.h"
 
 namespace tracker {
 
@@ -35,16 +34,8 @@ struct OperationPlan {
   std::size_t total() const;
 };
 
-// What shapes a plan beyond the button.
-struct PlanContext {
-  bool dltShown = true;             // DLT belongs to "Read All" and "Write All"
-  bool verifyAfterWriting = false;  // a write reads its groups back ("Verifying GEO")
-  std::span<const Group> leftOutOfWriteAll = {};
-};
-
-// The plan of a button that reads or writes groups ("ReadAll", "GEOFenceRead",
-// "WriteAll", ...); none for other buttons.
-std::optional<OperationPlan> PlanForButton(std::string_view button,
-                                           const PlanContext& context = {});
+// The progress plan of an operation that reads or writes groups, from the
+// steps the engine will walk; none for other operations.
+std::optional<OperationPlan> PlanFor(const Operation& operation, const PlanContext& context = {});
 
 }  // namespace tracker

@@ -4,16 +4,16 @@
 // steps are the ordinary ones; only the decode target differs.
 
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "codec/group_row.h"
 #include "engine/field_compare.h"
+#include "engine/plan.h"
 #include "ui/memory_controls.h"
 
 namespace tracker {
-
-enum class ReadBackPurpose { None, Verify, Compare };
 
 // How the last verification ended.
 struct VerifyReport {
@@ -29,15 +29,13 @@ struct VerifyReport {
 
 struct ReadBack {
   ReadBackPurpose purpose = ReadBackPurpose::None;
-  Group firstWritten = Group::Gprs;  // the write in progress: its first group
-  bool writeAll = false;             // and whether it is "Write All"
-  std::string writeBox;              // the write's own completion box
+  std::string writeBox;  // the write's own completion box
   std::unique_ptr<MemoryControls> tracker;
   std::vector<Group> decoded;  // groups whose every step went into `tracker`
   VerifyReport report;
 };
 
-// The groups a write starting at `first` carries, in step order.
-std::vector<Group> WrittenGroups(Group first, bool all, bool dltShown);
+// The groups a plan writes, in step order.
+std::vector<Group> WrittenGroups(std::span<const Step> plan);
 
 }  // namespace tracker

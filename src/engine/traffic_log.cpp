@@ -13,8 +13,8 @@ namespace {
 
 constexpr std::pair<std::uint8_t, std::string_view> kNames[] = {
     {CmdAuthorise, "Authorise"},     {CmdWriteBlock, "WriteBlock"},
-    {CmdReadBlock, "ReadBlock"},     {CmdAuthId, "AuthId"},
-    {CmdDeleteId, "DeleteId"},       {CmdCheckId, "CheckId"},
+    {CmdReadBlock, "ReadBlock"},     {CmdRfidAdd, "AuthId"},
+    {CmdRfidDelete, "DeleteId"},     {CmdRfidCheck, "CheckId"},
     {CmdTempPair, "TempPair"},       {CmdWriteWifi, "WriteWifi"},
     {CmdReadWifi, "ReadWifi"},       {CmdClearSms, "ClearSms"},
     {CmdClearGprs1, "ClearGprs1"},   {CmdClearGprs2, "ClearGprs2"},

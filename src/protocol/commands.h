@@ -8,9 +8,9 @@ namespace tracker {
 inline constexpr std::uint8_t CmdAuthorise = 0x50;
 inline constexpr std::uint8_t CmdWriteBlock = 0x58;
 inline constexpr std::uint8_t CmdReadBlock = 0x59;
-inline constexpr std::uint8_t CmdAuthId = 0xB0;
-inline constexpr std::uint8_t CmdDeleteId = 0xB1;
-inline constexpr std::uint8_t CmdCheckId = 0xB2;
+inline constexpr std::uint8_t CmdRfidAdd = 0xB0;
+inline constexpr std::uint8_t CmdRfidDelete = 0xB1;
+inline constexpr std::uint8_t CmdRfidCheck = 0xB2;
 inline constexpr std::uint8_t CmdTempPair = 0xB5;
 inline constexpr std::uint8_t CmdWriteWifi = 0xB6;
 inline constexpr std::uint8_t CmdReadWifi = 0xB7;

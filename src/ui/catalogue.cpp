@@ -29,13 +29,6 @@ constexpr std::array<TabSpec, kTabCount> kTabs{{
 
 enum Tab { kInfo, kGprs, kMain, kInterface, kRfid, kTemp, kWifi, kAuth, kGeo, kEvent, kDlt };
 
-constexpr std::array<std::string_view, kConnectionButtonCount> kConnectionButtons{
-    "ReadAll",   "WriteAll",   "InitAll",       "ClearCode",      "GPRSRead",  "GPRSWrite",
-    "SMSRead",   "SMSWrite",   "GEOFenceRead",  "GEOFenceWrite",  "MainRead",  "MainWrite",
-    "EventRead", "EventWrite", "InterfaceRead", "InterfaceWrite", "Temp_Read", "Temp_Write",
-    "Temp_Pair", "WIFI_Read",  "WIFI_Write",    "DLTRead",        "DLTWrite",  "SET_ID",
-    "DEL_ID",    "CHK_ID"};
-
 // Caption labels of the input rows, input 1 first.
 constexpr std::array<int, 6> kInputLabelNumbers{219, 218, 214, 215, 216, 217};
 
@@ -753,10 +746,6 @@ const ControlSpec* FindControl(std::string_view name) {
   const Built& c = TheCatalogue();
   const auto it = c.index.find(name);
   return it == c.index.end() ? nullptr : &c.controls[it->second];
-}
-
-std::span<const std::string_view, kConnectionButtonCount> ConnectionButtons() {
-  return kConnectionButtons;
 }
 
 std::string InputCaptionLabel(int input) {

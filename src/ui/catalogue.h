@@ -45,10 +45,6 @@ const std::vector<ControlSpec>& Catalogue();
 // The catalogue row of a control, or nullptr.
 const ControlSpec* FindControl(std::string_view name);
 
-// The buttons that need an open port, in their fixed order.
-inline constexpr int kConnectionButtonCount = 26;
-std::span<const std::string_view, kConnectionButtonCount> ConnectionButtons();
-
 // Named labels of the Interface tab's input rows (1 to 6).
 std::string InputCaptionLabel(int input);  // "Label219" for input 1
 std::string InputModeBox(int input);       // "In1Mode"

@@ -17,6 +17,13 @@ CommandPlan PlanOf(const std::vector<std::string>& args) {
 
 using Buttons = std::vector<std::string>;
 
+// The buttons of the operations a plan runs.
+Buttons buttonsOf(const CommandPlan& plan) {
+  Buttons buttons;
+  for (const OperationId id : plan.operations) buttons.emplace_back(OperationOf(id).button);
+  return buttons;
+}
+
 TEST(CliOptions, OptionsGoAnywhereAndTakeBothForms) {
   const CliOptions o =
       ParseOptions({"read", "--port=ttyUSB1", "gprs", "--code", "0000", "--timeout=3", "event"});
@@ -32,26 +39,25 @@ TEST(CliOptions, OptionsGoAnywhereAndTakeBothForms) {
 }
 
 TEST(CliOptions, ReadAndWriteClickTheAllButtonOrEachGroupInTurn) {
-  EXPECT_EQ(PlanOf({"--port", "p", "read"}).buttons, Buttons{"ReadAll"});
-  EXPECT_EQ(PlanOf({"--port", "p", "write", "--in", "f.ini"}).buttons, Buttons{"WriteAll"});
-  EXPECT_EQ(PlanOf({"--port", "p", "read", "gprs", "main", "interface", "temp", "wifi", "auth",
-                    "geo", "event", "dlt"})
-                .buttons,
+  EXPECT_EQ(buttonsOf(PlanOf({"--port", "p", "read"})), Buttons{"ReadAll"});
+  EXPECT_EQ(buttonsOf(PlanOf({"--port", "p", "write", "--in", "f.ini"})), Buttons{"WriteAll"});
+  EXPECT_EQ(buttonsOf(PlanOf({"--port", "p", "read", "gprs", "main", "interface", "temp", "wifi",
+                              "auth", "geo", "event", "dlt"})),
             (Buttons{"GPRSRead", "MainRead", "InterfaceRead", "Temp_Read", "WIFI_Read", "SMSRead",
                      "GEOFenceRead", "EventRead", "DLTRead"}));
-  EXPECT_EQ(PlanOf({"--port", "p", "write", "--in", "f", "auth", "geo"}).buttons,
+  EXPECT_EQ(buttonsOf(PlanOf({"--port", "p", "write", "--in", "f", "auth", "geo"})),
             (Buttons{"SMSWrite", "GEOFenceWrite"}));
 }
 
 TEST(CliOptions, ServiceCommandsSetTheirControlsFirst) {
   MemoryControls controls;
   const CommandPlan mileage = PlanOf({"--port", "p", "set-mileage", "-15"});
-  EXPECT_EQ(mileage.buttons, Buttons{"SetMileage"});
+  EXPECT_EQ(buttonsOf(mileage), Buttons{"SetMileage"});
   mileage.prepare(controls);
   EXPECT_EQ(controls.text("Mileage"), "-15");
 
   const CommandPlan auth = PlanOf({"--port", "p", "rfid-auth", "00A1", "00B2"});
-  EXPECT_EQ(auth.buttons, Buttons{"SET_ID"});
+  EXPECT_EQ(buttonsOf(auth), Buttons{"SET_ID"});
   auth.prepare(controls);
   EXPECT_EQ(controls.text("RFID_Memo"), "00A1\n00B2");
 
@@ -67,8 +73,8 @@ TEST(CliOptions, ServiceCommandsSetTheirControlsFirst) {
   EXPECT_EQ(controls.text("Temp_Index"), "") << "no index deletes all";
 
   EXPECT_TRUE(PlanOf({"--port", "p", "default"}).reidentify);
-  EXPECT_EQ(PlanOf({"--port", "p", "clear-gps-log"}).buttons, Buttons{"ClearGPSLog"});
-  EXPECT_EQ(PlanOf({"--port", "p", "clear-auth-code"}).buttons, Buttons{"ClearCode"});
+  EXPECT_EQ(buttonsOf(PlanOf({"--port", "p", "clear-gps-log"})), Buttons{"ClearGPSLog"});
+  EXPECT_EQ(buttonsOf(PlanOf({"--port", "p", "clear-auth-code"})), Buttons{"ClearCode"});
 }
 
 TEST(CliOptions, BadLinesAreRefusedWithAReason) {
@@ -109,7 +115,7 @@ TEST(CliOptions, UsageNamesEveryCommandAndGroup) {
   for (const CommandSpec& command : Commands()) {
     EXPECT_NE(usage.find("  " + std::string(command.name)), std::string::npos) << command.name;
   }
-  for (const GroupButtons& group : Groups()) {
+  for (const GroupArgument& group : GroupArguments()) {
     EXPECT_NE(usage.find(" " + std::string(group.name)), std::string::npos) << group.name;
   }
 }

@@ -104,7 +104,7 @@ TEST(CliRoundTrip, WriteStoresTheEncodedBytesOfEveryGroup) {
   ASSERT_TRUE(LoadSettingsFile((folder / "edited.ini").string(), controls));
   ProtocolContext context;
   // Temperature is not in the file: the tracker keeps its own rows.
-  for (const Group group : {Group::Gprs, Group::MainA, Group::MainB, Group::Interface, Group::Auth,
+  for (const Group group : {Group::Gprs, Group::MainA, Group::MainB, Group::Interface, Group::Sms,
                             Group::Geo, Group::Event, Group::Dlt}) {
     Encode(group, context, controls);
     const auto payload = context.payload();

@@ -37,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
                     HeaderCase{Group::Interface, {0x02, 0x00, 0x22, 0x00, 0x9C}, 161},
                     HeaderCase{Group::Temperature, {0x02, 0x00, 0xBE, 0x01, 0x00}, 261},
                     HeaderCase{Group::Wifi, {}, 2048},
-                    HeaderCase{Group::Auth, {0x03, 0x00, 0x00, 0x00, 0x74}, 121},
+                    HeaderCase{Group::Sms, {0x03, 0x00, 0x00, 0x00, 0x74}, 121},
                     HeaderCase{Group::Geo, {0x04, 0x00, 0x00, 0x01, 0x00}, 261},
                     HeaderCase{Group::Event, {0x05, 0x00, 0x00, 0x07, 0x40}, 1861},
                     HeaderCase{Group::Dlt, {0x06, 0x00, 0x00, 0x00, 0x23}, 40}));
@@ -100,11 +100,11 @@ INSTANTIATE_TEST_SUITE_P(
         PlacedValue{Group::Temperature, "Temp8_High", "", 224 + 24, {0xFF, 0xFF}},
         PlacedValue{Group::Wifi, "WIFI2PSW", "pppppppppppppppppppppppppppppppp", 96,
                     Bytes(32, 'p')},
-        PlacedValue{Group::Auth, "SMSTimeZone", "-300", 8, {0xB0, 0xB9, 0xFF, 0xFF}},
-        PlacedValue{Group::Auth, "SMSTimeInterval", "60", 12, {0x3C, 0x00}},
-        PlacedValue{Group::Auth, "Password", "1234", 4, {'1', '2', '3', '4'}},
-        PlacedValue{Group::Auth, "Auth2", "", 52, Bytes(16, 0x00)},
-        PlacedValue{Group::Auth, "Auth3Hangup", "on", 100, {0x04, 0x00}},
+        PlacedValue{Group::Sms, "SMSTimeZone", "-300", 8, {0xB0, 0xB9, 0xFF, 0xFF}},
+        PlacedValue{Group::Sms, "SMSTimeInterval", "60", 12, {0x3C, 0x00}},
+        PlacedValue{Group::Sms, "Password", "1234", 4, {'1', '2', '3', '4'}},
+        PlacedValue{Group::Sms, "Auth2", "", 52, Bytes(16, 0x00)},
+        PlacedValue{Group::Sms, "Auth3Hangup", "on", 100, {0x04, 0x00}},
         PlacedValue{Group::Geo, "No3In", "on", 80, {0x02}},
         PlacedValue{Group::Geo, "No1Radius", "500", 17, {0xF4, 0x01, 0x00, 0x00}},
         PlacedValue{
@@ -152,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "'25:99' is not a time; the range is 00:00–1092:14"},
         RefusedValue{Group::Temperature, "Temp2_ID", "0123456789ABCDE",
                      "'0123456789ABCDE' is not 16 hexadecimal digits"},
-        RefusedValue{Group::Auth, "Auth1", "+1234567890123456",
+        RefusedValue{Group::Sms, "Auth1", "+1234567890123456",
                      "17 characters are more than the 16 that fit"},
         RefusedValue{Group::Wifi, "WIFI3PSW", "123456789012345678901234567890123",
                      "33 characters are more than the 32 that fit"}));
@@ -269,13 +269,13 @@ TEST(AuthGroup, FlagsAndTimeZoneRead) {
   controls.setChecked("Auth1Answer", true);
   controls.setChecked("Auth1Position", true);
   controls.setText("SMSTimeZone", "480");
-  const Bytes data = EncodeData(Group::Auth, controls);
+  const Bytes data = EncodeData(Group::Sms, controls);
   EXPECT_EQ(slice(data, 36, 2), (Bytes{0x09, 0x00}));
   EXPECT_EQ(slice(data, 8, 4), (Bytes{0x80, 0x70, 0x00, 0x00}));
 
   MemoryControls fresh;
   fresh.setChecked("Auth1Monitor", true);
-  ASSERT_EQ(DecodeBlockAnswer(Group::Auth, data, fresh), DecodeResult::Ok);
+  ASSERT_EQ(DecodeBlockAnswer(Group::Sms, data, fresh), DecodeResult::Ok);
   EXPECT_TRUE(fresh.checked("Auth1Answer"));
   EXPECT_FALSE(fresh.checked("Auth1Monitor"));
   EXPECT_TRUE(fresh.checked("Auth1Position"));

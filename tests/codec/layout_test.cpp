@@ -356,7 +356,7 @@ INSTANTIATE_TEST_SUITE_P(
                     GroupLayout{Group::MainB, MainBLayout},
                     GroupLayout{Group::Interface, InterfaceLayout},
                     GroupLayout{Group::Temperature, TemperatureLayout},
-                    GroupLayout{Group::Wifi, WifiLayout}, GroupLayout{Group::Auth, AuthLayout},
+                    GroupLayout{Group::Wifi, WifiLayout}, GroupLayout{Group::Sms, AuthLayout},
                     GroupLayout{Group::Geo, GeoLayout}, GroupLayout{Group::Event, EventLayout},
                     GroupLayout{Group::Dlt, DltLayout}),
     [](const auto& info) {

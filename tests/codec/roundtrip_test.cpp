@@ -240,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(FoundCase{Group::Geo, 17, {0xFF, 0xFF, 0xFF, 0xFF}, "No1Radius", "4294967295"},
                     FoundCase{Group::MainA, 16, {0x31, 0x31}, "LowExtBatAlarm", "125.93"},
                     FoundCase{Group::MainB, 485, {0x31, 0x31}, "AlarmTime1", "209:53"},
-                    FoundCase{Group::Auth, 8, {0xE2, 0xFF, 0xFF, 0xFF}, "SMSTimeZone", "-0:30"}));
+                    FoundCase{Group::Sms, 8, {0xE2, 0xFF, 0xFF, 0xFF}, "SMSTimeZone", "-0:30"}));
 
 // The frame is whole but the delivery was cut: the decoder must not read
 // beyond the bytes received.

@@ -45,12 +45,12 @@ TEST_F(EngineTest, EveryServiceAnswerEndsItsOperation) {
     const bool anyOther = c.command == 0xB2 || c.command == 0xB5;
     if (!anyOther) {
       deliver(AnswerFrame(c.command, {0x77}));
-      EXPECT_NE(state().Operation, OpIdle) << "another answer value is not acted upon";
+      EXPECT_TRUE(engine.busy()) << "another answer value is not acted upon";
     }
     deliver(AnswerFrame(c.command, {c.answer}));
     EXPECT_EQ(panel1(), c.panel);
     EXPECT_EQ(window.lastNotice(), c.box);
-    EXPECT_EQ(state().Operation, OpIdle);
+    EXPECT_FALSE(engine.busy());
     EXPECT_EQ(state().ReplyTimeout, 0);
     EXPECT_EQ(state().AuthPollDelay, c.poll ? kAuthPollTicks : 0);
   }
@@ -68,7 +68,7 @@ TEST_F(EngineTest, WriteAllWalksEveryGroupInOrder) {
   click("WriteAll");
   std::vector<std::uint8_t> blocks;
   std::vector<std::string> panels;
-  while (state().Operation != OpIdle && blocks.size() < 20) {
+  while (engine.busy() && blocks.size() < 20) {
     blocks.push_back(port.lastCommand() == 0xB6 ? 0xB6 : port.lastFrame().at(5));
     deliver(ackToLastWrite());
     panels.push_back(panel1());
@@ -77,14 +77,14 @@ TEST_F(EngineTest, WriteAllWalksEveryGroupInOrder) {
   EXPECT_EQ(panels.front(), "Write GPRS OK");
   EXPECT_EQ(panel1(), "Write All OK");
   EXPECT_EQ(window.notices, std::vector<std::string>{"Write All Completed!"});
-  EXPECT_FALSE(state().WriteAllActive);
+  EXPECT_FALSE(engine.busy());
 }
 
 TEST_F(EngineTest, WriteAllEndsAfterEventsWhenDltIsHidden) {
   window.dltShown = false;
   click("WriteAll");
   int writes = 0;
-  while (state().Operation != OpIdle && writes < 20) {
+  while (engine.busy() && writes < 20) {
     ++writes;
     deliver(ackToLastWrite());
   }
@@ -111,7 +111,7 @@ TEST_F(EngineTest, WriteAcknowledgementForAnotherBlockIsIgnored) {
   click("GPRSWrite");
   deliver(AnswerFrame(0x58, {0x02, 0x01}));
   deliver(AnswerFrame(0x58, {0x01, 0x00}));
-  EXPECT_EQ(state().Operation, OpWrite);
+  EXPECT_EQ(state().activity, Activity::Writing);
   EXPECT_TRUE(window.notices.empty());
 }
 
@@ -120,7 +120,7 @@ TEST_F(EngineTest, AnAnswerToAnotherRequestIsIgnoredUntilTheTimeOut) {
   deliver(AnswerFrame(0x59, {0x01, 0x00}));  // a read answer
   deliver(AnswerFrame(0x58, {0x02, 0x01}));  // block 2 acknowledged, block 1 was written
   deliver(AnswerFrame(0x50, {0x01, 0x01}));  // a late authorisation answer
-  EXPECT_EQ(state().Operation, OpWrite);
+  EXPECT_EQ(state().activity, Activity::Writing);
   EXPECT_TRUE(window.notices.empty());
   tick2(5);
   EXPECT_EQ(panel1(), "Write GPRS: retry 1") << "no acknowledgement of block 1 arrived";
@@ -131,7 +131,7 @@ TEST_F(EngineTest, AnAnswerToAnotherRequestIsIgnoredUntilTheTimeOut) {
 TEST_F(EngineTest, ReadAllWalksEveryGroupInOrder) {
   click("ReadAll");
   std::vector<std::uint8_t> commands;
-  while (state().Operation != OpIdle && commands.size() < 20) {
+  while (engine.busy() && commands.size() < 20) {
     commands.push_back(port.lastCommand() == 0xB7 ? 0xB7 : port.lastFrame().at(5));
     deliver(answerToLastRead());
   }
@@ -143,23 +143,23 @@ TEST_F(EngineTest, ReadAllWalksEveryGroupInOrder) {
 TEST_F(EngineTest, ReadAllAnswerForAnotherBlockIsIgnoredUntilTimeout) {
   click("ReadAll");
   deliver(ReadAnswer(2, 16, Bytes(255, 0)));
-  EXPECT_EQ(state().ReadStep, 0);
+  EXPECT_EQ(state().step, 0u);
   tick2(15);  // the first request and its two retries
   EXPECT_EQ(window.lastNotice(), "Read Overtime!");
-  EXPECT_FALSE(state().ReadAllActive);
+  EXPECT_FALSE(engine.busy());
 }
 
 TEST_F(EngineTest, WifiStepSkippedInsideTheAllSequencesIsNamedAtTheEnd) {
   click("WriteAll");
   for (int i = 0; i < 5; ++i) deliver(ackToLastWrite());
-  ASSERT_EQ(state().Operation, OpWriteWifi);
+  ASSERT_EQ(state().current().command, CmdWriteWifi);
   EXPECT_EQ(state().ReplyTimeout, 3);
   tick2(3);
   EXPECT_TRUE(window.notices.empty());
-  EXPECT_EQ(state().Operation, OpWrite);
-  EXPECT_EQ(state().WriteStep, 5);
+  EXPECT_EQ(state().activity, Activity::Writing);
+  EXPECT_EQ(state().current().group, Group::Sms);
   EXPECT_EQ(port.lastFrame().at(5), 3) << "the Auth write follows";
-  while (state().Operation != OpIdle) deliver(ackToLastWrite());
+  while (engine.busy()) deliver(ackToLastWrite());
   EXPECT_EQ(window.notices,
             std::vector<std::string>{
                 "Write All Completed, but the WiFi list was not written (no answer)."});
@@ -167,24 +167,24 @@ TEST_F(EngineTest, WifiStepSkippedInsideTheAllSequencesIsNamedAtTheEnd) {
 
   click("ReadAll");
   for (int i = 0; i < 5; ++i) deliver(answerToLastRead());
-  ASSERT_EQ(state().Operation, OpReadWifi);
+  ASSERT_EQ(state().current().command, CmdReadWifi);
   EXPECT_EQ(state().ReplyTimeout, 2);
   deliver(answerToLastRead());
   EXPECT_EQ(state().ReplyTimeout, 3) << "the second half waits three ticks";
   tick2(3);
   EXPECT_TRUE(window.notices.empty());
-  EXPECT_EQ(state().ReadStep, 5);
+  EXPECT_EQ(state().current().group, Group::Sms);
   EXPECT_EQ(port.lastFrame(), AnswerFrame(0x59, {0x03, 0x00, 0x00, 0x00, 0x74}));
   EXPECT_EQ(window.tabNotes["TabSheet10"], "not read from this tracker");
-  while (state().Operation != OpIdle) deliver(answerToLastRead());
+  while (engine.busy()) deliver(answerToLastRead());
   EXPECT_EQ(window.lastNotice(), "Read All Completed, but the WiFi list was not read (no answer).");
 
   // Firmware without WiFi answers empty: the same as no answer, at once.
   click("ReadAll");
   for (int i = 0; i < 5; ++i) deliver(answerToLastRead());
   deliver(AnswerFrame(0xB7, {}));
-  EXPECT_EQ(state().ReadStep, 5);
-  while (state().Operation != OpIdle) deliver(answerToLastRead());
+  EXPECT_EQ(state().current().group, Group::Sms);
+  while (engine.busy()) deliver(answerToLastRead());
   EXPECT_EQ(window.lastNotice(), "Read All Completed, but the WiFi list was not read (no answer).");
 }
 
@@ -196,14 +196,14 @@ TEST_F(EngineTest, AuthorisationAnswerDecodesAndReadsTheIdentifier) {
   EXPECT_EQ(controls.text("Firmware"), "FW-Larch");
   EXPECT_EQ(window.panels[0], "Connected");
   EXPECT_EQ(port.lastFrame(), AnswerFrame(0x59, {0x01, 0x00, 0x10, 0x00, 0x0F}));
-  EXPECT_TRUE(state().Identifying);
-  EXPECT_EQ(state().ReadStep, kDeviceIdReadStep);
+  EXPECT_EQ(state().activity, Activity::Identifying);
+  EXPECT_EQ(state().activity, Activity::Identifying);
 
   Bytes id = TextBytes("356000000000001");
   deliver(ReadAnswer(1, 16, id));
   EXPECT_EQ(controls.text("DeviceID"), "356000000000001");
-  EXPECT_FALSE(state().Identifying);
-  EXPECT_EQ(state().Operation, OpIdle);
+  EXPECT_NE(state().activity, Activity::Identifying);
+  EXPECT_FALSE(engine.busy());
   EXPECT_TRUE(window.notices.empty());
 }
 
@@ -226,7 +226,7 @@ TEST_F(EngineTest, IdentifierStopsAtTheFirstNonDigit) {
        {std::pair{Bytes{'3', '5', '6', 'X', '7'}, "356"}, std::pair{Bytes{'A', '1'}, ""}}) {
     state() = EngineState{};
     deliver(AnswerFrame(0x50, {0x01, 0x01}));
-    ASSERT_EQ(state().ReadStep, kDeviceIdReadStep);
+    ASSERT_EQ(state().activity, Activity::Identifying);
     deliver(ReadAnswerEchoing(1, 16, 15, data));
     EXPECT_EQ(controls.text("DeviceID"), id);
   }

@@ -33,7 +33,7 @@ TEST_F(EngineTest, LongAnswerIsGatheredAcrossDeliveries) {
   const Bytes answer = ReadAnswer(5, 0, data);
   ASSERT_EQ(answer.size(), 4108u);
   deliver(Bytes(answer.begin(), answer.begin() + 2048));
-  EXPECT_EQ(state().Operation, OpRead);
+  EXPECT_EQ(state().activity, Activity::Reading);
   deliver(Bytes(answer.begin() + 2048, answer.begin() + 4000));
   deliver(Bytes(answer.begin() + 4000, answer.end()));
   EXPECT_EQ(controls.text("IntervalName"), name);
@@ -70,7 +70,7 @@ TEST_F(EngineTest, ShortAnswerIsAReadErrorAndChangesNothing) {
   EXPECT_EQ(controls.text("APN"), "keep.me");
   EXPECT_EQ(panel1(), "Read Error!");
   EXPECT_EQ(window.lastNotice(), "Read Error!");
-  EXPECT_EQ(state().Operation, OpIdle);
+  EXPECT_FALSE(engine.busy());
 
   click("WIFI_Read");
   deliver(AnswerFrame(0xB7, Bytes(1000, 0x00)));
@@ -82,8 +82,8 @@ TEST_F(EngineTest, AReadTakesOnlyAnAnswerEchoingItsRequest) {
   deliver(AnswerFrame(0x58, {0x01, 0x01}));                  // another command
   deliver(ReadAnswer(1, 32, Bytes(255, 0x00)));              // another offset
   deliver(ReadAnswerEchoing(1, 16, 254, Bytes(254, 0x00)));  // another length
-  EXPECT_EQ(state().Operation, OpRead);
-  EXPECT_EQ(state().ReadStep, 0);
+  EXPECT_EQ(state().activity, Activity::Reading);
+  EXPECT_EQ(state().step, 0u);
   EXPECT_TRUE(window.notices.empty());
 }
 
@@ -93,7 +93,7 @@ TEST_F(EngineTest, WriteAllWithABadFieldSendsNothing) {
   EXPECT_EQ(port.frameCount(), 0u);
   ASSERT_EQ(window.errors.size(), 1u);
   EXPECT_EQ(window.errors[0], "AlarmTime7: '7:3O' is not a time; the range is 00:00–1092:14");
-  EXPECT_EQ(state().Operation, OpIdle);
+  EXPECT_FALSE(engine.busy());
 
   click("MainWrite");
   EXPECT_EQ(port.frameCount(), 0u) << "range B is checked before range A goes out";
@@ -104,7 +104,7 @@ TEST_F(EngineTest, WriteAllSendsWhatTheWindowHeldWhenPressed) {
   click("WriteAll");
   controls.setText("Password", "9999");
   controls.setText("HeartBeatTM", "not a number");
-  for (int i = 0; i < 20 && state().Operation != OpIdle; ++i) deliver(ackToLastWrite());
+  for (int i = 0; i < 20 && engine.busy(); ++i) deliver(ackToLastWrite());
   EXPECT_EQ(window.lastNotice(), "Write All Completed!");
   EXPECT_TRUE(window.errors.empty());
 }
@@ -112,7 +112,7 @@ TEST_F(EngineTest, WriteAllSendsWhatTheWindowHeldWhenPressed) {
 TEST_F(EngineTest, BoxesAppearOnlyAfterTheStateIsComplete) {
   click("GPRSRead");
   window.onNotice = [&](std::string_view) {
-    EXPECT_EQ(state().Operation, OpIdle);
+    EXPECT_FALSE(engine.busy());
     EXPECT_EQ(state().ReplyTimeout, 0);
     // A tick or delivery inside the box finds nothing half-done.
     engine.guarded([&] { engine.Timer2Timer(); });
@@ -128,12 +128,12 @@ TEST_F(EngineTest, ClosingThePortDuringAReadAsksAndAbandonsIt) {
   window.answerYes = false;
   click("OpenPort");
   EXPECT_TRUE(port.isOpen);
-  EXPECT_EQ(state().Operation, OpRead);
+  EXPECT_EQ(state().activity, Activity::Reading);
   window.answerYes = true;
   click("OpenPort");
   EXPECT_FALSE(port.isOpen);
   EXPECT_EQ(window.questions.size(), 2u);
-  EXPECT_EQ(state().Operation, OpIdle);
+  EXPECT_FALSE(engine.busy());
   tick2(5);
   EXPECT_TRUE(window.notices.empty());
 }

@@ -4,7 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/engine.h"
-#include "engine/engine_steps.h"
+#include "engine/operation_table.h"
+#include "protocol/commands.h"
 #include "support/answer_frames.h"
 #include "support/recording_port.h"
 #include "support/recording_window.h"

@@ -115,7 +115,7 @@ TEST_F(EngineTest, OnlyBytesThatMayStillBeginAFrameAreKept) {
   EXPECT_EQ(engine.protocol().ReceiveLength, 6) << "a frame not yet whole";
   deliver({0x5A, 0x5A, 0xA5, 0xFF, 0xF0});
   EXPECT_EQ(engine.protocol().ReceiveLength, 11) << "a header too long for the buffer is skipped";
-  EXPECT_EQ(state().Operation, OpRead);
+  EXPECT_EQ(state().activity, Activity::Reading);
 }
 
 TEST_F(EngineTest, ARepeatedPollKeepsTheAuthorisationAnswerArrivingInPieces) {
@@ -133,7 +133,7 @@ TEST_F(EngineTest, ARepeatedPollKeepsTheAuthorisationAnswerArrivingInPieces) {
   tick1(kAuthPollTicks);
   deliver(Slice(answer, 40));
   EXPECT_EQ(controls.text("Firmware"), "FW-Larch");
-  EXPECT_TRUE(state().Identifying);
+  EXPECT_EQ(state().activity, Activity::Identifying);
   EXPECT_EQ(port.lastFrame(), AnswerFrame(0x59, {0x01, 0x00, 0x10, 0x00, 0x0F}));
 }
 

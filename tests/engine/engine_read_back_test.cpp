@@ -56,7 +56,7 @@ TEST_F(ReadBackTest, WhatTheTrackerKeptIsVerifiedAndWhatItDidNotIsNamed) {
     EXPECT_EQ(panel1(), c.panel);
     EXPECT_EQ(engine.lastVerification().failed(), c.forget);
     EXPECT_EQ(controls.text("TowTM"), "30") << "the read-back leaves the window alone";
-    EXPECT_EQ(state().Operation, OpIdle);
+    EXPECT_FALSE(engine.busy());
   }
 }
 
@@ -75,7 +75,7 @@ TEST_F(ReadBackTest, AReadBackCutShortSaysTheWriteIsNotVerified) {
                                       "Write Main Completed!\nNot verified: the read-back did not "
                                       "complete."}));
   EXPECT_TRUE(engine.lastVerification().incomplete);
-  EXPECT_EQ(state().Operation, OpIdle);
+  EXPECT_FALSE(engine.busy());
 }
 
 TEST_F(ReadBackTest, WithoutVerificationTheWriteEndsAtItsAcknowledgement) {

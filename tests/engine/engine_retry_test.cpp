@@ -24,13 +24,13 @@ TEST_F(EngineTest, ABrokenReadAnswerIsAskedAgainAtOnceTwiceAtMost) {
   deliver(WithBadCrc(answer));
   EXPECT_EQ(port.frameCount(), 3u);
   EXPECT_EQ(window.notices, std::vector<std::string>{"Read Error!"});
-  EXPECT_EQ(state().Operation, OpIdle);
+  EXPECT_FALSE(engine.busy());
 }
 
 TEST_F(EngineTest, ARetriedReadGoesOnWithTheReadAll) {
   click("ReadAll");
   int answers = 0;
-  while (state().Operation != OpIdle && answers < 40) {
+  while (engine.busy() && answers < 40) {
     const Bytes answer = answerToLastRead();
     deliver(++answers % 4 == 0 ? WithBadCrc(answer) : answer);  // every fourth one broken
   }
@@ -82,7 +82,7 @@ TEST_F(EngineTest, AResentWriteGoesOnWithTheWriteAll) {
   click("WriteAll");
   tick2(5);  // the GPRS write's acknowledgement was lost
   EXPECT_EQ(panel1(), "Write GPRS: retry 1");
-  for (int i = 0; i < 20 && state().Operation != OpIdle; ++i) deliver(ackToLastWrite());
+  for (int i = 0; i < 20 && engine.busy(); ++i) deliver(ackToLastWrite());
   EXPECT_EQ(window.notices, std::vector<std::string>{"Write All Completed!"});
 }
 
@@ -98,7 +98,7 @@ TEST_F(EngineTest, ServiceCommandsAreNeverRetried) {
     deliver(WithBadCrc(AnswerFrame(request.at(4), {0x01})));
     for (int i = 0; i < 10; ++i) tick2();
     EXPECT_EQ(port.frameCount(), sent + 1);
-    EXPECT_EQ(state().Operation, OpIdle);
+    EXPECT_FALSE(engine.busy());
     EXPECT_NE(window.lastNotice().find("Overtime!"), std::string::npos);
   }
 }

@@ -11,7 +11,6 @@ namespace {
 
 constexpr std::uint8_t kCommands[] = {0x50, 0x58, 0x59, 0xB0, 0xB1, 0xB2, 0xB5,
                                       0xB6, 0xB7, 0xC0, 0xC1, 0xC4, 0xE5, 0xE6};
-constexpr std::uint8_t kReadSteps[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, kDeviceIdReadStep};
 
 Bytes randomPayload(std::mt19937& rng) {
   static constexpr std::size_t kLengths[] = {0, 1, 2, 5, 6, 40, 120, 260, 1023, 1024, 1900, 4101};
@@ -24,13 +23,19 @@ Bytes randomPayload(std::mt19937& rng) {
 TEST_F(EngineTest, RandomAnswersInEveryStateAreHandledSafely) {
   std::mt19937 rng(20261207);
   for (int i = 0; i < 3000; ++i) {
-    state().Operation = static_cast<Op>(rng() % 16);
-    state().ReadStep = kReadSteps[rng() % std::size(kReadSteps)];
-    state().WriteStep = static_cast<std::uint8_t>(rng() % 10);
-    state().ReadAllActive = rng() % 2 == 0;
-    state().WriteAllActive = rng() % 2 == 0;
-    state().ReplyTimeout = 5;
-    const Op before = state().Operation;
+    // Any operation of the table at any step of its plan.
+    state() = EngineState{};
+    engine.setVerifyAfterWriting(rng() % 2 == 0);
+    engine.start(Operations()[rng() % Operations().size()].id);
+    if (engine.busy()) {
+      state().step = rng() % state().plan.size();
+      const Step& step = state().current();
+      if (step.reads() && state().activity != Activity::Identifying) {
+        state().activity = Activity::Reading;
+      }
+      if (step.writes()) state().activity = Activity::Writing;
+    }
+    const bool before = engine.busy();
     const Bytes frame = AnswerFrame(kCommands[rng() % std::size(kCommands)], randomPayload(rng));
     if (rng() % 3 == 0) {
       // In two pieces, as a slow line delivers it.
@@ -40,7 +45,7 @@ TEST_F(EngineTest, RandomAnswersInEveryStateAreHandledSafely) {
     } else {
       deliver(frame);
     }
-    if (before != OpIdle && state().Operation == OpIdle) {
+    if (before && !engine.busy()) {
       EXPECT_EQ(state().ReplyTimeout, 0)
           << "an ended operation leaves no time-out, iteration " << i;
     }
@@ -56,7 +61,7 @@ TEST_F(EngineTest, LineNoiseIsIgnored) {
     for (auto& b : noise) b = static_cast<std::uint8_t>(rng() % 4 == 0 ? 0x5A : rng());
     deliver(noise);
   }
-  EXPECT_EQ(state().Operation, OpRead);
+  EXPECT_EQ(state().activity, Activity::Reading);
   EXPECT_TRUE(window.notices.empty());
 }
 

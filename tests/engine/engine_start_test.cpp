@@ -2,51 +2,52 @@
 
 #include "engine_fixture.h"
 
+#include <optional>
+
 namespace tracker {
 namespace {
 
 struct StartCase {
   const char* control;
   std::uint8_t command;
-  Op operation;
-  char stepKind;  // 'W' WriteStep, 'R' ReadStep, '-' none
-  std::uint8_t step;
+  Activity activity;
+  std::optional<Group> group;  // of the first step
   std::uint8_t timeout;
   const char* panel;
 };
 
 const StartCase kStarts[] = {
-    {"ReadAll", 0x59, OpRead, 'R', 0, 5, "Reading All..."},
-    {"WriteAll", 0x58, OpWrite, 'W', 0, 5, "Writing All..."},
-    {"InitAll", 0xE5, OpDefault, '-', 0, 10, "Defaulting..."},
-    {"GPRSWrite", 0x58, OpWrite, 'W', 0, 5, "Writing GPRS..."},
-    {"MainWrite", 0x58, OpWrite, 'W', 1, 5, "Writing Main..."},
-    {"InterfaceWrite", 0x58, OpWrite, 'W', 3, 5, "Writing Interface..."},
-    {"Temp_Write", 0x58, OpWrite, 'W', 4, 5, "Writing Temp..."},
-    {"WIFI_Write", 0xB6, OpWriteWifi, 'W', 9, 5, "Writing WIFI..."},
-    {"SMSWrite", 0x58, OpWrite, 'W', 5, 5, "Writing Auth..."},
-    {"GEOFenceWrite", 0x58, OpWrite, 'W', 6, 5, "Writing GEO..."},
-    {"EventWrite", 0x58, OpWrite, 'W', 7, 5, "Writing Event..."},
-    {"DLTWrite", 0x58, OpWrite, 'W', 8, 5, "Writing DLT..."},
-    {"GPRSRead", 0x59, OpRead, 'R', 0, 5, "Reading GPRS..."},
-    {"MainRead", 0x59, OpRead, 'R', 1, 5, "Reading Main..."},
-    {"InterfaceRead", 0x59, OpRead, 'R', 3, 5, "Reading Interface..."},
-    {"Temp_Read", 0x59, OpRead, 'R', 4, 5, "Reading Temp..."},
-    {"WIFI_Read", 0xB7, OpReadWifi, 'R', 9, 5, "Reading WIFI..."},
-    {"SMSRead", 0x59, OpRead, 'R', 5, 5, "Reading Auth..."},
-    {"GEOFenceRead", 0x59, OpRead, 'R', 6, 5, "Reading GEO..."},
-    {"EventRead", 0x59, OpRead, 'R', 7, 5, "Reading Event..."},
-    {"DLTRead", 0x59, OpRead, 'R', 8, 5, "Reading DLT..."},
-    {"ClearGPRS1", 0xC1, OpClearGprs1, '-', 0, 5, "Clear GPRS-1..."},
-    {"ClearGPRS2", 0xC2, OpClearGprs2, '-', 0, 5, "Clear GPRS-2..."},
-    {"ClearSMS", 0xC0, OpClearSms, '-', 0, 5, "Clear SMS..."},
-    {"ClearGPSLog", 0xC3, OpClearGpsLog, '-', 0, 5, "Clear GPS Log..."},
-    {"SetMileage", 0xC4, OpSetMileage, '-', 0, 5, "Set Mileage..."},
-    {"SET_ID", 0xB0, OpAuthId, '-', 0, 10, "Auth ID..."},
-    {"DEL_ID", 0xB1, OpDeleteId, '-', 0, 10, "Deleting ID..."},
-    {"CHK_ID", 0xB2, OpCheckId, '-', 0, 5, "Check ID..."},
-    {"Temp_Pair", 0xB5, OpTempPair, '-', 0, 5, "Temperature Pairing..."},
-    {"ClearCode", 0xE6, OpClearAuthCode, '-', 0, 5, "Clear Auth Code..."},
+    {"ReadAll", 0x59, Activity::Reading, Group::Gprs, 5, "Reading All..."},
+    {"WriteAll", 0x58, Activity::Writing, Group::Gprs, 5, "Writing All..."},
+    {"InitAll", 0xE5, Activity::Service, std::nullopt, 10, "Defaulting..."},
+    {"GPRSWrite", 0x58, Activity::Writing, Group::Gprs, 5, "Writing GPRS..."},
+    {"MainWrite", 0x58, Activity::Writing, Group::MainA, 5, "Writing Main..."},
+    {"InterfaceWrite", 0x58, Activity::Writing, Group::Interface, 5, "Writing Interface..."},
+    {"Temp_Write", 0x58, Activity::Writing, Group::Temperature, 5, "Writing Temp..."},
+    {"WIFI_Write", 0xB6, Activity::Writing, Group::Wifi, 5, "Writing WIFI..."},
+    {"SMSWrite", 0x58, Activity::Writing, Group::Sms, 5, "Writing Auth..."},
+    {"GEOFenceWrite", 0x58, Activity::Writing, Group::Geo, 5, "Writing GEO..."},
+    {"EventWrite", 0x58, Activity::Writing, Group::Event, 5, "Writing Event..."},
+    {"DLTWrite", 0x58, Activity::Writing, Group::Dlt, 5, "Writing DLT..."},
+    {"GPRSRead", 0x59, Activity::Reading, Group::Gprs, 5, "Reading GPRS..."},
+    {"MainRead", 0x59, Activity::Reading, Group::MainA, 5, "Reading Main..."},
+    {"InterfaceRead", 0x59, Activity::Reading, Group::Interface, 5, "Reading Interface..."},
+    {"Temp_Read", 0x59, Activity::Reading, Group::Temperature, 5, "Reading Temp..."},
+    {"WIFI_Read", 0xB7, Activity::Reading, Group::Wifi, 5, "Reading WIFI..."},
+    {"SMSRead", 0x59, Activity::Reading, Group::Sms, 5, "Reading Auth..."},
+    {"GEOFenceRead", 0x59, Activity::Reading, Group::Geo, 5, "Reading GEO..."},
+    {"EventRead", 0x59, Activity::Reading, Group::Event, 5, "Reading Event..."},
+    {"DLTRead", 0x59, Activity::Reading, Group::Dlt, 5, "Reading DLT..."},
+    {"ClearGPRS1", 0xC1, Activity::Service, std::nullopt, 5, "Clear GPRS-1..."},
+    {"ClearGPRS2", 0xC2, Activity::Service, std::nullopt, 5, "Clear GPRS-2..."},
+    {"ClearSMS", 0xC0, Activity::Service, std::nullopt, 5, "Clear SMS..."},
+    {"ClearGPSLog", 0xC3, Activity::Service, std::nullopt, 5, "Clear GPS Log..."},
+    {"SetMileage", 0xC4, Activity::Service, std::nullopt, 5, "Set Mileage..."},
+    {"SET_ID", 0xB0, Activity::Service, std::nullopt, 10, "Auth ID..."},
+    {"DEL_ID", 0xB1, Activity::Service, std::nullopt, 10, "Deleting ID..."},
+    {"CHK_ID", 0xB2, Activity::Service, std::nullopt, 5, "Check ID..."},
+    {"Temp_Pair", 0xB5, Activity::Service, std::nullopt, 5, "Temperature Pairing..."},
+    {"ClearCode", 0xE6, Activity::Service, std::nullopt, 5, "Clear Auth Code..."},
 };
 
 TEST_F(EngineTest, EveryStartHandlerSendsItsRequestAndArmsItsTimeout) {
@@ -55,23 +56,17 @@ TEST_F(EngineTest, EveryStartHandlerSendsItsRequestAndArmsItsTimeout) {
   for (const StartCase& c : kStarts) {
     SCOPED_TRACE(c.control);
     state() = EngineState{};
-    state().WriteAllActive = true;  // a single group operation clears the flag it owns
-    state().ReadAllActive = true;
     const std::size_t before = port.frameCount();
     click(c.control);
     ASSERT_EQ(port.frameCount(), before + 1);
     EXPECT_EQ(port.lastCommand(), c.command);
-    EXPECT_EQ(state().Operation, c.operation);
+    EXPECT_EQ(state().activity, c.activity);
     EXPECT_EQ(state().ReplyTimeout, c.timeout);
     EXPECT_EQ(panel1(), c.panel);
-    if (c.stepKind == 'W') {
-      EXPECT_EQ(state().WriteStep, c.step);
-      EXPECT_EQ(state().WriteAllActive, std::string_view(c.control) == "WriteAll");
-    }
-    if (c.stepKind == 'R') {
-      EXPECT_EQ(state().ReadStep, c.step);
-      EXPECT_EQ(state().ReadAllActive, std::string_view(c.control) == "ReadAll");
-    }
+    EXPECT_EQ(state().step, 0u);
+    EXPECT_EQ(state().current().group, c.group);
+    EXPECT_EQ(state().operation->all,
+              std::string_view(c.control).ends_with("All") && c.activity != Activity::Service);
   }
   EXPECT_TRUE(window.errors.empty());
 }
@@ -95,40 +90,40 @@ TEST_F(EngineTest, TempPairAsksBeforeDeletingAndNoSendsNothing) {
 }
 
 struct TimeoutCase {
-  Op operation;
+  const char* control;
   const char* panel;
   const char* box;
 };
 
 const TimeoutCase kTimeouts[] = {
-    {OpWrite, "Write Error", "Write Overtime!"},
-    {OpRead, "Read Error", "Read Overtime!"},
-    {OpDefault, "Default Error", "Default Overtime!"},
-    {OpClearSms, "Clear SMS Buffer Error", "Clear SMS Buffer Overtime!"},
-    {OpClearGprs1, "Clear GPRS-1 Buffer Error", "Clear GPRS-1 Buffer Overtime!"},
-    {OpClearGprs2, "Clear GPRS-2 Buffer Error", "Clear GPRS-2 Buffer Overtime!"},
-    {OpClearGpsLog, "Clear GPS Log Error", "Clear GPS Log Overtime!"},
-    {OpSetMileage, "Set Mileage Error", "Set Mileage Overtime!"},
-    {OpAuthId, "Auth ID Error", "Auth ID Overtime!"},
-    {OpDeleteId, "Delete ID Error", "Delete ID Overtime!"},
-    {OpCheckId, "Check ID Error", "Check ID Overtime!"},
-    {OpClearAuthCode, "Clear Auth Code Error", "Clear Auth Code Overtime!"},
-    {OpWriteWifi, "Write Error", "Write Overtime!"},
-    {OpReadWifi, "Read Error", "Read Overtime!"},
+    {"GPRSWrite", "Write Error", "Write Overtime!"},
+    {"GPRSRead", "Read Error", "Read Overtime!"},
+    {"InitAll", "Default Error", "Default Overtime!"},
+    {"ClearSMS", "Clear SMS Buffer Error", "Clear SMS Buffer Overtime!"},
+    {"ClearGPRS1", "Clear GPRS-1 Buffer Error", "Clear GPRS-1 Buffer Overtime!"},
+    {"ClearGPRS2", "Clear GPRS-2 Buffer Error", "Clear GPRS-2 Buffer Overtime!"},
+    {"ClearGPSLog", "Clear GPS Log Error", "Clear GPS Log Overtime!"},
+    {"SetMileage", "Set Mileage Error", "Set Mileage Overtime!"},
+    {"SET_ID", "Auth ID Error", "Auth ID Overtime!"},
+    {"DEL_ID", "Delete ID Error", "Delete ID Overtime!"},
+    {"CHK_ID", "Check ID Error", "Check ID Overtime!"},
+    {"ClearCode", "Clear Auth Code Error", "Clear Auth Code Overtime!"},
+    {"WIFI_Write", "Write Error", "Write Overtime!"},
+    {"WIFI_Read", "Read Error", "Read Overtime!"},
 };
 
 TEST_F(EngineTest, EveryTimeoutShowsItsErrorAndOvertimeBox) {
   for (const TimeoutCase& c : kTimeouts) {
     SCOPED_TRACE(c.box);
     state() = EngineState{};
-    state().Operation = c.operation;
+    click(c.control);
     state().ReplyTimeout = 2;
     tick2();
-    EXPECT_EQ(state().Operation, c.operation) << "one tick left";
-    for (int i = 0; i < 20 && state().Operation != OpIdle; ++i) tick2();  // reads and writes retry
+    EXPECT_TRUE(engine.busy()) << "one tick left";
+    for (int i = 0; i < 40 && engine.busy(); ++i) tick2();  // reads and writes retry
     EXPECT_EQ(panel1(), c.panel);
     EXPECT_EQ(window.lastNotice(), c.box);
-    EXPECT_EQ(state().Operation, OpIdle);
+    EXPECT_FALSE(engine.busy());
   }
 }
 
@@ -146,14 +141,13 @@ TEST_F(EngineTest, IdleAndIdentifyingTimeoutsAreSilent) {
   window.panels[1] = "Idle";
   state().ReplyTimeout = 1;
   tick2();
-  state().Operation = OpRead;
-  state().ReplyTimeout = 1;
-  state().Identifying = true;
-  tick2();
+  deliver(AnswerFrame(0x50, {0x01, 0x01}));
+  window.panels[1] = "Idle";
+  tick2(kIdentifierTicks);
   EXPECT_TRUE(window.notices.empty());
   EXPECT_EQ(panel1(), "Idle");
-  EXPECT_FALSE(state().Identifying);
-  EXPECT_EQ(state().Operation, OpIdle);
+  EXPECT_NE(state().activity, Activity::Identifying);
+  EXPECT_FALSE(engine.busy());
 }
 
 TEST_F(EngineTest, ReadGprsWithoutAnswerIsAskedThreeTimesThenTimesOut) {
@@ -172,7 +166,7 @@ TEST_F(EngineTest, ReadGprsWithoutAnswerIsAskedThreeTimesThenTimesOut) {
   EXPECT_EQ(port.frameCount(), 3u);
   EXPECT_EQ(panel1(), "Read Error");
   EXPECT_EQ(window.notices, std::vector<std::string>{"Read Overtime!"});
-  EXPECT_EQ(state().Operation, OpIdle);
+  EXPECT_FALSE(engine.busy());
 }
 
 TEST_F(EngineTest, BadMileageLeavesStateAndSendsNothing) {
@@ -181,7 +175,7 @@ TEST_F(EngineTest, BadMileageLeavesStateAndSendsNothing) {
   EXPECT_EQ(window.errors, std::vector<std::string>{
                                "Mileage: '12.5' is not a valid value; the range is 0–4294967295"});
   EXPECT_EQ(port.frameCount(), 0u);
-  EXPECT_EQ(state().Operation, OpIdle);
+  EXPECT_FALSE(engine.busy());
   EXPECT_EQ(state().ReplyTimeout, 0);
 }
 
@@ -190,7 +184,7 @@ TEST_F(EngineTest, AuthPollWaitsForTheOperationAndNeverCancelsIt) {
   click("GPRSRead");
   tick1(80);
   EXPECT_EQ(port.frameCount(), 1u) << "no poll while the read runs";
-  EXPECT_EQ(state().Operation, OpRead);
+  EXPECT_EQ(state().activity, Activity::Reading);
   deliver(answerToLastRead());
   EXPECT_EQ(window.lastNotice(), "Read GPRS Completed!");
   tick1();
@@ -208,7 +202,7 @@ TEST_F(EngineTest, OneOperationAtATime) {
     EXPECT_EQ(port.frameCount(), sent) << other << " must not start during Write All";
   }
   EXPECT_TRUE(window.questions.empty());
-  while (state().Operation != OpIdle) deliver(ackToLastWrite());
+  while (engine.busy()) deliver(ackToLastWrite());
   EXPECT_EQ(window.notices, std::vector<std::string>{"Write All Completed!"});
 }
 
@@ -226,17 +220,17 @@ TEST_F(EngineTest, DestructiveCommandsAskFirstAndDefaultRereads) {
   click("InitAll");
   deliver(AnswerFrame(0xE5, {0x01}));
   EXPECT_EQ(window.lastNotice(), "Default Completed!");
-  EXPECT_EQ(state().Operation, OpRead) << "the window reads everything again";
-  EXPECT_TRUE(state().ReadAllActive);
+  EXPECT_EQ(state().activity, Activity::Reading) << "the window reads everything again";
+  EXPECT_EQ(state().operation->id, OperationId::ReadAll);
 }
 
 TEST_F(EngineTest, IdentifyingEndsWithEveryOperation) {
   deliver(AnswerFrame(0x50, {0x01, 0x01}));
-  ASSERT_TRUE(state().Identifying);
+  ASSERT_EQ(state().activity, Activity::Identifying);
   deliver(AnswerFrame(0x50, {0x01, 0x01}));  // a second answer to the poll
   EXPECT_TRUE(window.notices.empty()) << "no spurious Read Error!";
   deliver(ReadAnswer(1, 16, TextBytes("860000000000001")));
-  EXPECT_FALSE(state().Identifying);
+  EXPECT_NE(state().activity, Activity::Identifying);
   click("GPRSRead");
   tick2(15);  // the read and its two retries
   EXPECT_EQ(window.lastNotice(), "Read Overtime!") << "a later time-out is never silent";
@@ -252,7 +246,7 @@ TEST_F(EngineTest, LostLinkEndsTheOperationNamingThePortAndWatchesForItsReturn) 
   port.presentNow = false;
   engine.guarded([&] { engine.Comm1RequestHangup(); });
   EXPECT_FALSE(port.isOpen);
-  EXPECT_EQ(state().Operation, OpIdle);
+  EXPECT_FALSE(engine.busy());
   EXPECT_EQ(window.panels[0], "Disconnect");
   EXPECT_EQ(controls.caption("OpenPort"), "Open");
   EXPECT_EQ(window.lastNotice(),

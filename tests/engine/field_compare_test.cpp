@@ -78,13 +78,16 @@ TEST(FieldValues, CompareAndShowByKindOfControl) {
 
 TEST(WrittenGroups, FollowTheWriteSteps) {
   using G = std::vector<Group>;
-  EXPECT_EQ(WrittenGroups(Group::MainA, false, true), (G{Group::MainA, Group::MainB}));
-  EXPECT_EQ(WrittenGroups(Group::Event, false, true), (G{Group::Event}));
-  EXPECT_EQ(WrittenGroups(Group::Dlt, false, true), (G{Group::Dlt}));
-  const G all = WrittenGroups(Group::Gprs, true, true);
+  const auto written = [](OperationId id, bool dltShown) {
+    return WrittenGroups(BuildPlan(OperationOf(id), {.dltShown = dltShown}));
+  };
+  EXPECT_EQ(written(OperationId::WriteMain, true), (G{Group::MainA, Group::MainB}));
+  EXPECT_EQ(written(OperationId::WriteEvent, true), (G{Group::Event}));
+  EXPECT_EQ(written(OperationId::WriteDlt, true), (G{Group::Dlt}));
+  const G all = written(OperationId::WriteAll, true);
   EXPECT_EQ(all.size(), 10u);
   EXPECT_EQ(all.back(), Group::Dlt);
-  EXPECT_EQ(WrittenGroups(Group::Gprs, true, false).size(), 9u) << "DLT only while its tab shows";
+  EXPECT_EQ(written(OperationId::WriteAll, false).size(), 9u) << "DLT only while its tab shows";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "codec/codec.h"
 #include "codec/device_info.h"
+#include "engine/operation_table.h"
 #include "settings/settings_keys.h"
 #include "ui/catalogue.h"
 
@@ -34,6 +35,18 @@ TEST(TableCoverage, EveryNamedControlExistsAndEveryEditableOneIsReached) {
     if (!editable) continue;
     EXPECT_TRUE(reached.count(spec.name)) << spec.name << " is reached by no table";
   }
+}
+
+TEST(TableCoverage, EveryOperationButtonIsAButtonOfItsOwn) {
+  std::set<std::string_view> seen;
+  for (const Operation& operation : Operations()) {
+    if (operation.button.empty()) continue;
+    const ControlSpec* c = FindControl(operation.button);
+    ASSERT_NE(c, nullptr) << operation.button;
+    EXPECT_EQ(c->kind, ControlKind::Button) << operation.button;
+    EXPECT_TRUE(seen.insert(operation.button).second) << operation.button;
+  }
+  EXPECT_EQ(seen.size(), 31u);
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ class TrafficProgressTest : public ::testing::Test {
   // Runs a button's operation to its end, answering every request in two
   // deliveries; the progress after each delivery.
   std::vector<Progress> run(std::string_view button) {
-    tap.progress().start(*engine.planOf(button));
+    tap.progress().start(*engine.planOf(FindOperation(button)->id));
     EXPECT_TRUE(engine.click(button));
     std::vector<Progress> seen;
     while (engine.busy() && seen.size() < 100) {
@@ -106,7 +106,7 @@ TEST_F(TrafficProgressTest, EveryPlannedOperationEndsAtItsTotalMovingOnlyForward
 }
 
 TEST_F(TrafficProgressTest, RetriesRestartTheirStepAndStrayFramesCountForNothing) {
-  OperationPlan plan = *PlanForButton("ReadAll");
+  OperationPlan plan = *PlanFor(*FindOperation("ReadAll"));
   ProgressTracker progress;
   progress.start(plan);
   EXPECT_EQ(progress.current()->done, 0u);
@@ -127,17 +127,18 @@ TEST_F(TrafficProgressTest, RetriesRestartTheirStepAndStrayFramesCountForNothing
             plan.steps[0].bytes() + plan.steps[1].bytes() + plan.steps[2].requestBytes);
   progress.sent(gprs);  // an earlier step's request is no step of this one
   EXPECT_EQ(progress.current()->step, "Reading Main");
-  EXPECT_EQ(PlanForButton("InitAll"), std::nullopt);
-  EXPECT_EQ(PlanForButton("ReadAll", Context(false, false))->steps.size() + 1, plan.steps.size())
+  EXPECT_EQ(PlanFor(*FindOperation("InitAll")), std::nullopt);
+  EXPECT_EQ(PlanFor(*FindOperation("ReadAll"), Context(false, false))->steps.size() + 1,
+            plan.steps.size())
       << "no DLT";
   // A verified write reads its groups back by the read's own steps.
-  const OperationPlan verified = *PlanForButton("MainWrite", Context(true, true));
+  const OperationPlan verified = *PlanFor(*FindOperation("MainWrite"), Context(true, true));
   ASSERT_EQ(verified.steps.size(), 4u);
   EXPECT_EQ(verified.steps[2].name, "Verifying Main");
-  EXPECT_EQ(verified.steps[3].key, PlanForButton("MainRead")->steps[1].key);
-  EXPECT_EQ(verified.total(),
-            PlanForButton("MainWrite")->total() + PlanForButton("MainRead")->total());
-  EXPECT_EQ(PlanForButton("ReadAll", Context(true, true))->total(), plan.total())
+  EXPECT_EQ(verified.steps[3].key, PlanFor(*FindOperation("MainRead"))->steps[1].key);
+  EXPECT_EQ(verified.total(), PlanFor(*FindOperation("MainWrite"))->total() +
+                                  PlanFor(*FindOperation("MainRead"))->total());
+  EXPECT_EQ(PlanFor(*FindOperation("ReadAll"), Context(true, true))->total(), plan.total())
       << "reads are not verified";
 }
 

@@ -46,18 +46,6 @@ TEST(Catalogue, TabsInTheirFixedOrder) {
   }
 }
 
-TEST(Catalogue, ConnectionButtonsAreButtons) {
-  std::set<std::string_view> seen;
-  for (std::string_view name : ConnectionButtons()) {
-    const ControlSpec* c = FindControl(name);
-    ASSERT_NE(c, nullptr) << name;
-    EXPECT_EQ(c->kind, ControlKind::Button) << name;
-    EXPECT_TRUE(seen.insert(name).second);
-  }
-  EXPECT_EQ(ConnectionButtons().front(), "ReadAll");
-  EXPECT_EQ(ConnectionButtons().back(), "CHK_ID");
-}
-
 TEST(Catalogue, RepeatedShapesAreComplete) {
   EXPECT_EQ(CountWithPrefix("AlarmTime", ControlKind::Edit), 24);
   EXPECT_EQ(CountWithPrefix("Licence", ControlKind::Edit), 16);

@@ -77,8 +77,9 @@ void identifyOrFail(TrackerSession& session, const CliOptions& options, std::ost
 void runPlan(TrackerSession& session, const CommandPlan& plan, const CliOptions& options,
              std::ostream& err) {
   if (plan.prepare) plan.prepare(session.controls());
-  for (const std::string& button : plan.buttons) {
-    const OperationResult result = session.run(button, kOperationCap);
+  for (const OperationId id : plan.operations) {
+    const std::string button(OperationOf(id).button);
+    const OperationResult result = session.run(id, kOperationCap);
     if (options.timing) printTiming(button, result, err);
     if (result.verifyFailed && session.engine().lastVerification().incomplete) {
       throw Failure(button + ": not verified, the read-back did not complete");

@@ -154,7 +154,7 @@ std::string UsageText() {
     text += "\n";
   }
   text += "\nGROUP is one of:";
-  for (const GroupButtons& group : Groups()) text += " " + std::string(group.name);
+  for (const GroupArgument& group : GroupArguments()) text += " " + std::string(group.name);
   text +=
       "\nWithout a GROUP, read and write move every group (Read All, Write All);\n"
       "several groups are moved one after the other. read prints the settings file\n"

@@ -9,38 +9,50 @@
 namespace tracker::cli {
 namespace {
 
-constexpr GroupButtons kGroups[] = {
-    {.name = "gprs", .read = "GPRSRead", .write = "GPRSWrite"},
-    {.name = "main", .read = "MainRead", .write = "MainWrite"},
-    {.name = "interface", .read = "InterfaceRead", .write = "InterfaceWrite"},
-    {.name = "temp", .read = "Temp_Read", .write = "Temp_Write"},
-    {.name = "wifi", .read = "WIFI_Read", .write = "WIFI_Write"},
-    {.name = "auth", .read = "SMSRead", .write = "SMSWrite"},
-    {.name = "geo", .read = "GEOFenceRead", .write = "GEOFenceWrite"},
-    {.name = "event", .read = "EventRead", .write = "EventWrite"},
-    {.name = "dlt", .read = "DLTRead", .write = "DLTWrite"},
+constexpr Group kGprs[] = {Group::Gprs};
+constexpr Group kMain[] = {Group::MainA, Group::MainB};
+constexpr Group kInterface[] = {Group::Interface};
+constexpr Group kTemp[] = {Group::Temperature};
+constexpr Group kWifi[] = {Group::Wifi};
+constexpr Group kSms[] = {Group::Sms};
+constexpr Group kGeo[] = {Group::Geo};
+constexpr Group kEvent[] = {Group::Event};
+constexpr Group kDlt[] = {Group::Dlt};
+
+constexpr GroupArgument kGroupArguments[] = {
+    {.name = "gprs", .groups = kGprs},
+    {.name = "main", .groups = kMain},
+    {.name = "interface", .groups = kInterface},
+    {.name = "temp", .groups = kTemp},
+    {.name = "wifi", .groups = kWifi},
+    {.name = "auth", .groups = kSms},
+    {.name = "geo", .groups = kGeo},
+    {.name = "event", .groups = kEvent},
+    {.name = "dlt", .groups = kDlt},
 };
 
-// Group buttons of a read or write; no group: the All button.
+// The group operations of a read or write; no group argument: the All operation.
 CommandPlan groupPlan(const std::vector<std::string>& groups, bool write) {
   CommandPlan plan;
-  if (groups.empty()) plan.buttons.emplace_back(write ? "WriteAll" : "ReadAll");
+  if (groups.empty())
+    plan.operations.push_back(write ? OperationId::WriteAll : OperationId::ReadAll);
+  const OperationKind kind = write ? OperationKind::Write : OperationKind::Read;
   for (const std::string& name : groups) {
-    const GroupButtons* group = FindGroup(name);
+    const GroupArgument* group = FindGroupArgument(name);
     if (group == nullptr) throw UsageError("unknown group '" + name + "'");
-    plan.buttons.emplace_back(write ? group->write : group->read);
+    plan.operations.push_back(FindGroupOperation(kind, group->groups.front())->id);
   }
   return plan;
 }
 
-CommandPlan click(std::string_view button) {
+CommandPlan click(OperationId operation) {
   CommandPlan plan;
-  plan.buttons.emplace_back(button);
+  plan.operations.push_back(operation);
   return plan;
 }
 
-std::function<CommandPlan(const std::vector<std::string>&)> clicks(std::string_view button) {
-  return [button](const std::vector<std::string>&) { return click(button); };
+std::function<CommandPlan(const std::vector<std::string>&)> clicks(OperationId operation) {
+  return [operation](const std::vector<std::string>&) { return click(operation); };
 }
 
 std::string joinLines(const std::vector<std::string>& lines) {
@@ -56,9 +68,9 @@ std::string joinLines(const std::vector<std::string>& lines) {
 }
 
 // The RFID buttons send the memo's lines.
-std::function<CommandPlan(const std::vector<std::string>&)> rfid(std::string_view button) {
-  return [button](const std::vector<std::string>& ids) {
-    CommandPlan plan = click(button);
+std::function<CommandPlan(const std::vector<std::string>&)> rfid(OperationId operation) {
+  return [operation](const std::vector<std::string>& ids) {
+    CommandPlan plan = click(operation);
     plan.prepare = [text = joinLines(ids)](Controls& c) { c.setText("RFID_Memo", text); };
     return plan;
   };
@@ -70,7 +82,7 @@ CommandPlan setMileage(const std::vector<std::string>& args) {
   } catch (const std::exception& e) {
     throw UsageError(e.what());
   }
-  CommandPlan plan = click("SetMileage");
+  CommandPlan plan = click(OperationId::SetMileage);
   plan.prepare = [metres = args.at(0)](Controls& c) { c.setText("Mileage", metres); };
   return plan;
 }
@@ -79,7 +91,7 @@ CommandPlan tempPair(const std::vector<std::string>& args) {
   if (args.at(0).empty() || args.at(1).empty()) {
     throw UsageError("temp-pair needs a non-empty INDEX and NAME");
   }
-  CommandPlan plan = click("Temp_Pair");
+  CommandPlan plan = click(OperationId::TempPair);
   plan.prepare = [index = args.at(0), name = args.at(1)](Controls& c) {
     c.setText("Temp_Index", index);
     c.setText("Temp_Name", name);
@@ -88,7 +100,7 @@ CommandPlan tempPair(const std::vector<std::string>& args) {
 }
 
 CommandPlan tempDelete(const std::vector<std::string>& args) {
-  CommandPlan plan = click("Temp_Pair");
+  CommandPlan plan = click(OperationId::TempPair);
   plan.prepare = [index = args.empty() ? std::string() : args.front()](Controls& c) {
     c.setText("Temp_Index", index);
     c.setText("Temp_Name", "");
@@ -116,15 +128,15 @@ const std::vector<CommandSpec>& table() {
       {.name = "default",
        .plan =
            [](const auto&) {
-             CommandPlan plan = click("InitAll");
+             CommandPlan plan = click(OperationId::Default);
              plan.reidentify = true;
              return plan;
            }},
-      {.name = "clear-sms", .plan = clicks("ClearSMS")},
-      {.name = "clear-gprs1", .plan = clicks("ClearGPRS1")},
-      {.name = "clear-gprs2", .plan = clicks("ClearGPRS2")},
-      {.name = "clear-gps-log", .plan = clicks("ClearGPSLog")},
-      {.name = "clear-auth-code", .plan = clicks("ClearCode")},
+      {.name = "clear-sms", .plan = clicks(OperationId::ClearSms)},
+      {.name = "clear-gprs1", .plan = clicks(OperationId::ClearGprs1)},
+      {.name = "clear-gprs2", .plan = clicks(OperationId::ClearGprs2)},
+      {.name = "clear-gps-log", .plan = clicks(OperationId::ClearGpsLog)},
+      {.name = "clear-auth-code", .plan = clicks(OperationId::ClearAuthCode)},
       {.name = "set-mileage",
        .synopsis = "METRES",
        .minArguments = 1,
@@ -134,13 +146,13 @@ const std::vector<CommandSpec>& table() {
        .synopsis = "ID...",
        .minArguments = 1,
        .maxArguments = -1,
-       .plan = rfid("SET_ID")},
+       .plan = rfid(OperationId::RfidAdd)},
       {.name = "rfid-delete",
        .synopsis = "ID...",
        .minArguments = 1,
        .maxArguments = -1,
-       .plan = rfid("DEL_ID")},
-      {.name = "rfid-check", .plan = clicks("CHK_ID")},
+       .plan = rfid(OperationId::RfidDelete)},
+      {.name = "rfid-check", .plan = clicks(OperationId::RfidCheck)},
       {.name = "temp-pair",
        .synopsis = "INDEX NAME",
        .minArguments = 2,
@@ -157,14 +169,13 @@ const std::vector<CommandSpec>& table() {
 
 }  // namespace
 
-std::span<const GroupButtons> Groups() {
-  return kGroups;
+std::span<const GroupArgument> GroupArguments() {
+  return kGroupArguments;
 }
 
-const GroupButtons* FindGroup(std::string_view name) {
-  const auto it = std::find_if(std::begin(kGroups), std::end(kGroups),
-                               [name](const GroupButtons& g) { return g.name == name; });
-  return it == std::end(kGroups) ? nullptr : &*it;
+const GroupArgument* FindGroupArgument(std::string_view name) {
+  const auto* it = std::ranges::find(kGroupArguments, name, &GroupArgument::name);
+  return it == std::end(kGroupArguments) ? nullptr : it;
 }
 
 std::span<const CommandSpec> Commands() {

@@ -1,6 +1,6 @@
 #pragma once
 // The commands of tracker-cli and what each one does to the window: the
-// control values it sets and the buttons it clicks, one after the other.
+// control values it sets and the operations it runs, one after the other.
 
 #include <functional>
 #include <optional>
@@ -9,23 +9,25 @@
 #include <string_view>
 #include <vector>
 
+#include "codec/group_row.h"
+#include "engine/operation_table.h"
 #include "ui/controls.h"
 
 namespace tracker::cli {
 
-// One parameter group as the command line names it, with its two buttons.
-struct GroupButtons {
+// A group argument: a parameter group as the command line names it, and the
+// codec groups behind it (Main travels as two).
+struct GroupArgument {
   std::string_view name;  // "gprs"
-  std::string_view read;  // "GPRSRead"
-  std::string_view write;
+  std::span<const Group> groups;
 };
 
-std::span<const GroupButtons> Groups();
-const GroupButtons* FindGroup(std::string_view name);
+std::span<const GroupArgument> GroupArguments();
+const GroupArgument* FindGroupArgument(std::string_view name);
 
 // What a command does once the tracker has been identified.
 struct CommandPlan {
-  std::vector<std::string> buttons;        // clicked in order; the next after the last completes
+  std::vector<OperationId> operations;     // run in order; the next after the last completes
   std::function<void(Controls&)> prepare;  // sets control values before the first click
   bool reidentify = false;  // the tracker restarts: wait for its identification again
 };

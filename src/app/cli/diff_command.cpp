@@ -1,6 +1,5 @@
 #include "app/cli/diff_command.h"
 
-#include <map>
 #include <stdexcept>
 
 #include "engine/field_compare.h"
@@ -9,22 +8,6 @@
 
 namespace tracker::cli {
 namespace {
-
-// The codec groups behind each group name of the command line.
-const std::map<std::string, std::vector<Group>, std::less<>>& groupsByName() {
-  static const std::map<std::string, std::vector<Group>, std::less<>> kGroups = {
-      {"gprs", {Group::Gprs}},
-      {"main", {Group::MainA, Group::MainB}},
-      {"interface", {Group::Interface}},
-      {"temp", {Group::Temperature}},
-      {"wifi", {Group::Wifi}},
-      {"auth", {Group::Auth}},
-      {"geo", {Group::Geo}},
-      {"event", {Group::Event}},
-      {"dlt", {Group::Dlt}},
-  };
-  return kGroups;
-}
 
 void load(const std::string& path, Controls& controls) {
   if (!LoadSettingsFile(path, controls)) {
@@ -51,18 +34,18 @@ void CheckDiffLine(const CliOptions& options) {
   }
   if (!options.inFile) throw UsageError("diff with --port needs --in FILE");
   for (const std::string& name : options.arguments) {
-    if (!groupsByName().contains(name)) throw UsageError("unknown group '" + name + "'");
+    if (FindGroupArgument(name) == nullptr) throw UsageError("unknown group '" + name + "'");
   }
 }
 
 CommandPlan DiffPlan(const std::vector<std::string>& arguments) {
   CommandPlan plan;
   for (const std::string& name : arguments) {
-    const GroupButtons* group = FindGroup(name);
-    if (group == nullptr) return {};  // two files: nothing to click
-    plan.buttons.emplace_back(group->read);
+    const GroupArgument* group = FindGroupArgument(name);
+    if (group == nullptr) return {};  // two files: nothing to run
+    plan.operations.push_back(FindGroupOperation(OperationKind::Read, group->groups.front())->id);
   }
-  if (plan.buttons.empty()) plan.buttons.emplace_back("ReadAll");
+  if (plan.operations.empty()) plan.operations.push_back(OperationId::ReadAll);
   return plan;
 }
 
@@ -71,7 +54,7 @@ int PrintTrackerDiff(const Controls& tracker, const std::string& file,
   std::vector<Group> groups;
   if (groupNames.empty()) groups.assign(AllGroups().begin(), AllGroups().end());
   for (const std::string& name : groupNames) {
-    const std::vector<Group>& named = groupsByName().find(name)->second;
+    const std::span<const Group> named = FindGroupArgument(name)->groups;
     groups.insert(groups.end(), named.begin(), named.end());
   }
   MemoryControls fromFile;

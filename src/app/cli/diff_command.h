@@ -17,7 +17,7 @@ inline constexpr int kExitDiffers = 3;
 // With --port: --in FILE and GROUP names; without: exactly two files. Throws UsageError.
 void CheckDiffLine(const CliOptions& options);
 
-// The read buttons of the groups (Read All without one); no buttons for two files.
+// The reads of the groups (Read All without one); nothing to run for two files.
 CommandPlan DiffPlan(const std::vector<std::string>& arguments);
 
 // Prints "[Section] Key: tracker X, file Y" for each key the given groups'

@@ -67,7 +67,10 @@ Identification TrackerSession::identify(std::chrono::steady_clock::duration limi
   const auto deadline = RunLoop::Clock::now() + limit;
   window_.clearBoxes();
   const bool done = loop_.runUntil(
-      [&] { return !state.PortOpened || (state.AuthPollDelay == 0 && !state.Identifying); },
+      [&] {
+        return !state.PortOpened ||
+               (state.AuthPollDelay == 0 && state.activity != Activity::Identifying);
+      },
       deadline);
   if (!state.PortOpened) return Identification::LinkLost;
   if (!done) return Identification::NoAnswer;
@@ -88,11 +91,10 @@ void TrackerSession::noteVerification() {
 }
 
 bool TrackerSession::engineIdle() const {
-  const EngineState& s = engine_.state();
-  return !engine_.busy() && !s.WriteAllActive && !s.ReadAllActive;
+  return !engine_.busy();
 }
 
-OperationResult TrackerSession::run(std::string_view button,
+OperationResult TrackerSession::run(OperationId operation,
                                     std::chrono::steady_clock::duration cap) {
   OperationResult result;
   window_.clearBoxes();
@@ -105,8 +107,8 @@ OperationResult TrackerSession::run(std::string_view button,
     beforeVerify = meter_.count();
   };
   ProgressTracker& progress = meter_.tap().progress();
-  if (auto plan = engine_.planOf(button)) progress.start(std::move(*plan));
-  engine_.click(button);
+  if (auto plan = engine_.planOf(operation)) progress.start(std::move(*plan));
+  engine_.start(operation);
   const bool ended =
       loop_.runUntil([this] { return engineIdle() || !window_.errors().empty(); }, start + cap);
   engine_.onVerifyStart = nullptr;

@@ -50,8 +50,8 @@ class TrackerSession {
   // identifier read (or its read has timed out), or the line hangs up.
   Identification identify(std::chrono::steady_clock::duration limit);
 
-  // Clicks a button and runs until the engine is idle again, or the cap.
-  OperationResult run(std::string_view button, std::chrono::steady_clock::duration cap);
+  // Starts an operation and runs until the engine is idle again, or the cap.
+  OperationResult run(OperationId operation, std::chrono::steady_clock::duration cap);
   // The message of the last operation run: its final box, or why there was none.
   const std::string& lastMessage() const { return lastMessage_; }
 

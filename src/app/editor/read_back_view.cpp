@@ -56,8 +56,7 @@ void ReadBackView::buildMenu() {
   // Comparing needs an identified tracker and no operation in progress, as Read All does.
   connect(edit, &QMenu::aboutToShow, this, [this] {
     const QAbstractButton* readAll = form_.button(QStringLiteral("ReadAll"));
-    compare_->setEnabled(readAll != nullptr && readAll->isEnabled() &&
-                         engine_.state().Operation == OpIdle);
+    compare_->setEnabled(readAll != nullptr && readAll->isEnabled() && !engine_.busy());
   });
   connect(compare_, &QAction::triggered, this,
           [this] { engine_.guarded([this] { engine_.CompareWithTrackerClick(); }); });

@@ -17,8 +17,8 @@ TrafficView::TrafficView(QMainWindow& window, CommPort& port)
 
 void TrafficView::attach(Engine& engine) {
   engine.onStatus = [this](std::string_view text) { tap_.log().status(text); };
-  engine.onClick = [this, &engine](std::string_view button) {
-    auto plan = engine.planOf(button);
+  engine.onStart = [this, &engine](OperationId operation) {
+    auto plan = engine.planOf(operation);
     if (!plan) return;
     tap_.progress().start(std::move(*plan));
     bar_->showProgress(tap_.progress().current());

@@ -9,7 +9,7 @@ const BlockRange ReqAuth{.block = 3, .offset = 0, .length = 116};
 const GroupSpec& AuthSpec() {
   using namespace encoding;
   static const GroupSpec table = [] {
-    GroupSpec t{.id = Group::Auth,
+    GroupSpec t{.id = Group::Sms,
                 .caption = "Auth",
                 .write = ReqAuth,
                 .read = ReqAuth,

@@ -60,7 +60,8 @@ class EditorReadBackTest : public ::testing::Test {
     controller->FormCreate("/nonexistent/Tracker.ini");
     form.button("OpenPort")->click();
     ASSERT_TRUE(pumpUntil([&] { return !text("DeviceID").empty(); }));
-    ASSERT_TRUE(pumpUntil([&] { return !controller->engine().state().Identifying; }));
+    ASSERT_TRUE(
+        pumpUntil([&] { return controller->engine().state().activity != Activity::Identifying; }));
     run("ReadAll", "Read All Completed!");
   }
 

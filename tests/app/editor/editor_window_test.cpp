@@ -82,7 +82,9 @@ TEST_F(EditorWindowTest, StartsClosedWithTheConnectionButtonsDisabled) {
   EXPECT_EQ(form.windowTitle(), "Kelvorin_Parameter_Editor_DLT_V2.4");
   EXPECT_EQ(form.panelText(0), "Disconnect");
   EXPECT_EQ(form.panelText(1), "Idle");
-  for (const std::string_view name : ConnectionButtons()) {
+  for (const Operation& operation : Operations()) {
+    if (operation.button.empty() || operation.enabledAtStart) continue;
+    const std::string_view name = operation.button;
     EXPECT_FALSE(form.button(QString::fromUtf8(name.data(), name.size()))->isEnabled()) << name;
   }
   EXPECT_FALSE(form.findChild<QLineEdit*>("DeviceID")->isEnabled());
@@ -149,7 +151,8 @@ TEST_F(EditorWindowTest, OneOperationAtATimeThePollWaitsAndAHangUpIsNoticed) {
   }
   controller.engine().state().AuthPollDelay = 1;  // a poll falls due during the read
   pumpUntil([] { return false; }, 100);
-  EXPECT_EQ(controller.engine().state().Operation, OpRead) << "the poll did not cancel it";
+  EXPECT_EQ(controller.engine().state().activity, Activity::Reading)
+      << "the poll did not cancel it";
   EXPECT_TRUE(pty.readMaster(1, std::chrono::milliseconds(20)).empty()) << "nor was it sent";
 
   QString shown;

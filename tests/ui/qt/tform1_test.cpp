@@ -100,8 +100,9 @@ TEST_F(TForm1Test, MenuStatusBarAndButtons) {
   EXPECT_EQ(form.panelText(1), "Idle");
   EXPECT_EQ(form.panelText(2), "");
 
-  for (std::string_view name : ConnectionButtons()) {
-    EXPECT_NE(form.button(QString::fromUtf8(name.data(), name.size())), nullptr) << name;
+  for (const ControlSpec& spec : Catalogue()) {
+    if (spec.kind != ControlKind::Button) continue;
+    EXPECT_NE(form.button(QString::fromStdString(spec.name)), nullptr) << spec.name;
   }
   EXPECT_EQ(form.button("InitAll")->text(), "Default");
   EXPECT_EQ(form.button("GPRSRead")->text(), "Read");
