@@ -97,7 +97,7 @@ void Engine::send(std::uint8_t command, BlockRange range) {
   // Repeating the request in flight (the authorisation poll, a retry) keeps
   // what has arrived of its answer; a new request drops it.
   if (command != request_.command || range != request_.range) {
-    context_->ReceiveLength = 0;
+    received_.clear();
     ++newRequests_;
   }
   request_ = {.command = command, .range = range};

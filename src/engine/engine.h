@@ -24,6 +24,7 @@
 #include "protocol/answer.h"
 #include "protocol/block_map.h"
 #include "protocol/protocol_context.h"
+#include "protocol/receive_buffer.h"
 #include "ui/controls.h"
 #include "ui/window.h"
 
@@ -104,6 +105,8 @@ class Engine {
   EngineState& state() { return state_; }
   const EngineState& state() const { return state_; }
   ProtocolContext& protocol() { return *context_; }
+  // The bytes kept toward the next answer.
+  std::span<const std::uint8_t> gathered() const { return received_.bytes(); }
   Controls& controls() { return controls_; }
 
   // Called with every notice the engine shows (after the window has shown it);
@@ -190,6 +193,7 @@ class Engine {
   Window& window_;
   CommPort& port_;
   std::unique_ptr<ProtocolContext> context_;
+  ReceiveBuffer received_;  // the bytes gathered toward the next answer
   EngineState state_;
   std::vector<std::string> pendingNotices_;
   std::array<std::vector<std::uint8_t>, 10> prepared_;  // write payloads by Group

@@ -10,7 +10,7 @@
 #include "engine/engine.h"
 #include "engine/engine_services.h"
 #include "protocol/commands.h"
-#include "protocol/frame_scanner.h"
+#include "protocol/frame.h"
 
 namespace tracker {
 namespace {
@@ -33,7 +33,7 @@ void Engine::Comm1ReceiveData(std::span<const std::uint8_t> bytes) {
   // than the room left is taken in parts, as frames free the room.
   bool acted = false;
   for (auto rest = bytes; !rest.empty();) {
-    rest = rest.subspan(AppendReceived(*context_, rest));
+    rest = rest.subspan(received_.append(rest));
     acted = actOnGathered() || acted;
   }
   if (!acted && containsModel(bytes)) state_.AuthPollDelay = kAuthPollTicks;
@@ -42,29 +42,28 @@ void Engine::Comm1ReceiveData(std::span<const std::uint8_t> bytes) {
 bool Engine::actOnGathered() {
   // Acts on each valid frame in turn until one leads to a new request, which
   // drops the rest; keeps only the bytes that may still begin a frame.
-  ProtocolContext& c = *context_;
   bool acted = false;
   for (;;) {
-    const FrameScan scan = ScanFrames(c.received());
+    const std::span<const std::uint8_t> bytes = received_.bytes();
+    const FrameScan scan = ScanFrames(bytes);
     if (!scan.found()) {
       // A broken frame whose command is the one asked for is a broken answer.
-      const bool broken =
-          scan.rejected != kNoFrame && c.ReceiveBuffer[scan.rejected + 4] == request_.command;
-      DropReceived(c, scan.keep);
-      if (broken) retryAfterBadFrame();
+      const std::optional<FrameView> broken = FrameAt(bytes, scan.rejected);
+      const bool retry = broken && broken->command == request_.command;
+      received_.drop(scan.keep);
+      if (retry) retryAfterBadFrame();
       return acted;
     }
     acted = true;
-    c.FrameLength = scan.length;
     const std::uint32_t requests = newRequests_;
     try {
-      actOnFrame(ParseAnswer(c, scan.header + 4));
+      actOnFrame(*FrameAt(bytes, scan.header));
     } catch (...) {
-      c.ReceiveLength = 0;  // the frame that failed must not be acted on again
+      received_.clear();  // the frame that failed must not be acted on again
       throw;
     }
     if (newRequests_ != requests) return true;
-    DropReceived(c, scan.end());
+    received_.drop(scan.end());
   }
 }
 

@@ -2,14 +2,9 @@
 
 #include <algorithm>
 
+#include "protocol/frame.h"
+
 namespace tracker {
-namespace {
-
-constexpr std::size_t kCommandAt = 4;
-constexpr std::size_t kPayloadAt = 5;
-
-}  // namespace
-
 void ProgressTracker::start(OperationPlan plan) {
   plan_ = std::move(plan);
   step_.reset();
@@ -18,9 +13,10 @@ void ProgressTracker::start(OperationPlan plan) {
 }
 
 std::optional<std::size_t> ProgressTracker::stepOf(std::span<const std::uint8_t> frame) const {
-  if (frame.size() <= kPayloadAt) return std::nullopt;
-  const std::uint8_t command = frame[kCommandAt];
-  const auto payload = frame.subspan(kPayloadAt);
+  const std::optional<FrameView> sent = FrameAt(frame);
+  if (!sent) return std::nullopt;
+  const std::uint8_t command = sent->command;
+  const auto payload = sent->payload;
   // From the current step on: a retry repeats it, the next request is later.
   for (std::size_t i = step_.value_or(0); i < plan_->steps.size(); ++i) {
     const PlanStep& step = plan_->steps[i];

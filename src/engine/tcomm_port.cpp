@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "protocol/frame_complete.h"
+#include "protocol/frame.h"
 #include "serial/device_path.h"
 
 namespace tracker {

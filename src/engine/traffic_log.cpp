@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "protocol/commands.h"
+#include "protocol/frame.h"
 
 namespace tracker {
 namespace {
@@ -21,8 +22,6 @@ constexpr std::pair<std::uint8_t, std::string_view> kNames[] = {
     {CmdClearGpsLog, "ClearGpsLog"}, {CmdSetMileage, "SetMileage"},
     {CmdDefault, "Default"},         {CmdClearAuthCode, "ClearAuthCode"},
 };
-
-constexpr std::size_t kCommandAt = 4;  // 5A A5, length (2), command
 
 std::string hex(std::span<const std::uint8_t> bytes) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -93,9 +92,7 @@ std::string CommandName(std::uint8_t command) {
 }
 
 std::string ContentName(std::span<const std::uint8_t> bytes) {
-  if (bytes.size() > kCommandAt && bytes[0] == 0x5A && bytes[1] == 0xA5) {
-    return CommandName(bytes[kCommandAt]);
-  }
+  if (const std::optional<FrameView> frame = FrameAt(bytes)) return CommandName(frame->command);
   return printable(bytes) ? "Text" : "Data";
 }
 

@@ -1,20 +1,6 @@
 #include "protocol/answer.h"
 
-#include <algorithm>
-
 namespace tracker {
-
-Answer ParseAnswer(const ProtocolContext& context, std::size_t position) {
-  // FrameLength counts the command byte and the payload; the delivery may
-  // have been cut, so the received length bounds it too.
-  const std::size_t frameEnd = position + context.FrameLength;
-  const std::size_t end = std::min<std::size_t>(frameEnd, context.ReceiveLength);
-  const std::size_t first = position + 1;
-  if (position >= context.ReceiveLength) return {0, {}};
-  const std::uint8_t command = context.ReceiveBuffer[position];
-  if (first >= end) return {command, {}};
-  return {command, {context.ReceiveBuffer.data() + first, end - first}};
-}
 
 std::optional<BlockAnswer> AsBlockAnswer(const Answer& answer) {
   const auto p = answer.payload;

@@ -7,15 +7,12 @@
 #include <span>
 
 #include "protocol/block_map.h"
-#include "protocol/protocol_context.h"
+#include "protocol/frame.h"
 
 namespace tracker {
 
 // A complete, CRC-valid frame: its command byte and its payload.
-struct Answer {
-  std::uint8_t command;
-  std::span<const std::uint8_t> payload;
-};
+using Answer = FrameView;
 
 // A block read answer: the echo of the request's block header, then the data.
 struct BlockAnswer {
@@ -30,9 +27,6 @@ struct Acknowledgement {
 };
 
 inline constexpr std::uint8_t kAckOk = 1;
-
-// The frame whose command byte FindFrame returned at `position`.
-Answer ParseAnswer(const ProtocolContext& context, std::size_t position);
 
 // A block read answer, or none when the payload is shorter than the echo.
 std::optional<BlockAnswer> AsBlockAnswer(const Answer& answer);

@@ -17,7 +17,7 @@ int main() {
   struct Answer {
     Group group = Group::Gprs;
     WifiHalf half = WifiHalf::First;
-    ProtocolContext context;
+    Bytes delivery;
     std::span<const std::uint8_t> data;
   };
   std::vector<std::unique_ptr<Answer>> answers;
@@ -31,7 +31,8 @@ int main() {
         a->half = half;
         const std::size_t at = half == WifiHalf::First ? 0 : 1024;
         const Bytes data(payload.begin() + at, payload.begin() + at + 1024);
-        a->data = ParseAnswer(a->context, Deliver(a->context, AnswerFrame(0xB7, data))).payload;
+        a->delivery = Delivery(AnswerFrame(0xB7, data));
+        a->data = FindAnswer(a->delivery).payload;
         answers.push_back(std::move(a));
       }
       continue;
@@ -41,8 +42,8 @@ int main() {
     std::copy(payload.begin() + 5, payload.end(), data.begin() + (t.write.offset - t.read.offset));
     auto a = std::make_unique<Answer>();
     a->group = group;
-    const std::uint16_t p = Deliver(a->context, ReadAnswer(t.block(), t.read.offset, data));
-    a->data = AsBlockAnswer(ParseAnswer(a->context, p))->data;
+    a->delivery = Delivery(ReadAnswer(t.block(), t.read.offset, data));
+    a->data = AsBlockAnswer(FindAnswer(a->delivery))->data;
     answers.push_back(std::move(a));
   }
 

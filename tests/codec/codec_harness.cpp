@@ -1,5 +1,7 @@
 #include "codec_harness.h"
 
+#include <algorithm>
+
 namespace tracker {
 
 Bytes EncodePayload(Group group, const Controls& controls) {
@@ -15,24 +17,29 @@ Bytes EncodeData(Group group, const Controls& controls) {
   return payload;
 }
 
-std::uint16_t Deliver(ProtocolContext& context, const Bytes& frame) {
-  Bytes delivery{0x00, 0x13, 0x5A};
-  delivery.insert(delivery.end(), frame.begin(), frame.end());
-  context.setReceived(delivery);
-  return context.FindFrame(0);
+Bytes Delivery(const Bytes& frame) {
+  constexpr std::uint8_t kStray[] = {0x00, 0x13, 0x5A};
+  Bytes delivery(std::size(kStray) + frame.size());
+  std::copy(std::begin(kStray), std::end(kStray), delivery.begin());
+  std::copy(frame.begin(), frame.end(), delivery.begin() + std::size(kStray));
+  return delivery;
+}
+
+Answer FindAnswer(std::span<const std::uint8_t> bytes) {
+  const FrameScan scan = ScanFrames(bytes);
+  if (!scan.found()) return {};
+  return *FrameAt(bytes, scan.header);
 }
 
 DecodeResult DecodeBlockAnswer(Group group, const Bytes& data, Controls& controls) {
   const GroupSpec& spec = SpecOf(group);
-  ProtocolContext context;
-  const std::uint16_t p = Deliver(context, ReadAnswer(spec.block(), spec.read.offset, data));
-  return Decode(group, AsBlockAnswer(ParseAnswer(context, p))->data, controls);
+  const Bytes delivery = Delivery(ReadAnswer(spec.block(), spec.read.offset, data));
+  return Decode(group, AsBlockAnswer(FindAnswer(delivery))->data, controls);
 }
 
 DecodeResult DecodeWifiAnswer(WifiHalf half, const Bytes& payload, Controls& controls) {
-  ProtocolContext context;
-  const std::uint16_t p = Deliver(context, AnswerFrame(0xB7, payload));
-  return Decode(Group::Wifi, ParseAnswer(context, p).payload, controls, half);
+  const Bytes delivery = Delivery(AnswerFrame(0xB7, payload));
+  return Decode(Group::Wifi, FindAnswer(delivery).payload, controls, half);
 }
 
 std::string GroupTestName(const testing::TestParamInfo<Group>& info) {

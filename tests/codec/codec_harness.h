@@ -24,9 +24,12 @@ Bytes EncodePayload(Group group, const Controls& controls);
 // The data part of a write payload (after the 5-byte header, if any).
 Bytes EncodeData(Group group, const Controls& controls);
 
-// Lays the frame into ReceiveBuffer behind a few stray bytes, finds it as the
-// dispatcher does and returns the command byte's position.
-std::uint16_t Deliver(ProtocolContext& context, const Bytes& frame);
+// The frame behind a few stray bytes, as a delivery.
+Bytes Delivery(const Bytes& frame);
+
+// The answer the dispatcher finds in the bytes (a view into them); an empty
+// answer when they hold no whole frame.
+Answer FindAnswer(std::span<const std::uint8_t> bytes);
 
 // A block read answer carrying `data` (from the group's read offset on),
 // decoded as the dispatcher would.

@@ -26,10 +26,10 @@ void decodeAnswer(Controls& controls, std::string_view texts, const Bytes& tail,
   Bytes payload{0x01, 0x01, 0x00, 0x00, 0x00};
   payload.insert(payload.end(), texts.begin(), texts.end());
   payload.insert(payload.end(), tail.begin(), tail.end());
-  ProtocolContext context;
-  const std::uint16_t p = Deliver(context, AnswerFrame(0x50, payload));
-  ASSERT_GE(p, 4);
-  DecodeDeviceInfo(ParseAnswer(context, p).payload.subspan(5), controls, settingsLoaded);
+  const Bytes delivery = Delivery(AnswerFrame(0x50, payload));
+  const Answer answer = FindAnswer(delivery);
+  ASSERT_GE(answer.payload.size(), 5u);
+  DecodeDeviceInfo(answer.payload.subspan(5), controls, settingsLoaded);
 }
 
 TEST(DeviceInfo, TextsAndCounters) {

@@ -95,13 +95,13 @@ TEST(EngineGathering, TheAnswerIsFoundHoweverItArrives) {
     EXPECT_EQ(window.notices, std::vector<std::string>{"Read GPRS Completed!"});
     EXPECT_EQ(controls.text("APN"), "new");
     EXPECT_EQ(port.frameCount(), 1u) << "nothing was asked again";
-    EXPECT_EQ(engine.protocol().ReceiveLength, 0) << "nothing is left that could be a frame";
+    EXPECT_EQ(engine.gathered().size(), 0u) << "nothing is left that could be a frame";
   }
 }
 
 TEST_F(EngineTest, OnlyBytesThatMayStillBeginAFrameAreKept) {
   const auto kept = [&] {
-    const auto bytes = engine.protocol().received();
+    const auto bytes = engine.gathered();
     return Bytes(bytes.begin(), bytes.end());
   };
   click("GPRSRead");
@@ -112,9 +112,9 @@ TEST_F(EngineTest, OnlyBytesThatMayStillBeginAFrameAreKept) {
   deliver({0xA5, 0x01});
   EXPECT_EQ(kept(), (Bytes{0x5A, 0xA5, 0x01})) << "a header still arriving";
   deliver({0x05, 0x59, 0x01});
-  EXPECT_EQ(engine.protocol().ReceiveLength, 6) << "a frame not yet whole";
+  EXPECT_EQ(engine.gathered().size(), 6u) << "a frame not yet whole";
   deliver({0x5A, 0x5A, 0xA5, 0xFF, 0xF0});
-  EXPECT_EQ(engine.protocol().ReceiveLength, 11) << "a header too long for the buffer is skipped";
+  EXPECT_EQ(engine.gathered().size(), 11u) << "a header too long for the buffer is skipped";
   EXPECT_EQ(state().activity, Activity::Reading);
 }
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "protocol/frame_complete.h"
+#include "protocol/frame.h"
 #include "support/answer_frames.h"
 
 namespace tracker {

@@ -1,4 +1,4 @@
-// Framing: CRC, SendFrame layout and FindFrame's acceptance rules.
+// Framing: CRC, the frame layout and the scanner's acceptance rules.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include "protocol/block_map.h"
 #include "protocol/commands.h"
 #include "protocol/crc16.h"
+#include "protocol/frame.h"
 #include "protocol/protocol_context.h"
 #include "support/recording_link.h"
 
@@ -49,7 +50,11 @@ class FrameTest : public ::testing::Test {
   RecordingLink link;
   ProtocolContext context{&link};
 
-  void receive(const Bytes& bytes) { context.setReceived(bytes); }
+  // The command byte's position of the frame found, or 0 without one.
+  static std::size_t found(const Bytes& bytes) {
+    const FrameScan scan = ScanFrames(bytes);
+    return scan.found() ? scan.header + 4 : 0;
+  }
 };
 
 TEST_F(FrameTest, KnownFrames) {
@@ -70,12 +75,18 @@ TEST_F(FrameTest, KnownFrames) {
             (Bytes{0x5A, 0xA5, 0x00, 0x06, 0x50, 0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0x1E, 0xD9}));
 }
 
-TEST_F(FrameTest, SendWithoutLinkStillBuildsTheFrame) {
-  ProtocolContext unlinked;
-  unlinked.clearPayload();
-  unlinked.SendFrame(CmdDefault);
-  EXPECT_EQ(unlinked.FrameBuffer[4], CmdDefault);
-  EXPECT_EQ(unlinked.FrameBuffer[6], 0x19);
+TEST_F(FrameTest, EncodedFramesReadBackAsViews) {
+  const Bytes frame = EncodeFrame(CmdDefault, {});
+  EXPECT_EQ(frame, (Bytes{0x5A, 0xA5, 0x00, 0x01, 0xE5, 0x8A, 0x19}));
+  const Bytes payload{0x01, 0x02, 0x03};
+  const Bytes request = EncodeFrame(CmdReadBlock, payload);
+  const auto view = FrameAt(request);
+  ASSERT_TRUE(view);
+  EXPECT_EQ(view->command, CmdReadBlock);
+  EXPECT_EQ(Bytes(view->payload.begin(), view->payload.end()), payload);
+  EXPECT_FALSE(FrameAt(Bytes(request.begin(), request.begin() + 4))) << "no command byte yet";
+  EXPECT_FALSE(FrameAt(request, kNoFrame));
+  EXPECT_THROW(EncodeFrame(CmdRfidAdd, Bytes(kMaxPayload + 1, 0)), EPayloadTooLong);
 }
 
 TEST_F(FrameTest, ShortDeliveriesHoldNoFrame) {
@@ -85,8 +96,7 @@ TEST_F(FrameTest, ShortDeliveriesHoldNoFrame) {
       bytes[0] = 0x5A;
       bytes[1] = 0xA5;
     }
-    receive(bytes);
-    EXPECT_EQ(context.FindFrame(0), 0) << n << " bytes";
+    EXPECT_EQ(found(bytes), 0u) << n << " bytes";
   }
 }
 
@@ -107,53 +117,32 @@ Bytes framed(Bytes payloadWithCommand) {
 TEST_F(FrameTest, FindsFramesAndRejectsBrokenOnes) {
   const Bytes answer = framed({0xE5, 0x01});
 
-  receive(answer);
-  EXPECT_EQ(context.FindFrame(0), 4);
-  EXPECT_EQ(context.FrameLength, 2);
+  EXPECT_EQ(found(answer), 4u);
+  EXPECT_EQ(ScanFrames(answer).length, 2);
 
   Bytes partial(answer.begin(), answer.end() - 1);
-  receive(partial);
-  EXPECT_EQ(context.FindFrame(0), 0) << "incomplete frame";
+  EXPECT_EQ(found(partial), 0u) << "incomplete frame";
 
   Bytes trailing = answer;
   trailing.insert(trailing.end(), {0x00, 0x5A, 0xA5, 0x13});
-  receive(trailing);
-  EXPECT_EQ(context.FindFrame(0), 4) << "bytes after the frame are ignored";
+  EXPECT_EQ(found(trailing), 4u) << "bytes after the frame are ignored";
 
   Bytes stray{0x01, 0x02, 0x03};
   stray.insert(stray.end(), answer.begin(), answer.end());
-  receive(stray);
-  EXPECT_EQ(context.FindFrame(0), 7) << "stray bytes without a header are skipped";
+  EXPECT_EQ(found(stray), 7u) << "stray bytes without a header are skipped";
 
   Bytes badCrc = answer;
   badCrc.back() ^= 0x01;
-  receive(badCrc);
-  EXPECT_EQ(context.FindFrame(0), 0);
+  EXPECT_EQ(found(badCrc), 0u);
 }
 
-TEST_F(FrameTest, OnlyTheFirstHeaderIsTried) {
+TEST_F(FrameTest, ABrokenHeaderIsPassedOver) {
   Bytes bytes{0x5A, 0xA5, 0x00, 0x03, 0x99};
   const Bytes answer = framed({0xE5, 0x01});
   bytes.insert(bytes.end(), answer.begin(), answer.end());
-  receive(bytes);
-  EXPECT_EQ(context.FindFrame(0), 0);
-  EXPECT_EQ(context.FrameLength, 3) << "the rejected header's length stays";
-}
-
-TEST_F(FrameTest, HugeLengthFieldDoesNotReadPastTheDelivery) {
-  receive({0x5A, 0xA5, 0xFF, 0xFF, 0x59, 0x01, 0x02});
-  EXPECT_EQ(context.FindFrame(0), 0);
-  EXPECT_EQ(context.FrameLength, 0xFFFF);
-}
-
-TEST(ReverseBytes, ReversesAndCounts) {
-  const std::uint8_t source[] = {1, 2, 3, 4};
-  std::uint8_t destination[4] = {};
-  EXPECT_EQ(ReverseBytes(source, destination, 4), 4);
-  EXPECT_EQ(destination[0], 4);
-  EXPECT_EQ(destination[3], 1);
-  EXPECT_EQ(ReverseBytes(source, destination, 0), 0);
-  EXPECT_EQ(ReverseBytes(source, destination, -3), 0);
+  EXPECT_EQ(found(bytes), 9u) << "the frame inside the broken one's announced bytes";
+  EXPECT_EQ(found({0x5A, 0xA5, 0xFF, 0xFF, 0x59, 0x01, 0x02}), 0u)
+      << "a huge length field does not read past the delivery";
 }
 
 TEST(PayloadLimit, AppendBeyondTheFrameLimitIsRefused) {

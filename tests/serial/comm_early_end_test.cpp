@@ -7,7 +7,7 @@
 #include <chrono>
 #include <thread>
 
-#include "protocol/frame_complete.h"
+#include "protocol/frame.h"
 #include "serial/comm.h"
 #include "serial/owner_queue.h"
 #include "serial/pty_pair.h"

@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "protocol/frame_complete.h"
+#include "protocol/frame.h"
 #include "serial/comm.h"
 #include "serial/owner_queue.h"
 #include "serial/pty_pair.h"
