@@ -1,4 +1,4 @@
-#include "serial/comm.h"
+#include "serial/termios_comm.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

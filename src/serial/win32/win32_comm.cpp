@@ -1,0 +1,241 @@
+#include "serial/win32/win32_comm.h"
+
+#include <windows.h>
+
+#include <utility>
+
+#include "base/win32/wide_text.h"
+#include "serial/device_path.h"
+#include "serial/win32/dcb.h"
+
+namespace tracker {
+namespace {
+
+// Driver input and output queues.
+constexpr DWORD kQueueSize = 4096;
+// How long a read with nothing to read stays pending before it is issued
+// again; only what it costs an idle port.
+constexpr DWORD kReadWakeMs = 5000;
+
+HANDLE AsHandle(void* handle) {
+  return static_cast<HANDLE>(handle);
+}
+
+// Why a port could not be opened, in words a technician can act on.
+std::string OpenFailure(const std::string& path, DWORD error) {
+  std::string reason;
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_UNIT:
+    case ERROR_DEV_NOT_EXIST:
+      reason = "no such port";
+      break;
+    // A COM port that another program holds answers "access denied".
+    case ERROR_ACCESS_DENIED:
+      reason = "in use by another program, or access denied";
+      break;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_BUSY:
+      reason = "in use by another program";
+      break;
+    default:
+      reason = std::system_category().message(static_cast<int>(error));
+      break;
+  }
+  return "Cannot open " + path + ": " + reason;
+}
+
+}  // namespace
+
+TComm::TComm(PostToOwner postToOwner)
+    : postToOwner_(std::move(postToOwner)), anchor_(std::make_shared<Anchor>(Anchor{this})) {
+  ApplyTimeouts();
+}
+
+TComm::~TComm() {
+  CloseComm();
+  anchor_->owner = nullptr;
+}
+
+void TComm::applyComm1Values() {
+  SetBaudRate(115200);
+  SetParityCheck(false);
+  SetOutx_CtsFlow(false);
+  SetOutx_DsrFlow(false);
+  SetDtrControl(TDtrControl::DtrDisable);
+  SetDsrSensitivity(false);
+  SetTxContinueOnXoff(false);
+  SetOutx_XonXoffFlow(false);
+  SetInx_XonXoffFlow(false);
+  SetReplaceWhenParityError(false);
+  SetIgnoreNullChar(false);
+  SetRtsControl(TRtsControl::RtsDisable);
+  SetXonLimit(500);
+  SetXoffLimit(500);
+  SetByteSize(TByteSize::_8);
+  SetParity(TParity::None);
+  SetStopBits(TStopBits::_1);
+  SetXonChar(0x11);
+  SetXoffChar(0x13);
+  SetReplacedChar(0x00);
+  SetReadIntervalTimeout(30);
+  SetReadTotalTimeoutMultiplier(0);
+  SetReadTotalTimeoutConstant(0);
+  SetWriteTotalTimeoutMultiplier(0);
+  SetWriteTotalTimeoutConstant(0);
+}
+
+// Opens the device for exclusive use and sets up its queues; returns the
+// handle or throws.
+void* TComm::openDevice() {
+  const std::string path = CommDevicePath(commName_);
+  HANDLE handle = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) throw ECommsError(OpenFailure(path, GetLastError()));
+  if (GetFileType(handle) != FILE_TYPE_CHAR) {
+    CloseHandle(handle);
+    throw ECommsError(kMsgNotCommHandle);
+  }
+  if (!SetupComm(handle, kQueueSize, kQueueSize)) {
+    CloseHandle(handle);
+    throw ECommsError(kMsgCommBuffer);
+  }
+  return handle;
+}
+
+void TComm::OpenComm() {
+  if (isOpen()) throw ECommsError(kMsgAlreadyOpened);
+  handle_ = openDevice();
+  PurgeComm(AsHandle(handle_), PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
+  sendDataEmpty_ = true;
+  ApplyTimeouts();
+  ApplyLineSettings();
+  closeEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (closeEvent_ == nullptr) {
+    closeHandles();
+    throw ECommsError(kMsgCreateEvent);
+  }
+  startThreads();
+}
+
+void TComm::startThreads() {
+  try {
+    readThread_ = std::make_unique<TReadThread>(AsHandle(handle_), AsHandle(closeEvent_),
+                                                makeNotifier(), readSettings_, completenessTest_);
+    readThread_->start();
+  } catch (const std::exception&) {
+    readThread_.reset();
+    closeHandles();
+    throw ECommsError(kMsgReadThread);
+  }
+  try {
+    writeThread_ = std::make_unique<TWriteThread>(AsHandle(handle_), AsHandle(closeEvent_),
+                                                  makeNotifier(), sendDataEmpty_);
+    writeThread_->start();
+  } catch (const std::exception&) {
+    writeThread_.reset();
+    stopReader();
+    closeHandles();
+    ++generation_;
+    throw ECommsError(kMsgWriteThread);
+  }
+}
+
+// The threads wait on nothing but their operations, their queue and the close
+// event, so they end promptly once it is raised. The thread objects go after
+// the port: closing it ends any operation the system has not yet given back.
+void TComm::CloseComm() {
+  if (!isOpen()) return;
+  stopReader();
+  stopWriter();
+  closeHandles();
+  ++generation_;
+}
+
+void TComm::stopReader() {
+  SetEvent(AsHandle(closeEvent_));
+  PurgeComm(AsHandle(handle_), PURGE_RXABORT | PURGE_RXCLEAR);
+  readThread_->join();
+}
+
+void TComm::stopWriter() {
+  SetEvent(AsHandle(closeEvent_));
+  writeThread_->stop();
+  PurgeComm(AsHandle(handle_), PURGE_TXABORT | PURGE_TXCLEAR);
+  writeThread_->join();
+  sendDataEmpty_ = true;
+}
+
+void TComm::closeHandles() {
+  if (closeEvent_ != nullptr) CloseHandle(AsHandle(closeEvent_));
+  closeEvent_ = nullptr;
+  CloseHandle(AsHandle(handle_));
+  handle_ = nullptr;
+  readThread_.reset();
+  writeThread_.reset();
+}
+
+bool TComm::SendData(const std::uint8_t* buffer, std::uint16_t count) {
+  if (!writeThread_ || count == 0 || buffer == nullptr) return false;
+  return writeThread_->queue(std::vector<std::uint8_t>(buffer, buffer + count));
+}
+
+// Fields not set here keep the driver's values; a refusal is not reported.
+void TComm::ApplyLineSettings() {
+  readSettings_.ignoreNullChar = line_.IgnoreNullChar;
+  COMMPROP properties{};
+  GetCommProperties(AsHandle(handle_), &properties);
+  DCB dcb{};
+  dcb.DCBlength = sizeof dcb;
+  if (!GetCommState(AsHandle(handle_), &dcb)) return;
+  BuildDcb(line_, dcb);
+  SetCommState(AsHandle(handle_), &dcb);
+}
+
+void TComm::ApplyTimeouts() {
+  readSettings_.intervalMs = timeouts_.ReadIntervalTimeout;
+  readSettings_.totalMultiplierMs = timeouts_.ReadTotalTimeoutMultiplier;
+  readSettings_.totalConstantMs = timeouts_.ReadTotalTimeoutConstant;
+  if (!isOpen()) return;
+  COMMTIMEOUTS current{};
+  GetCommTimeouts(AsHandle(handle_), &current);
+  COMMTIMEOUTS wanted = PortTimeouts(timeouts_, kReadWakeMs);
+  SetCommTimeouts(AsHandle(handle_), &wanted);
+}
+
+CommNotifier TComm::makeNotifier() {
+  auto sink = [anchor = anchor_, generation = generation_](CommNotify kind, std::uint32_t value,
+                                                           std::vector<std::uint8_t>& bytes) {
+    TComm* owner = anchor->owner;
+    if (owner == nullptr || owner->generation_ != generation) return;
+    owner->dispatch(kind, value, bytes);
+  };
+  return CommNotifier(postToOwner_, std::move(sink));
+}
+
+void TComm::dispatch(CommNotify kind, std::uint32_t value, std::vector<std::uint8_t>& bytes) {
+  // Each handler is copied first: it may reassign itself while running.
+  switch (kind) {
+    case CommNotify::NotifyData:
+      if (auto handler = OnReceiveData) {
+        handler(*this, bytes.data(), static_cast<std::uint16_t>(bytes.size()));
+      }
+      return;
+    case CommNotify::NotifyLineError:
+      if (auto handler = OnReceiveError) handler(*this, value);
+      return;
+    case CommNotify::NotifyHangup:
+      if (auto handler = OnRequestHangup) handler(*this);
+      return;
+    case CommNotify::NotifyModem:
+      if (auto handler = OnModemStateChange) handler(*this, value);
+      return;
+    case CommNotify::NotifySendEmpty:
+      if (auto handler = OnSendDataEmpty) handler(*this);
+      return;
+  }
+}
+
+}  // namespace tracker
