@@ -53,13 +53,11 @@ void BuildDcb(const CommLineProperties& props, DCB& dcb) {
   dcb.fDummy2 = 0;
 }
 
-COMMTIMEOUTS PortTimeouts(const CommTimeouts& props, DWORD wakeMs) {
+COMMTIMEOUTS PortTimeouts(const CommTimeouts& props) {
   COMMTIMEOUTS timeouts{};
-  // Both MAXDWORD: return at once with what has arrived, or wait for the
-  // first byte up to the constant.
-  timeouts.ReadIntervalTimeout = MAXDWORD;
-  timeouts.ReadTotalTimeoutMultiplier = MAXDWORD;
-  timeouts.ReadTotalTimeoutConstant = wakeMs;
+  timeouts.ReadIntervalTimeout = 1;
+  timeouts.ReadTotalTimeoutMultiplier = 0;
+  timeouts.ReadTotalTimeoutConstant = 0;
   timeouts.WriteTotalTimeoutMultiplier = props.WriteTotalTimeoutMultiplier;
   timeouts.WriteTotalTimeoutConstant = props.WriteTotalTimeoutConstant;
   return timeouts;

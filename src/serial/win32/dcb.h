@@ -14,10 +14,11 @@ namespace tracker {
 // Fields the properties do not name keep the driver's values.
 void BuildDcb(const CommLineProperties& props, DCB& dcb);
 
-// The port's time-outs. Writes take the properties as they are. A read
-// returns as soon as bytes have arrived (or after `wakeMs` without any): the
+// The port's time-outs. Writes take the properties as they are. A read waits
+// for its first byte without limit and returns 1 ms after the bytes stop: the
 // reader ends its chunks itself, by the read properties, so that it can also
-// end one as soon as the answer in it is complete.
-COMMTIMEOUTS PortTimeouts(const CommTimeouts& props, DWORD wakeMs);
+// end one as soon as the answer in it is complete. (The documented "return at
+// once" pair of MAXDWORDs is not honoured by Wine; this works on both.)
+COMMTIMEOUTS PortTimeouts(const CommTimeouts& props);
 
 }  // namespace tracker

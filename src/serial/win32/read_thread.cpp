@@ -84,15 +84,11 @@ bool TReadThread::loop() {
   }
   if (result == WAIT_OBJECT_0 + 2) {
     read_.setPending(false);
+    // A pseudo-terminal whose other end closed fails with ERROR_BROKEN_PIPE,
+    // a pulled USB adapter with access denied, bad command or aborted.
     if (!GetOverlappedResult(port_, read_.get(), &count, FALSE)) {
-      // A read that timed out without a byte fails with ERROR_TIMEOUT under
-      // Wine and succeeds with no bytes on Windows: both mean nothing came.
-      const DWORD error = GetLastError();
-      if (error != ERROR_TIMEOUT) {
-        failed(error);
-        return false;
-      }
-      count = 0;
+      failed(GetLastError());
+      return false;
     }
     return onRead(count) && startRead();
   }
@@ -134,7 +130,6 @@ bool TReadThread::startRead() {
       read_.setPending(true);
       return true;
     }
-    if (error == ERROR_TIMEOUT) continue;
     failed(error);
     return false;
   }

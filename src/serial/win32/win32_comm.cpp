@@ -7,15 +7,14 @@
 #include "base/win32/wide_text.h"
 #include "serial/device_path.h"
 #include "serial/win32/dcb.h"
+#include "serial/win32/read_thread.h"
+#include "serial/win32/write_thread.h"
 
 namespace tracker {
 namespace {
 
 // Driver input and output queues.
 constexpr DWORD kQueueSize = 4096;
-// How long a read with nothing to read stays pending before it is issued
-// again; only what it costs an idle port.
-constexpr DWORD kReadWakeMs = 5000;
 
 HANDLE AsHandle(void* handle) {
   return static_cast<HANDLE>(handle);
@@ -201,7 +200,7 @@ void TComm::ApplyTimeouts() {
   if (!isOpen()) return;
   COMMTIMEOUTS current{};
   GetCommTimeouts(AsHandle(handle_), &current);
-  COMMTIMEOUTS wanted = PortTimeouts(timeouts_, kReadWakeMs);
+  COMMTIMEOUTS wanted = PortTimeouts(timeouts_);
   SetCommTimeouts(AsHandle(handle_), &wanted);
 }
 

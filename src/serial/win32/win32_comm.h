@@ -10,13 +10,17 @@
 #include <string>
 #include <utility>
 
+#include "serial/comm_notifier.h"
 #include "serial/comm_types.h"
 #include "serial/comms_error.h"
-#include "serial/win32/read_thread.h"
-#include "serial/win32/write_thread.h"
+#include "serial/read_settings.h"
 
 namespace tracker {
 
+// Kept out of this header, so that <windows.h> stays out of the code above
+// the serial component.
+class TReadThread;
+class TWriteThread;
 class TComm;
 
 using TReceiveDataEvent =

@@ -2,9 +2,10 @@
 # tracker-cli.exe under Wine against tracker-sim behind COM7, compared with the
 # Linux build of tracker-cli against the same simulated tracker: Read All
 # writes the same file, a verified Write All, diff, a refused code, --version.
-# Usage: cli_e2e.sh WINE CLI_EXE LINUX_BIN VERSION
+# SHIM is the modem-ioctl shim Wine needs on a pseudo-terminal.
+# Usage: cli_e2e.sh WINE CLI_EXE LINUX_BIN SHIM VERSION
 set -euo pipefail
-wine="$1" exe="$2" bin="$3" version="$4"
+wine="$1" exe="$2" bin="$3" shim="$4" version="$5"
 work="$(mktemp -d)"
 link="$WINEPREFIX/dosdevices/com7"
 sim_pid=""
@@ -27,7 +28,7 @@ start_sim() {
   echo "the simulator did not start" >&2
   return 1
 }
-cli() { timeout 120 "$wine" "$exe" "$@"; }
+cli() { LD_PRELOAD="$shim" timeout 120 "$wine" "$exe" "$@"; }
 fail() {
   echo "FAIL: $*" >&2
   exit 1
