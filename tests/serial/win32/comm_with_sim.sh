@@ -12,7 +12,9 @@ probe="$(mktemp -d)"
 rm -f "$link"
 "$sim" --link "$link" "$@" &
 sim_pid=$!
+probe_pid=""
 cleanup() {
+  [[ -z "$probe_pid" ]] || kill "$probe_pid" 2>/dev/null || true
   kill "$sim_pid" 2>/dev/null || true
   wait "$sim_pid" 2>/dev/null || true
   rm -rf "$probe" "$link"
@@ -29,5 +31,6 @@ for _ in $(seq 100); do [[ -L "$link" ]] && break; sleep 0.05; done
     sleep 0.05
   done
 ) &
+probe_pid=$!
 TRACKER_LINE_PROBE="Z:${probe//\//\\}" LD_PRELOAD="$shim" \
   timeout 120 "$wine" "$exe" --gtest_filter="$filter"
