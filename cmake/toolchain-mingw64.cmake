@@ -11,3 +11,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# The programs carry the GCC runtime (libgcc, libstdc++, winpthread) inside,
+# so tracker-cli.exe runs without DLLs beside it.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

@@ -15,6 +15,10 @@ fi
 if [[ "${1:-}" == "--fuzz" ]]; then  # scripts/fuzz.sh: clang with libFuzzer
   packages+=(clang libclang-rt-14-dev)
 fi
+if [[ "${1:-}" == "--windows" ]]; then  # scripts/windows.sh: mingw-w64 and Wine
+  # tcl: SQLite's amalgamation is made with tclsh; dpkg-dev: dpkg-source.
+  packages+=(g++-mingw-w64-x86-64-posix wine64 xvfb xauth tcl dpkg-dev libgtest-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

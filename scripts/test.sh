@@ -2,8 +2,9 @@
 # Installs what is missing, builds, runs every test, builds and checks the
 # Debian package, then builds and runs the suite again under AddressSanitizer
 # with UndefinedBehaviorSanitizer (build-asan) and under ThreadSanitizer
-# (build-tsan); non-zero on any failure.
-# --quick stops after the package check (no sanitizer builds).
+# (build-tsan), and cross-builds and tests the Windows programs under Wine
+# (scripts/windows.sh); non-zero on any failure.
+# --quick stops after the package check (no sanitizer builds, no Windows step).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,3 +21,4 @@ scripts/check-package.sh
 [[ "${1:-}" == "--quick" ]] && exit 0
 BUILD_DIR=build-asan TRACKER_SANITIZE=address run_suite
 BUILD_DIR=build-tsan TRACKER_SANITIZE=thread run_suite
+scripts/windows.sh

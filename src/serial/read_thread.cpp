@@ -18,8 +18,6 @@ namespace {
 // How often the line counters are looked at while nothing arrives, on drivers
 // that keep them.
 constexpr int kLineWatchPeriodMs = 200;
-// An interval of all ones asks for whatever has arrived, without waiting.
-constexpr std::uint32_t kIntervalNoWait = std::numeric_limits<std::uint32_t>::max();
 // More than any answer is long; beyond it, full chunks are no longer kept for the test.
 constexpr std::size_t kMaxGathered = 64 * 1024;
 
@@ -76,24 +74,6 @@ TReadThread::Wait TReadThread::waitReadable(int timeoutMs) const {
   }
 }
 
-// Milliseconds to wait for the next byte of a chunk, -1 for no limit, 0 to end it now.
-int TReadThread::chunkTimeoutMs(std::int64_t elapsedMs) const {
-  const std::uint32_t interval = settings_.intervalMs.load();
-  const std::int64_t total =
-      std::int64_t{settings_.totalMultiplierMs.load()} * std::int64_t{kReadChunkSize} +
-      settings_.totalConstantMs.load();
-  std::int64_t timeout = -1;
-  if (interval == kIntervalNoWait)
-    timeout = 0;
-  else if (interval != 0)
-    timeout = interval;
-  if (total > 0) {
-    const std::int64_t left = std::max<std::int64_t>(0, total - elapsedMs);
-    timeout = timeout < 0 ? left : std::min(timeout, left);
-  }
-  return static_cast<int>(std::min<std::int64_t>(timeout, std::numeric_limits<int>::max()));
-}
-
 // Reads one chunk: from its first byte until the interval passes without a
 // byte, the total time-out (counted from the first byte) runs out, the chunk
 // is full, or the completeness test passes. False when the thread must end.
@@ -121,7 +101,7 @@ bool TReadThread::readChunk() {
       }
       const auto elapsed =
           std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started).count();
-      const int timeout = chunkTimeoutMs(elapsed);
+      const int timeout = ChunkTimeoutMs(settings_, elapsed);
       const Wait wait = timeout == 0 ? Wait::Timeout : waitReadable(timeout);
       if (wait == Wait::Readable) continue;
       if (wait == Wait::Closed) return false;

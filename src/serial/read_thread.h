@@ -12,20 +12,9 @@
 
 #include "serial/close_event.h"
 #include "serial/comm_notifier.h"
+#include "serial/read_settings.h"
 
 namespace tracker {
-
-// What the reader reads from TComm's properties; changed by the owner while open.
-struct ReadSettings {
-  std::atomic<std::uint32_t> intervalMs{100};
-  std::atomic<std::uint32_t> totalMultiplierMs{0};
-  std::atomic<std::uint32_t> totalConstantMs{0};
-  std::atomic<bool> ignoreNullChar{false};
-};
-
-// Says whether the bytes gathered so far make a complete answer. Runs in the
-// reader thread: a pure function of its bytes, sharing no state.
-using TCompletenessTest = std::function<bool(std::span<const std::uint8_t> bytes)>;
 
 class TReadThread {
  public:
@@ -47,7 +36,6 @@ class TReadThread {
   void run();
   Wait waitReadable(int timeoutMs) const;
   bool readChunk();
-  int chunkTimeoutMs(std::int64_t elapsedMs) const;
   bool complete(std::size_t end) const;
   bool deliver(std::size_t start, std::size_t end, bool keepGathered);
 

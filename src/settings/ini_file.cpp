@@ -8,6 +8,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "base/utf8_path.h"
 #include "settings/ini_number.h"
 #include "settings/text_encoding.h"
 
@@ -97,10 +98,11 @@ IniDocument::IniDocument(std::string_view bytes) {
 IniLoad IniDocument::load(const std::string& path) {
   *this = IniDocument();
   std::error_code error;
-  if (!std::filesystem::exists(path, error) || std::filesystem::is_directory(path, error)) {
+  const std::filesystem::path filePath = PathFromUtf8(path);
+  if (!std::filesystem::exists(filePath, error) || std::filesystem::is_directory(filePath, error)) {
     return IniLoad::Missing;
   }
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(filePath, std::ios::binary);
   if (!file) {
     loadProblem_ = std::strerror(errno);
     return IniLoad::Unreadable;

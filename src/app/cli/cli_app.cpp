@@ -14,7 +14,7 @@
 #include "app/cli/fleet.h"
 #include "app/cli/info_report.h"
 #include "app/cli/session_record.h"
-#include "app/cli/sysfs_port_enumerator.h"
+#include "app/cli/system_ports.h"
 #include "app/cli/tracker_session.h"
 #include "app/cli/watch_command.h"
 #include "base/field_error.h"
@@ -232,7 +232,12 @@ int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err
 }
 
 void listPorts(std::ostream& out) {
-  for (const PortInfo& port : SysfsPortEnumerator().presentPorts()) out << port.name << '\n';
+  // One port a line; a description, where the system has one, after a tab.
+  for (const PortInfo& port : SystemPortEnumerator()->presentPorts()) {
+    out << port.name;
+    if (!port.description.empty()) out << '\t' << port.description;
+    out << '\n';
+  }
   out.flush();
 }
 

@@ -124,6 +124,13 @@ CliOptions ParseOptions(const std::vector<std::string>& args) {
   return options;
 }
 
+// The port names of the system the program runs on.
+#ifdef _WIN32
+#define TRACKER_PORT_EXAMPLES "COM5 or \\\\.\\COM12"
+#else
+#define TRACKER_PORT_EXAMPLES "ttyUSB0 or /dev/pts/3"
+#endif
+
 std::string UsageText() {
   std::string text =
       "Usage: tracker-cli [--port PORT]... [--code CODE] [--timeout S] [--timing] [--trace]\n"
@@ -135,7 +142,8 @@ std::string UsageText() {
       "each tracker as it is plugged in, until interrupted.\n"
       "Status texts and messages go to stderr.\n"
       "\n"
-      "  --port PORT   serial port, e.g. ttyUSB0 or /dev/pts/3; give it several times\n"
+      "  --port PORT   serial port, e.g. " TRACKER_PORT_EXAMPLES
+      "; give it several times\n"
       "                to run the command on every port at once (watch: a pattern\n"
       "                of ports to watch, default the USB serial adapters)\n"
       "  --report FILE append one JSON line per tracker to FILE\n"

@@ -1,7 +1,5 @@
 #include "app/cli/console_lines.h"
 
-#include <unistd.h>
-
 #include <vector>
 
 namespace tracker::cli {
@@ -58,10 +56,6 @@ std::string ProgressText(const Progress& p) {
   if (!p.step.empty()) text += ": " + p.step;
   return text + " " + std::to_string(p.percent()) + "% (" + std::to_string(p.done) + " of " +
          std::to_string(p.total) + " bytes)";
-}
-
-bool StderrIsTerminal() {
-  return isatty(STDERR_FILENO) == 1;
 }
 
 ConsoleLines::ConsoleLines(std::ostream& out, std::ostream& err, bool progressOnErr)

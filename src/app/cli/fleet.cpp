@@ -82,8 +82,11 @@ void CheckFleetOptions(const CliOptions& options) {
 }
 
 std::string PortLabel(const std::string& port) {
-  constexpr std::string_view kDev = "/dev/";
-  return port.starts_with(kDev) ? port.substr(kDev.size()) : port;
+  // /dev/ttyUSB0 is ttyUSB0, \\.\COM12 is COM12.
+  for (const std::string_view prefix : {std::string_view("/dev/"), std::string_view("\\\\.\\")}) {
+    if (port.starts_with(prefix)) return port.substr(prefix.size());
+  }
+  return port;
 }
 
 int RunFleet(const CliOptions& options, std::ostream& out, std::ostream& err) {

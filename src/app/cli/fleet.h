@@ -13,7 +13,7 @@ namespace tracker::cli {
 // The rules of several ports and --report; throws UsageError.
 void CheckFleetOptions(const CliOptions& options);
 
-// The port's name as the lines and the table show it: "ttyUSB0", "pts/3".
+// The port's name as the lines and the table show it: "ttyUSB0", "pts/3", "COM12".
 std::string PortLabel(const std::string& port);
 
 // Runs the command on every port (one port: in this thread, unprefixed);

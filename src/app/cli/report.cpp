@@ -1,14 +1,11 @@
 #include "app/cli/report.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <array>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <stdexcept>
+
+#include "app/cli/append_file.h"
 
 namespace tracker::cli {
 namespace {
@@ -78,14 +75,7 @@ std::string ReportLine(const TrackerRecord& r) {
 void ReportFile::append(const TrackerRecord& record) {
   const std::string line = ReportLine(record) + "\n";
   const std::lock_guard lock(mutex_);
-  // O_APPEND and one write: lines from several programs never interleave.
-  const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-  if (fd < 0) throw std::runtime_error("cannot open report " + path_ + ": " + std::strerror(errno));
-  const ssize_t written = ::write(fd, line.data(), line.size());
-  const bool ok = written == static_cast<ssize_t>(line.size());
-  const int error = errno;
-  ::close(fd);
-  if (!ok) throw std::runtime_error("cannot write report " + path_ + ": " + std::strerror(error));
+  AppendToFile(path_, line);
 }
 
 }  // namespace tracker::cli

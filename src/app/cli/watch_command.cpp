@@ -1,9 +1,5 @@
 #include "app/cli/watch_command.h"
 
-#include <glob.h>
-#include <signal.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -17,6 +13,7 @@
 #include "app/cli/console_lines.h"
 #include "app/cli/fleet.h"
 #include "app/cli/report.h"
+#include "app/cli/stop_signals.h"
 
 namespace tracker::cli {
 namespace {
@@ -29,33 +26,6 @@ struct WatchJob {
   int status = kExitFailed;
   std::atomic<bool> done = false;
   std::thread thread;
-};
-
-// The stop signals stay blocked (in every thread started after) and are
-// taken from the main loop, so no handler is needed.
-class StopSignals {
- public:
-  StopSignals() {
-    sigemptyset(&set_);
-    sigaddset(&set_, SIGINT);
-    sigaddset(&set_, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &set_, &previous_);
-  }
-  ~StopSignals() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
-  StopSignals(const StopSignals&) = delete;
-  StopSignals& operator=(const StopSignals&) = delete;
-
-  // Waits up to `wait` for a stop signal; whether one came.
-  bool wait(std::chrono::milliseconds wait) {
-    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
-    const timespec timeout{.tv_sec = static_cast<time_t>(ns / 1'000'000'000),
-                           .tv_nsec = static_cast<long>(ns % 1'000'000'000)};
-    return sigtimedwait(&set_, nullptr, &timeout) > 0;
-  }
-
- private:
-  sigset_t set_{};
-  sigset_t previous_{};
 };
 
 std::string trackerLine(const WatchJob& job) {
@@ -151,42 +121,7 @@ void Watcher::reap(bool all) {
   }
 }
 
-// What the port leads to, told apart from what was there before under the
-// same names: a pseudo-terminal's number comes round again, and a re-plugged
-// adapter gets its old name, but the node (and a link to it) is made anew.
-// Empty for a dangling link.
-std::string deviceIdentity(const char* port) {
-  struct stat link {};
-  struct stat device {};
-  std::error_code error;
-  const auto target = std::filesystem::canonical(port, error);
-  if (error || lstat(port, &link) != 0 || stat(port, &device) != 0) return {};
-  // Not the device's times: using a terminal may change them.
-  return target.string() + " " + std::to_string(device.st_ino) + " " + std::to_string(link.st_ino) +
-         "." + std::to_string(link.st_ctim.tv_sec) + "." + std::to_string(link.st_ctim.tv_nsec);
-}
-
 }  // namespace
-
-std::vector<std::string> DefaultWatchPatterns() {
-  return {"/dev/ttyUSB*", "/dev/ttyACM*"};
-}
-
-std::vector<std::pair<std::string, std::string>> MatchingPorts(
-    const std::vector<std::string>& patterns) {
-  std::map<std::string, std::string> ports;
-  for (const std::string& pattern : patterns) {
-    glob_t found{};
-    if (glob(pattern.c_str(), 0, nullptr, &found) == 0) {
-      for (std::size_t i = 0; i < found.gl_pathc; ++i) {
-        const std::string identity = deviceIdentity(found.gl_pathv[i]);
-        if (!identity.empty()) ports[found.gl_pathv[i]] = identity;
-      }
-    }
-    globfree(&found);
-  }
-  return {ports.begin(), ports.end()};
-}
 
 int RunWatch(const CliOptions& options, std::ostream& out, std::ostream& err) {
   if (!std::filesystem::is_regular_file(*options.inFile)) {

@@ -1,20 +1,52 @@
-#include "serial/comm.h"
+#include "serial/win32/win32_comm.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/ioctl.h>
-#include <termios.h>
-#include <unistd.h>
+#include <windows.h>
 
-#include <cerrno>
-#include <system_error>
 #include <utility>
 
+#include "base/win32/wide_text.h"
 #include "serial/device_path.h"
-#include "serial/line_settings.h"
-#include "serial/low_latency.h"
+#include "serial/win32/dcb.h"
+#include "serial/win32/read_thread.h"
+#include "serial/win32/write_thread.h"
 
 namespace tracker {
+namespace {
+
+// Driver input and output queues.
+constexpr DWORD kQueueSize = 4096;
+
+HANDLE AsHandle(void* handle) {
+  return static_cast<HANDLE>(handle);
+}
+
+// Why a port could not be opened, in words a technician can act on.
+std::string OpenFailure(const std::string& path, DWORD error) {
+  std::string reason;
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_UNIT:
+    case ERROR_DEV_NOT_EXIST:
+      reason = "no such port";
+      break;
+    // A COM port that another program holds answers "access denied".
+    case ERROR_ACCESS_DENIED:
+      reason = "in use by another program, or access denied";
+      break;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_BUSY:
+      reason = "in use by another program";
+      break;
+    default:
+      reason = std::system_category().message(static_cast<int>(error));
+      break;
+  }
+  return "Cannot open " + path + ": " + reason;
+}
+
+}  // namespace
 
 TComm::TComm(PostToOwner postToOwner)
     : postToOwner_(std::move(postToOwner)), anchor_(std::make_shared<Anchor>(Anchor{this})) {
@@ -54,65 +86,33 @@ void TComm::applyComm1Values() {
   SetWriteTotalTimeoutConstant(0);
 }
 
-namespace {
-
-// Why a port could not be opened, in words a technician can act on.
-std::string openFailure(const std::string& path, int error) {
-  std::string reason;
-  switch (error) {
-    case EACCES:
-    case EPERM:
-      reason = "permission denied. Add your user to the dialout group and log in again.";
-      break;
-    case ENOENT:
-    case ENODEV:
-    case ENXIO:
-    case ENOTDIR:
-    case EISDIR:
-      reason = "no such port";
-      break;
-    case EBUSY:
-    case EWOULDBLOCK:
-      reason = "in use by another program";
-      break;
-    default:
-      reason = std::generic_category().message(error);
-      break;
-  }
-  return "Cannot open " + path + ": " + reason;
-}
-
-}  // namespace
-
-// Opens the device for exclusive use; returns the descriptor or throws.
-int TComm::openDevice() {
+// Opens the device for exclusive use and sets up its queues; returns the
+// handle or throws.
+void* TComm::openDevice() {
   const std::string path = CommDevicePath(commName_);
-  const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) throw ECommsError(openFailure(path, errno));
-  termios probe{};
-  if (!isatty(fd) || tcgetattr(fd, &probe) != 0) {
-    close(fd);
+  HANDLE handle = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) throw ECommsError(OpenFailure(path, GetLastError()));
+  if (GetFileType(handle) != FILE_TYPE_CHAR) {
+    CloseHandle(handle);
     throw ECommsError(kMsgNotCommHandle);
   }
-  // The lock keeps out every other opener that locks too (root included); the
-  // exclusive mode keeps out unprivileged openers that do not.
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    close(fd);
-    throw ECommsError(openFailure(path, EBUSY));
+  if (!SetupComm(handle, kQueueSize, kQueueSize)) {
+    CloseHandle(handle);
+    throw ECommsError(kMsgCommBuffer);
   }
-  ioctl(fd, TIOCEXCL);
-  return fd;
+  return handle;
 }
 
 void TComm::OpenComm() {
   if (isOpen()) throw ECommsError(kMsgAlreadyOpened);
-  fd_ = openDevice();
-  lowLatencySet_ = SetLowLatency(fd_);
-  tcflush(fd_, TCIOFLUSH);
+  handle_ = openDevice();
+  PurgeComm(AsHandle(handle_), PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
   sendDataEmpty_ = true;
   ApplyTimeouts();
   ApplyLineSettings();
-  if (!closeEvent_.create()) {
+  closeEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (closeEvent_ == nullptr) {
     closeHandles();
     throw ECommsError(kMsgCreateEvent);
   }
@@ -121,8 +121,8 @@ void TComm::OpenComm() {
 
 void TComm::startThreads() {
   try {
-    readThread_ = std::make_unique<TReadThread>(fd_, closeEvent_, makeNotifier(), readSettings_,
-                                                completenessTest_);
+    readThread_ = std::make_unique<TReadThread>(AsHandle(handle_), AsHandle(closeEvent_),
+                                                makeNotifier(), readSettings_, completenessTest_);
     readThread_->start();
   } catch (const std::exception&) {
     readThread_.reset();
@@ -130,7 +130,8 @@ void TComm::startThreads() {
     throw ECommsError(kMsgReadThread);
   }
   try {
-    writeThread_ = std::make_unique<TWriteThread>(fd_, closeEvent_, makeNotifier(), sendDataEmpty_);
+    writeThread_ = std::make_unique<TWriteThread>(AsHandle(handle_), AsHandle(closeEvent_),
+                                                  makeNotifier(), sendDataEmpty_);
     writeThread_->start();
   } catch (const std::exception&) {
     writeThread_.reset();
@@ -141,8 +142,9 @@ void TComm::startThreads() {
   }
 }
 
-// The threads wait on nothing but the port, their queue and the close event,
-// so they end promptly once it is raised; joining cannot outlast that.
+// The threads wait on nothing but their operations, their queue and the close
+// event, so they end promptly once it is raised. The thread objects go after
+// the port: closing it ends any operation the system has not yet given back.
 void TComm::CloseComm() {
   if (!isOpen()) return;
   stopReader();
@@ -152,26 +154,26 @@ void TComm::CloseComm() {
 }
 
 void TComm::stopReader() {
-  closeEvent_.raise();
-  tcflush(fd_, TCIFLUSH);
-  readThread_.reset();
+  SetEvent(AsHandle(closeEvent_));
+  PurgeComm(AsHandle(handle_), PURGE_RXABORT | PURGE_RXCLEAR);
+  readThread_->join();
 }
 
 void TComm::stopWriter() {
-  closeEvent_.raise();
+  SetEvent(AsHandle(closeEvent_));
   writeThread_->stop();
-  tcflush(fd_, TCOFLUSH);
+  PurgeComm(AsHandle(handle_), PURGE_TXABORT | PURGE_TXCLEAR);
+  writeThread_->join();
   sendDataEmpty_ = true;
-  writeThread_.reset();
 }
 
 void TComm::closeHandles() {
-  closeEvent_.release();
-  if (lowLatencySet_) ClearLowLatency(fd_);
-  lowLatencySet_ = false;
-  ioctl(fd_, TIOCNXCL);
-  close(fd_);
-  fd_ = -1;
+  if (closeEvent_ != nullptr) CloseHandle(AsHandle(closeEvent_));
+  closeEvent_ = nullptr;
+  CloseHandle(AsHandle(handle_));
+  handle_ = nullptr;
+  readThread_.reset();
+  writeThread_.reset();
 }
 
 bool TComm::SendData(const std::uint8_t* buffer, std::uint16_t count) {
@@ -179,17 +181,27 @@ bool TComm::SendData(const std::uint8_t* buffer, std::uint16_t count) {
   return writeThread_->queue(std::vector<std::uint8_t>(buffer, buffer + count));
 }
 
+// Fields not set here keep the driver's values; a refusal is not reported.
 void TComm::ApplyLineSettings() {
-  tracker::ApplyLineSettings(fd_, line_);
   readSettings_.ignoreNullChar = line_.IgnoreNullChar;
+  COMMPROP properties{};
+  GetCommProperties(AsHandle(handle_), &properties);
+  DCB dcb{};
+  dcb.DCBlength = sizeof dcb;
+  if (!GetCommState(AsHandle(handle_), &dcb)) return;
+  BuildDcb(line_, dcb);
+  SetCommState(AsHandle(handle_), &dcb);
 }
 
 void TComm::ApplyTimeouts() {
   readSettings_.intervalMs = timeouts_.ReadIntervalTimeout;
   readSettings_.totalMultiplierMs = timeouts_.ReadTotalTimeoutMultiplier;
   readSettings_.totalConstantMs = timeouts_.ReadTotalTimeoutConstant;
-  // Write time-outs change nothing here: the writer continues a partial write
-  // with the remaining bytes until all are written.
+  if (!isOpen()) return;
+  COMMTIMEOUTS current{};
+  GetCommTimeouts(AsHandle(handle_), &current);
+  COMMTIMEOUTS wanted = PortTimeouts(timeouts_);
+  SetCommTimeouts(AsHandle(handle_), &wanted);
 }
 
 CommNotifier TComm::makeNotifier() {

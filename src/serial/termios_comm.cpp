@@ -1,0 +1,228 @@
+#include "serial/termios_comm.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+#include <utility>
+
+#include "serial/device_path.h"
+#include "serial/line_settings.h"
+#include "serial/low_latency.h"
+
+namespace tracker {
+
+TComm::TComm(PostToOwner postToOwner)
+    : postToOwner_(std::move(postToOwner)), anchor_(std::make_shared<Anchor>(Anchor{this})) {
+  ApplyTimeouts();
+}
+
+TComm::~TComm() {
+  CloseComm();
+  anchor_->owner = nullptr;
+}
+
+void TComm::applyComm1Values() {
+  SetBaudRate(115200);
+  SetParityCheck(false);
+  SetOutx_CtsFlow(false);
+  SetOutx_DsrFlow(false);
+  SetDtrControl(TDtrControl::DtrDisable);
+  SetDsrSensitivity(false);
+  SetTxContinueOnXoff(false);
+  SetOutx_XonXoffFlow(false);
+  SetInx_XonXoffFlow(false);
+  SetReplaceWhenParityError(false);
+  SetIgnoreNullChar(false);
+  SetRtsControl(TRtsControl::RtsDisable);
+  SetXonLimit(500);
+  SetXoffLimit(500);
+  SetByteSize(TByteSize::_8);
+  SetParity(TParity::None);
+  SetStopBits(TStopBits::_1);
+  SetXonChar(0x11);
+  SetXoffChar(0x13);
+  SetReplacedChar(0x00);
+  SetReadIntervalTimeout(30);
+  SetReadTotalTimeoutMultiplier(0);
+  SetReadTotalTimeoutConstant(0);
+  SetWriteTotalTimeoutMultiplier(0);
+  SetWriteTotalTimeoutConstant(0);
+}
+
+namespace {
+
+// Why a port could not be opened, in words a technician can act on.
+std::string openFailure(const std::string& path, int error) {
+  std::string reason;
+  switch (error) {
+    case EACCES:
+    case EPERM:
+      reason = "permission denied. Add your user to the dialout group and log in again.";
+      break;
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+    case ENOTDIR:
+    case EISDIR:
+      reason = "no such port";
+      break;
+    case EBUSY:
+    case EWOULDBLOCK:
+      reason = "in use by another program";
+      break;
+    default:
+      reason = std::generic_category().message(error);
+      break;
+  }
+  return "Cannot open " + path + ": " + reason;
+}
+
+}  // namespace
+
+// Opens the device for exclusive use; returns the descriptor or throws.
+int TComm::openDevice() {
+  const std::string path = CommDevicePath(commName_);
+  const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) throw ECommsError(openFailure(path, errno));
+  termios probe{};
+  if (!isatty(fd) || tcgetattr(fd, &probe) != 0) {
+    close(fd);
+    throw ECommsError(kMsgNotCommHandle);
+  }
+  // The lock keeps out every other opener that locks too (root included); the
+  // exclusive mode keeps out unprivileged openers that do not.
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    close(fd);
+    throw ECommsError(openFailure(path, EBUSY));
+  }
+  ioctl(fd, TIOCEXCL);
+  return fd;
+}
+
+void TComm::OpenComm() {
+  if (isOpen()) throw ECommsError(kMsgAlreadyOpened);
+  fd_ = openDevice();
+  lowLatencySet_ = SetLowLatency(fd_);
+  tcflush(fd_, TCIOFLUSH);
+  sendDataEmpty_ = true;
+  ApplyTimeouts();
+  ApplyLineSettings();
+  if (!closeEvent_.create()) {
+    closeHandles();
+    throw ECommsError(kMsgCreateEvent);
+  }
+  startThreads();
+}
+
+void TComm::startThreads() {
+  try {
+    readThread_ = std::make_unique<TReadThread>(fd_, closeEvent_, makeNotifier(), readSettings_,
+                                                completenessTest_);
+    readThread_->start();
+  } catch (const std::exception&) {
+    readThread_.reset();
+    closeHandles();
+    throw ECommsError(kMsgReadThread);
+  }
+  try {
+    writeThread_ = std::make_unique<TWriteThread>(fd_, closeEvent_, makeNotifier(), sendDataEmpty_);
+    writeThread_->start();
+  } catch (const std::exception&) {
+    writeThread_.reset();
+    stopReader();
+    closeHandles();
+    ++generation_;
+    throw ECommsError(kMsgWriteThread);
+  }
+}
+
+// The threads wait on nothing but the port, their queue and the close event,
+// so they end promptly once it is raised; joining cannot outlast that.
+void TComm::CloseComm() {
+  if (!isOpen()) return;
+  stopReader();
+  stopWriter();
+  closeHandles();
+  ++generation_;
+}
+
+void TComm::stopReader() {
+  closeEvent_.raise();
+  tcflush(fd_, TCIFLUSH);
+  readThread_.reset();
+}
+
+void TComm::stopWriter() {
+  closeEvent_.raise();
+  writeThread_->stop();
+  tcflush(fd_, TCOFLUSH);
+  sendDataEmpty_ = true;
+  writeThread_.reset();
+}
+
+void TComm::closeHandles() {
+  closeEvent_.release();
+  if (lowLatencySet_) ClearLowLatency(fd_);
+  lowLatencySet_ = false;
+  ioctl(fd_, TIOCNXCL);
+  close(fd_);
+  fd_ = -1;
+}
+
+bool TComm::SendData(const std::uint8_t* buffer, std::uint16_t count) {
+  if (!writeThread_ || count == 0 || buffer == nullptr) return false;
+  return writeThread_->queue(std::vector<std::uint8_t>(buffer, buffer + count));
+}
+
+void TComm::ApplyLineSettings() {
+  tracker::ApplyLineSettings(fd_, line_);
+  readSettings_.ignoreNullChar = line_.IgnoreNullChar;
+}
+
+void TComm::ApplyTimeouts() {
+  readSettings_.intervalMs = timeouts_.ReadIntervalTimeout;
+  readSettings_.totalMultiplierMs = timeouts_.ReadTotalTimeoutMultiplier;
+  readSettings_.totalConstantMs = timeouts_.ReadTotalTimeoutConstant;
+  // Write time-outs change nothing here: the writer continues a partial write
+  // with the remaining bytes until all are written.
+}
+
+CommNotifier TComm::makeNotifier() {
+  auto sink = [anchor = anchor_, generation = generation_](CommNotify kind, std::uint32_t value,
+                                                           std::vector<std::uint8_t>& bytes) {
+    TComm* owner = anchor->owner;
+    if (owner == nullptr || owner->generation_ != generation) return;
+    owner->dispatch(kind, value, bytes);
+  };
+  return CommNotifier(postToOwner_, std::move(sink));
+}
+
+void TComm::dispatch(CommNotify kind, std::uint32_t value, std::vector<std::uint8_t>& bytes) {
+  // Each handler is copied first: it may reassign itself while running.
+  switch (kind) {
+    case CommNotify::NotifyData:
+      if (auto handler = OnReceiveData) {
+        handler(*this, bytes.data(), static_cast<std::uint16_t>(bytes.size()));
+      }
+      return;
+    case CommNotify::NotifyLineError:
+      if (auto handler = OnReceiveError) handler(*this, value);
+      return;
+    case CommNotify::NotifyHangup:
+      if (auto handler = OnRequestHangup) handler(*this);
+      return;
+    case CommNotify::NotifyModem:
+      if (auto handler = OnModemStateChange) handler(*this, value);
+      return;
+    case CommNotify::NotifySendEmpty:
+      if (auto handler = OnSendDataEmpty) handler(*this);
+      return;
+  }
+}
+
+}  // namespace tracker
