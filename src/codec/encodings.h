@@ -17,7 +17,8 @@ extern const Encoding kTemp10;    // temp10
 extern const Encoding kI32;       // i32le, read signed
 extern const Encoding kU32;       // u32le (fence radius)
 extern const Encoding kTimeZone;  // i32le holding the minutes text × 60
-extern const Encoding kDeg6;      // deg6
+extern const Encoding kLatitude;   // deg6 within ±90
+extern const Encoding kLongitude;  // deg6 within ±180
 extern const Encoding kFlag;      // one bit of flags8/flags16: Field::bit of the check
 extern const Encoding kFixed;     // written as Field::bit in every byte, not read
 

@@ -55,7 +55,8 @@ class ValueMaker {
     }
     if (e == &kTimeZone) return TimeZoneToText(between(-35791394, 35791394) * 60);
     if (e == &kU32) return std::to_string(between(0, INT32_MAX));
-    if (e == &kDeg6) return Deg6ToText(between(-255999999, 255999999));
+    if (e == &kLatitude) return Deg6ToText(between(-90000000, 90000000));
+    if (e == &kLongitude) return Deg6ToText(between(-180000000, 180000000));
     if (e == &kSensorId) {
       if (between(0, 4) == 0) return "";
       SensorId id;

@@ -24,6 +24,7 @@ struct CliOptions {
   std::chrono::seconds timeout{10};  // identification
   bool timing = false;               // print the operation's own duration
   bool trace = false;                // print every frame sent and delivery received
+  bool verbose = false;              // print every status text
   bool verify = true;                // read back and compare after every write
   bool help = false;
   bool version = false;

@@ -4,11 +4,25 @@
 
 namespace tracker::cli {
 
+namespace {
+
+// A status text worth printing without --verbose: a failure, a retry or a
+// port where nothing answers.
+bool Warns(std::string_view text) {
+  return text.find("Error") != std::string_view::npos ||
+         text.find("retry") != std::string_view::npos ||
+         text.find("No answer") != std::string_view::npos ||
+         text.find("was lost") != std::string_view::npos;
+}
+
+}  // namespace
+
 void ConsoleWindow::setPanelText(int panel, std::string_view text) {
   if (panel < 0 || panel >= static_cast<int>(panels_.size())) return;
   std::string& current = panels_[static_cast<std::size_t>(panel)];
   if (current == text) return;
   current = text;
+  if (!verbose_ && !Warns(text)) return;
   // Panel 0 is the connection, panel 1 the operation.
   out_ << (panel == 0 ? "connection: " : "status: ") << text << std::endl;
 }

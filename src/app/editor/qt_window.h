@@ -2,6 +2,9 @@
 // The engine's Window over the main window: status panels, caption and the
 // modal boxes.
 
+#include <functional>
+#include <string>
+
 #include "ui/window.h"
 
 namespace tracker {
@@ -22,6 +25,9 @@ class QtWindow : public Window {
   void showFieldError(std::string_view control, std::string_view problem) override;
   bool dltTabShown() const override;
   void setTabNote(std::string_view tab, std::string_view note) override;
+
+  // Lines a notice gets at its end (what a Read All cut short did not read).
+  std::function<std::string()> noticeAddition;
 
  private:
   TForm1& form_;

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QScrollArea>
 
+#include "codec/field_hints.h"
 #include "ui/catalogue.h"
 
 namespace tracker {
@@ -72,6 +73,12 @@ void ApplySizeHints(const ControlSpec& c, QWidget* w, bool form) {
   }
   const bool field = c.kind == ControlKind::Edit || c.kind == ControlKind::List;
   if (form && field && c.column == 1 && c.chars == 0) w->setMinimumWidth(180);
+  // A text field grows no wider than its longest value needs.
+  if (const std::size_t length = FieldHintFor(c.name).maxLength;
+      c.kind == ControlKind::Edit && c.chars == 0 && length > 0) {
+    const int needed = w->fontMetrics().averageCharWidth() * static_cast<int>(length) + 12;
+    w->setMaximumWidth(std::max(needed, w->minimumWidth()));
+  }
   if (c.kind == ControlKind::Memo) w->setMinimumSize(300, 360);
 }
 
