@@ -25,7 +25,8 @@ QString devicePath(const QString& port) {
 QString trackerOn(const TrackerFinder::Found& found) {
   const QString id = found.deviceId.isEmpty() ? QStringLiteral("(identifier not read)")
                                               : found.deviceId;
-  return QStringLiteral("Tracker %1 on %2").arg(id, devicePath(found.port));
+  const QString refused = found.codeRefused ? QStringLiteral(" (the code was refused)") : QString();
+  return QStringLiteral("Tracker %1 on %2%3").arg(id, devicePath(found.port), refused);
 }
 
 }  // namespace

@@ -51,8 +51,11 @@ struct TrackerFinder::Probe {
   }
   ~Probe() { comm.CloseComm(); }
 
-  // Identified, with the identifier read (or its read ended).
-  bool done() const { return engine.identified() && !engine.state().Identifying; }
+  // The tracker answered the poll: it took the code, or refused it.
+  bool answered() const { return engine.identified() || refused(); }
+  bool refused() const { return window.connection == "Auth Code Error"; }
+  // Answered, with the identifier read (or its read ended).
+  bool done() const { return answered() && !engine.state().Identifying; }
 
   MemoryControls controls;
   SilentWindow window;
@@ -120,9 +123,12 @@ void TrackerFinder::end() {
   limit_.stop();
   std::vector<Found> found;
   for (const auto& probe : probes_) {
-    if (!probe->engine.identified()) continue;
-    found.push_back({probe->name, QString::fromStdString(probe->controls.text("DeviceID")),
-                     QString::fromStdString(probe->controls.text("Firmware"))});
+    if (!probe->answered()) continue;
+    // A tracker that refused the code reads nothing more; its IMEI names it.
+    std::string id = probe->controls.text("DeviceID");
+    if (id.empty()) id = probe->controls.text("IMEI");
+    found.push_back({probe->name, QString::fromStdString(id),
+                     QString::fromStdString(probe->controls.text("Firmware")), probe->refused()});
   }
   probes_.clear();  // closes every port
   emit finished(found);

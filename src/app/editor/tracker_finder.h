@@ -21,6 +21,7 @@ class TrackerFinder : public QObject {
     QString port;
     QString deviceId;
     QString firmware;
+    bool codeRefused = false;
   };
 
   explicit TrackerFinder(QObject* parent);

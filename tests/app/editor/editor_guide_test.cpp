@@ -115,8 +115,10 @@ TEST_F(CodedTrackerTest, FindsTheTrackerNamesASilentPortAndTriesATypedCodeAtOnce
   ASSERT_TRUE(pumpUntil([&] { return form.findChild<QAbstractButton*>("FindTracker")->isEnabled(); }));
   EXPECT_EQ(form.portBox()->currentText().toStdString(), sim.port());
   EXPECT_TRUE(boxes.texts.empty());
-  EXPECT_EQ(form.panelText(1).toStdString().rfind("Tracker ", 0), 0u) << form.panelText(1).toStdString();
-  EXPECT_TRUE(form.panelText(1).endsWith(" on " + QString::fromStdString(sim.port())));
+  const std::string named = form.panelText(1).toStdString();
+  EXPECT_TRUE(named.starts_with("Tracker ") &&
+              named.ends_with(" on " + sim.port() + " (the code was refused)"))
+      << named;
 
   // A silent port is named within 3 s, and keeps being named.
   form.portBox()->setTypedText(QString::fromStdString(silent2.path()));
@@ -185,6 +187,7 @@ TEST_F(GuideTest, RangesAreRefusedWhileTypingAndStaleCompareMarksGo) {
 }
 
 TEST_F(GuideTest, FindUndoRevertAndTheChangesDock) {
+  form.show();  // the dock lists while shown
   open();
   run("ReadAll", "Read All Completed!");
   FieldUndo& undo = controller.aids().undo();
@@ -198,7 +201,7 @@ TEST_F(GuideTest, FindUndoRevertAndTheChangesDock) {
   find.edit()->setText("tow time");
   emit find.edit()->returnPressed();
   EXPECT_EQ(form.pageControl()->currentWidget()->objectName(), "TabSheet3");
-  EXPECT_EQ(QApplication::focusWidget(), form.control("TowTM"));
+  EXPECT_EQ(form.focusWidget(), form.control("TowTM"));
   find.edit()->setText("no such field anywhere");
   EXPECT_FALSE(find.findNext());
   EXPECT_EQ(find.result()->text(), "no match");
