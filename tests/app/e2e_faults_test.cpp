@@ -29,8 +29,8 @@ TEST(CliFaults, SilentWifiWriteIsSkippedInsideWriteAllAndNamed) {
   TempFolder folder;
   SimProcess sim({"--silent", "0xB6"});
   WriteText(folder / "empty.ini", "");
-  const CliRun run = RunCli(
-      folder, {"--verbose", "--port", sim.port(), "write", "--in", (folder / "empty.ini").string()});
+  const CliRun run = RunCli(folder, {"--verbose", "--port", sim.port(), "write", "--in",
+                                     (folder / "empty.ini").string()});
   EXPECT_EQ(run.status, 1) << run.err;
   EXPECT_FALSE(Has(run.err, "Write WIFI OK"));
   EXPECT_TRUE(Has(run.err, "status: Write Auth OK")) << "the rest was written";

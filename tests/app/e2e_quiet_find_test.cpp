@@ -23,9 +23,9 @@ TEST(CliOutput, AWriteSaysLittleUnlessVerbose) {
 
   const CliRun verbose = RunCli(folder, {"--verbose", "--port", sim.port(), "write", "--in", file});
   EXPECT_EQ(verbose.status, 0) << verbose.err;
-  for (const char* text : {"connection: Disconnect\n", "status: Idle\n", "connection: Connected\n",
-                           "status: Writing All...\n", "status: Write GEO OK\n",
-                           "status: Verifying...\n"}) {
+  for (const char* text :
+       {"connection: Disconnect\n", "status: Idle\n", "connection: Connected\n",
+        "status: Writing All...\n", "status: Write GEO OK\n", "status: Verifying...\n"}) {
     EXPECT_TRUE(Has(verbose.err, text)) << text;
   }
 }
@@ -35,8 +35,8 @@ TEST(CliFind, NamesEachPortWhereATrackerAnswers) {
   SimProcess first({"--device-id", "356789012345671"});
   PtyPair silent;
   SimProcess second({"--device-id", "356789012345672", "--model", "Birch"});
-  const CliRun run = RunCli(folder, {"--port", first.port(), "--port", silent.path(), "--port",
-                                     second.port(), "find"});
+  const CliRun run = RunCli(
+      folder, {"--port", first.port(), "--port", silent.path(), "--port", second.port(), "find"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(CountOf(run.out, "\n"), 2) << run.out;
   EXPECT_TRUE(Has(run.out, first.port() + "  356789012345671  ")) << run.out;

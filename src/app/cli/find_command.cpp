@@ -71,8 +71,8 @@ int RunFind(const CliOptions& options, std::ostream& out, std::ostream& err) {
     ++answered;
     std::string port = probe.port;
     port.resize(width, ' ');
-    out << port << "  " << (probe.deviceId.empty() ? "-" : probe.deviceId) << "  "
-        << probe.firmware << '\n';
+    out << port << "  " << (probe.deviceId.empty() ? "-" : probe.deviceId) << "  " << probe.firmware
+        << '\n';
   }
   out.flush();
   if (answered > 0) return kExitCompleted;

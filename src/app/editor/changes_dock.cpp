@@ -34,8 +34,10 @@ ChangesDock::ChangesDock(TForm1& form, const Controls& controls, const FieldMark
   list_ = new QListWidget(this);
   list_->setObjectName(QStringLiteral("ChangesList"));
   list_->setToolTip(QStringLiteral("Double-click a line to go to its field"));
+  // Below the tabs, where its lines have the window's width.
+  list_->setMinimumHeight(list_->fontMetrics().height() * 6);
   setWidget(list_);
-  form.addDockWidget(Qt::RightDockWidgetArea, this);
+  form.addDockWidget(Qt::BottomDockWidgetArea, this);
   hide();
   QAction* toggle = toggleViewAction();
   toggle->setText(QStringLiteral("&Changes"));
@@ -45,7 +47,11 @@ ChangesDock::ChangesDock(TForm1& form, const Controls& controls, const FieldMark
   soon_.setInterval(kRefreshMs);
   connect(&soon_, &QTimer::timeout, this, &ChangesDock::refresh);
   connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
-    if (visible) refresh();
+    if (!visible) return;
+    refresh();
+    // A few lines high at first, leaving the tabs their room.
+    if (!sized_) form_.resizeDocks({this}, {list_->minimumHeight() + 40}, Qt::Vertical);
+    sized_ = true;
   });
   connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     const QString control = item->data(Qt::UserRole).toString();

@@ -40,6 +40,7 @@ class ChangesDock : public QDockWidget {
   const FieldUndo& undo_;
   QListWidget* list_ = nullptr;
   QTimer soon_;
+  bool sized_ = false;
 };
 
 }  // namespace tracker

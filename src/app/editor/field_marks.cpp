@@ -98,8 +98,8 @@ void FieldMarks::apply(const QString& control, State& s) {
   }
   // Edits and typed lists paint Base, drop-down lists Button, checks Window.
   const QColor tint = !s.problem.isEmpty() ? ErrorTint(s.palette)
-                      : s.differs         ? DiffersTint(s.palette)
-                                          : ChangedTint(s.palette);
+                      : s.differs          ? DiffersTint(s.palette)
+                                           : ChangedTint(s.palette);
   QPalette palette = s.palette;
   for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Button, QPalette::Window}) {
     palette.setColor(role, tint);

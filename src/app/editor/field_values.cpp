@@ -33,16 +33,16 @@ const std::map<std::string, Group, std::less<>>& groupsOfFields() {
   return groups;
 }
 
-// A frame over the field, above everything and blind to the mouse, so it
+// A frame around the field, on its tab page (the field's own parent may be
+// as tight as the field), above everything and blind to the mouse, so it
 // leaves the field's own palette and its marks alone.
-void Outline(QWidget* field) {
-  QWidget* parent = field->parentWidget();
-  if (parent == nullptr) return;
-  auto* frame = new QFrame(parent);
+void Outline(QWidget* field, QWidget* page) {
+  auto* frame = new QFrame(page);
   frame->setObjectName(QStringLiteral("FieldOutline"));
   frame->setAttribute(Qt::WA_TransparentForMouseEvents);
   frame->setStyleSheet(QStringLiteral("QFrame { border: 2px solid palette(highlight); }"));
-  frame->setGeometry(field->geometry().adjusted(-3, -3, 3, 3));
+  const QRect at(field->mapTo(page, QPoint(0, 0)), field->size());
+  frame->setGeometry(at.adjusted(-3, -3, 3, 3));
   frame->show();
   frame->raise();
   QTimer::singleShot(kOutlineMs, frame, [frame = QPointer<QFrame>(frame)] {
@@ -118,7 +118,9 @@ void GoToField(TForm1& form, const QString& control) {
     box->ensureWidgetVisible(field);
   }
   field->setFocus(Qt::OtherFocusReason);
-  Outline(field);
+  if (QWidget* page = tabs->currentWidget(); page != nullptr && page->isAncestorOf(field)) {
+    Outline(field, page);
+  }
 }
 
 }  // namespace tracker

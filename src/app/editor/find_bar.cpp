@@ -73,8 +73,8 @@ FindBar::FindBar(TForm1& form, const Controls& controls)
   }
   form.addAction(find_);
   auto* again = new QShortcut(QKeySequence(Qt::Key_F3), &form);
-  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), edit_, nullptr, nullptr,
-                               Qt::WidgetShortcut);
+  auto* escape =
+      new QShortcut(QKeySequence(Qt::Key_Escape), edit_, nullptr, nullptr, Qt::WidgetShortcut);
   connect(find_, &QAction::triggered, this, [this] {
     show();
     edit_->setFocus(Qt::ShortcutFocusReason);

@@ -23,8 +23,8 @@ QString devicePath(const QString& port) {
 }
 
 QString trackerOn(const TrackerFinder::Found& found) {
-  const QString id = found.deviceId.isEmpty() ? QStringLiteral("(identifier not read)")
-                                              : found.deviceId;
+  const QString id =
+      found.deviceId.isEmpty() ? QStringLiteral("(identifier not read)") : found.deviceId;
   const QString refused = found.codeRefused ? QStringLiteral(" (the code was refused)") : QString();
   return QStringLiteral("Tracker %1 on %2%3").arg(id, devicePath(found.port), refused);
 }
@@ -73,7 +73,8 @@ void FindTrackerView::updateEnabled() {
 void FindTrackerView::find() {
   if (portOpen_ || finder_.running()) return;
   std::vector<QString> names;
-  for (const PortInfo& info : ports_.presentPorts()) names.push_back(QString::fromStdString(info.name));
+  for (const PortInfo& info : ports_.presentPorts())
+    names.push_back(QString::fromStdString(info.name));
   const QString code = form_.findChild<QLineEdit*>(QStringLiteral("AuthCode"))->text();
   form_.setPanelText(1, QStringLiteral("Finding the tracker..."));
   finder_.start(names, code);

@@ -32,8 +32,7 @@ void QtWindow::setCaption(std::string_view caption) {
 void QtWindow::showNotice(std::string_view text) {
   const std::string addition = noticeAddition ? noticeAddition() : std::string();
   QMessageBox box(QMessageBox::Information, QStringLiteral("Notice"),
-                  toQString(text) + QString::fromStdString(addition),
-                  QMessageBox::Ok, &form_);
+                  toQString(text) + QString::fromStdString(addition), QMessageBox::Ok, &form_);
   box.exec();
 }
 

@@ -54,7 +54,8 @@ std::string ReadAllNotes::boxAddition() {
   }
   // A WiFi list the tracker does not answer is the engine's own omission.
   if (missing.empty() || missing == std::set<int>{tabOf(Group::Wifi)}) return {};
-  for (const int tab : missing) window_.setTabNote(Tabs()[static_cast<std::size_t>(tab)].name, kNote);
+  for (const int tab : missing)
+    window_.setTabNote(Tabs()[static_cast<std::size_t>(tab)].name, kNote);
   active_ = false;
   return "\nRead: " + (read_.empty() ? std::string("nothing") : tabList(read_)) +
          ".\nStill holding earlier values: " + tabList(missing) + ".";

@@ -70,8 +70,8 @@ void RecentFiles::fillMenu() {
   const QStringList files = preferences_.recentFiles();
   for (qsizetype i = 0; i < files.size(); ++i) {
     const QString& path = files[i];
-    QAction* action = menu_->addAction(
-        QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+    QAction* action =
+        menu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
     action->setData(path);
     connect(action, &QAction::triggered, this, [this, path] { open_(path); });
   }

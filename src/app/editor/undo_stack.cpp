@@ -184,9 +184,9 @@ void FieldUndo::extendMenu(const QString& control, QMenu& menu) {
   const std::optional<FieldValue> held = trackerValue(control);
   revert->setEnabled(held && *held != current(control));
   if (held) {
-    connect(revert, &QAction::triggered, this,
-            [this, control, value = *held] { setField(control, value, QStringLiteral("Revert to Tracker Value"));
-            });
+    connect(revert, &QAction::triggered, this, [this, control, value = *held] {
+      setField(control, value, QStringLiteral("Revert to Tracker Value"));
+    });
   }
   QAction* reset = menu.addAction(QStringLiteral("Reset to Default"));
   reset->setObjectName(QStringLiteral("ResetToDefault"));

@@ -154,6 +154,7 @@ void BuildTabPage(int tab, QWidget* page, ControlMap& controls) {
 
   QHash<QString, Area> areas;
   int lastRow = 0;
+  int columns = 0;
   for (const SectionSpec& s : Sections()) {
     if (s.tab != tab) continue;
     if (s.foot) {
@@ -168,8 +169,12 @@ void BuildTabPage(int tab, QWidget* page, ControlMap& controls) {
     QGridLayout* into = top ? tabGrid : areas[Q(s.parent)].grid;
     into->addWidget(a.widget, s.row, s.column, s.rowSpan, s.columnSpan, Qt::AlignTop);
     if (top) lastRow = std::max(lastRow, s.row + s.rowSpan);
+    if (top) columns = std::max(columns, s.column + s.columnSpan);
   }
   tabGrid->setRowStretch(lastRow, 1);
+  // A wide window leaves the sections their own width: nothing stretches
+  // across the screen.
+  tabGrid->setColumnStretch(columns, 1);
 
   for (const ControlSpec& c : Catalogue()) {
     if (c.tab != tab) continue;

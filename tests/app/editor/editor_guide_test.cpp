@@ -112,7 +112,8 @@ TEST_F(CodedTrackerTest, FindsTheTrackerNamesASilentPortAndTriesATypedCodeAtOnce
 
   // Find Tracker selects the simulator's port, among silent ones, and names it.
   form.findChild<QAbstractButton*>("FindTracker")->click();
-  ASSERT_TRUE(pumpUntil([&] { return form.findChild<QAbstractButton*>("FindTracker")->isEnabled(); }));
+  ASSERT_TRUE(
+      pumpUntil([&] { return form.findChild<QAbstractButton*>("FindTracker")->isEnabled(); }));
   EXPECT_EQ(form.portBox()->currentText().toStdString(), sim.port());
   EXPECT_TRUE(boxes.texts.empty());
   const std::string named = form.panelText(1).toStdString();
@@ -228,7 +229,8 @@ TEST_F(GuideTest, FindUndoRevertAndTheChangesDock) {
 
   // The field's own menu puts the tracker's value back.
   QWidget* towTime = form.control("TowTM");
-  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4), towTime->mapToGlobal(QPoint(4, 4)));
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4),
+                          towTime->mapToGlobal(QPoint(4, 4)));
   QApplication::sendEvent(towTime, &event);
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
   ASSERT_NE(menu, nullptr);
@@ -267,7 +269,8 @@ TEST_F(VanishingTrackerTest, ReadAllCutShortNamesWhatItReadAndMarksTheRest) {
   form.button("ReadAll")->click();
   ASSERT_TRUE(pumpUntil([&] { return !boxes.texts.empty(); }));
   const std::string& box = boxes.texts.back();
-  EXPECT_NE(box.find("\nRead: GPRS, Main.\nStill holding earlier values: Interface, "), std::string::npos)
+  EXPECT_NE(box.find("\nRead: GPRS, Main.\nStill holding earlier values: Interface, "),
+            std::string::npos)
       << box;
   QTabWidget* tabs = form.pageControl();
   EXPECT_TRUE(tabs->tabText(3).endsWith("(not read)")) << tabs->tabText(3).toStdString();

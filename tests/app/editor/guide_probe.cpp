@@ -74,11 +74,9 @@ int main(int argc, char** argv) {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
   });
   boxes.start(20);
-  if (view == "maximised") {
-    form.showMaximized();
-  } else {
-    form.show();
-  }
+  form.show();
+  // Without a window manager, maximised is the whole of the screen's room.
+  if (view == "maximised") form.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
   const auto pump = [](const std::function<bool()>& done) {
     return tracker::test::PumpUntil(done, 15000);
   };
