@@ -198,15 +198,13 @@ int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err
       read ? readSections(options.arguments, err) : std::vector<std::string_view>{};
   if (options.inFile) checkInput(*options.inFile);
   if (read) checkOutput(options);
-  ConsoleWindow window(err, options.verbose);
+  ConsoleWindow window(err, options.verbose, !options.oneLine);
   TrackerSession session(window, options.trace);
   if (options.command == "write" && options.arguments.empty()) {
     // A settings file holds no temperature rows: writing the window's would
     // erase the tracker's paired sensors.
     session.engine().leaveOutOfWriteAll(Group::Temperature);
-    err << "tracker-cli: the Temperature group is not written (a settings file holds no "
-           "temperature rows); the tracker keeps its paired sensors"
-        << std::endl;
+    if (!options.oneLine) err << kTemperatureNote << std::endl;  // several ports: said once
   }
   session.engine().setVerifyAfterWriting(options.verify);
   session.engine().setFieldNaming(FieldNaming::Settings);

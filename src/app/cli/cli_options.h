@@ -25,7 +25,8 @@ struct CliOptions {
   bool timing = false;               // print the operation's own duration
   bool trace = false;                // print every frame sent and delivery received
   bool verbose = false;              // print every status text
-  bool verify = true;                // read back and compare after every write
+  bool oneLine = false;  // set for each port of several without --verbose: one line per tracker
+  bool verify = true;    // read back and compare after every write
   bool help = false;
   bool version = false;
   std::string command;

@@ -22,7 +22,8 @@ void ConsoleWindow::setPanelText(int panel, std::string_view text) {
   std::string& current = panels_[static_cast<std::size_t>(panel)];
   if (current == text) return;
   current = text;
-  if (!verbose_ && !Warns(text)) return;
+  // One line a tracker (several ports) leaves the warnings to its error.
+  if (!verbose_ && (!boxes_ || !Warns(text))) return;
   // Panel 0 is the connection, panel 1 the operation.
   out_ << (panel == 0 ? "connection: " : "status: ") << text << std::endl;
 }
@@ -34,6 +35,7 @@ std::string ConsoleWindow::panelText(int panel) const {
 
 void ConsoleWindow::showNotice(std::string_view text) {
   notices_.emplace_back(text);
+  if (!boxes_) return;
   // A box of several lines: each line as a notice of its own.
   std::size_t start = 0;
   for (std::size_t end = text.find('\n'); end != std::string_view::npos;
@@ -44,7 +46,7 @@ void ConsoleWindow::showNotice(std::string_view text) {
 }
 
 bool ConsoleWindow::askYesNo(std::string_view text) {
-  out_ << "question: " << text << " Yes" << std::endl;
+  if (boxes_) out_ << "question: " << text << " Yes" << std::endl;
   return true;
 }
 

@@ -16,7 +16,9 @@ class ConsoleWindow : public Window {
  public:
   // verbose: every status text is printed; else only those that report a
   // failure or a retry (the boxes are printed either way).
-  explicit ConsoleWindow(std::ostream& out, bool verbose = true) : out_(out), verbose_(verbose) {}
+  // boxes: notices and questions are printed too (errors always are).
+  explicit ConsoleWindow(std::ostream& out, bool verbose = true, bool boxes = true)
+      : out_(out), verbose_(verbose), boxes_(boxes) {}
 
   void setPanelText(int panel, std::string_view text) override;
   std::string panelText(int panel) const override;
@@ -34,10 +36,12 @@ class ConsoleWindow : public Window {
   void clearBoxes();
 
   std::ostream& out() { return out_; }
+  bool printsBoxes() const { return boxes_; }
 
  private:
   std::ostream& out_;
   bool verbose_;
+  bool boxes_;
   std::array<std::string, 2> panels_;
   std::string caption_;
   std::vector<std::string> notices_;

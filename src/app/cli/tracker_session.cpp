@@ -75,7 +75,9 @@ Identification TrackerSession::identify(std::chrono::steady_clock::duration limi
     if (notice.starts_with(kAuthRefused)) return Identification::Refused;
   }
   const std::string id = controls_.text("DeviceID");
-  window_.out() << "identified: " << (id.empty() ? "(identifier not read)" : id) << std::endl;
+  if (window_.printsBoxes()) {
+    window_.out() << "identified: " << (id.empty() ? "(identifier not read)" : id) << std::endl;
+  }
   return Identification::Identified;
 }
 
