@@ -64,7 +64,17 @@ FindBar::FindBar(TForm1& form, const Controls& controls)
   form.addToolBarBreak(Qt::TopToolBarArea);
   form.addToolBar(Qt::TopToolBarArea, this);
   hide();
+  connect(next, &QAction::triggered, this, &FindBar::findNext);
+  connect(close, &QAction::triggered, this, &QWidget::hide);
+  connect(edit_, &QLineEdit::textChanged, this, [this] {
+    last_ = -1;
+    result_->clear();
+  });
+  addShortcuts();
+}
 
+void FindBar::addShortcuts() {
+  TForm1& form = form_;
   find_ = new QAction(QStringLiteral("&Find\u2026"), this);
   find_->setObjectName(QStringLiteral("Find1"));
   find_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
@@ -81,7 +91,6 @@ FindBar::FindBar(TForm1& form, const Controls& controls)
     edit_->selectAll();
   });
   connect(edit_, &QLineEdit::returnPressed, this, &FindBar::findNext);
-  connect(next, &QAction::triggered, this, &FindBar::findNext);
   connect(again, &QShortcut::activated, this, [this] {
     if (edit_->text().isEmpty()) {
       find_->trigger();
@@ -89,12 +98,7 @@ FindBar::FindBar(TForm1& form, const Controls& controls)
       findNext();
     }
   });
-  connect(close, &QAction::triggered, this, &QWidget::hide);
   connect(escape, &QShortcut::activated, this, &QWidget::hide);
-  connect(edit_, &QLineEdit::textChanged, this, [this] {
-    last_ = -1;
-    result_->clear();
-  });
 }
 
 bool FindBar::matches(const std::string& control, const QString& text) const {

@@ -28,6 +28,8 @@ class FindBar : public QToolBar {
   bool findNext();
 
  private:
+  // Edit → "Find…" (Ctrl+F), F3 and Esc.
+  void addShortcuts();
   bool matches(const std::string& control, const QString& text) const;
 
   TForm1& form_;

@@ -135,6 +135,21 @@ void KeepEmptyRows(QGridLayout* grid) {
   }
 }
 
+// Forms, and sections where nothing stretches, keep their columns to the
+// left; a memo spans the spare width as well.
+void KeepColumnsLeft(int tab, const QHash<QString, Area>& areas) {
+  QHash<QString, int> lastColumn;
+  for (const ControlSpec& c : Catalogue()) {
+    if (c.tab != tab) continue;
+    const int last = c.column + c.columnSpan - 1 + (c.unit.empty() ? 0 : 1);
+    lastColumn[Q(c.section)] = std::max(lastColumn.value(Q(c.section)), last);
+  }
+  for (auto it = areas.cbegin(); it != areas.cend(); ++it) {
+    if (it->form || it->fixed) it->grid->setColumnStretch(lastColumn.value(it.key()) + 1, 1);
+    KeepEmptyRows(it->grid);
+  }
+}
+
 }  // namespace
 
 void BuildTabPage(int tab, QWidget* page, ControlMap& controls) {
@@ -184,18 +199,7 @@ void BuildTabPage(int tab, QWidget* page, ControlMap& controls) {
     PlaceControl(c, cw, a);
     controls.insert(Q(c.name), cw);
   }
-  // Forms, and sections where nothing stretches, keep their columns to the
-  // left; a memo spans the spare width as well.
-  QHash<QString, int> lastColumn;
-  for (const ControlSpec& c : Catalogue()) {
-    if (c.tab != tab) continue;
-    const int last = c.column + c.columnSpan - 1 + (c.unit.empty() ? 0 : 1);
-    lastColumn[Q(c.section)] = std::max(lastColumn.value(Q(c.section)), last);
-  }
-  for (auto it = areas.cbegin(); it != areas.cend(); ++it) {
-    if (it->form || it->fixed) it->grid->setColumnStretch(lastColumn.value(it.key()) + 1, 1);
-    KeepEmptyRows(it->grid);
-  }
+  KeepColumnsLeft(tab, areas);
 
   scroll->setWidget(content);
   pageLayout->addWidget(scroll, 1);
