@@ -76,7 +76,9 @@ void ChangesDock::refresh() {
   list_->clear();
   for (const std::string& control : EditedFields()) {
     const QString name = QString::fromStdString(control);
-    if (!marks_.changed(name) && !marks_.differs(name)) continue;
+    const auto held = undo_.trackerValue(name);
+    const bool otherThanTracker = held && *held != ReadField(controls_, control);
+    if (!marks_.changed(name) && !marks_.differs(name) && !otherThanTracker) continue;
     QString line = QString::fromStdString(WindowFieldName(control)) + QStringLiteral(": window ") +
                    shown(ValueText(control, controls_, FieldNaming::Window));
     if (const QString tracker = trackerText(name); !tracker.isEmpty()) {

@@ -1,7 +1,7 @@
 #pragma once
-// View → "Changes": every field changed since the last Read, Load or Write
-// ("Main › Tow Time: window 30, tracker 0" where the tracker's value is
-// known) and, after Compare with Tracker, every field that differs.
+// View → "Changes": every field changed since the last Read, Load or Write,
+// or other than the tracker holds ("Main › Tow Time: window 30, tracker 0"
+// where the tracker's value is known) and, after Compare with Tracker, every field that differs.
 // Double-clicking a line goes to its field.
 
 #include <QDockWidget>

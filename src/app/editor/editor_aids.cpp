@@ -11,6 +11,7 @@
 #include "app/editor/read_back_view.h"
 #include "app/editor/recent_files.h"
 #include "app/editor/undo_stack.h"
+#include "app/editor/write_changes.h"
 #include "engine/engine.h"
 #include "serial/comm.h"
 #include "ui/qt/qt_controls.h"
@@ -35,6 +36,8 @@ EditorAids::EditorAids(const Parts& parts)
   find_ = new FindBar(parts.form, parts.controls);
   recent_ = new RecentFiles(parts.form, parts.preferences, parts.loadFile);
   findTracker_ = new FindTrackerView(parts.form, parts.ports, parts.window);
+  writeChanges_ =
+      new WriteChanges(parts.form, parts.engine, parts.window, parts.readBack.marks(), *undo_);
   parts.form.setFieldMenuExtension(
       [this](const QString& control, QMenu& menu) { undo_->extendMenu(control, menu); });
   connect(undo_, &FieldUndo::fieldChanged, changes_, &ChangesDock::refreshSoon);
@@ -107,7 +110,9 @@ void EditorAids::hookEngine() {
 
 void EditorAids::settled() {
   findTracker_->setPortOpen(parts_.comm.isOpen());
+  writeChanges_->updateEnabled();
   if (parts_.engine.busy()) return;
+  writeChanges_->settled();
   undo_->engineSettled();
   readAllNotes_.settled();
 }

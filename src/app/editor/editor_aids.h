@@ -27,6 +27,7 @@ class ReadBackView;
 class RecentFiles;
 class TComm;
 class TForm1;
+class WriteChanges;
 
 class EditorAids : public QObject {
   Q_OBJECT
@@ -59,6 +60,7 @@ class EditorAids : public QObject {
   FindBar& findBar() { return *find_; }
   RecentFiles& recentFiles() { return *recent_; }
   FindTrackerView& findTracker() { return *findTracker_; }
+  WriteChanges& writeChanges() { return *writeChanges_; }
 
  private:
   void hookEngine();
@@ -71,6 +73,7 @@ class EditorAids : public QObject {
   FindBar* find_ = nullptr;
   RecentFiles* recent_ = nullptr;
   FindTrackerView* findTracker_ = nullptr;
+  WriteChanges* writeChanges_ = nullptr;
   ReadAllNotes readAllNotes_;
   QTimer authCodeTyped_;
   bool holdsValues_ = false;  // read from a tracker or loaded from a file

@@ -30,6 +30,7 @@ void QtWindow::setCaption(std::string_view caption) {
 }
 
 void QtWindow::showNotice(std::string_view text) {
+  if (noticeTaker && noticeTaker(text)) return;
   const std::string addition = noticeAddition ? noticeAddition() : std::string();
   QMessageBox box(QMessageBox::Information, QStringLiteral("Notice"),
                   toQString(text) + QString::fromStdString(addition), QMessageBox::Ok, &form_);

@@ -28,6 +28,9 @@ class QtWindow : public Window {
 
   // Lines a notice gets at its end (what a Read All cut short did not read).
   std::function<std::string()> noticeAddition;
+  // Takes a notice instead of the window when it returns true (the boxes of
+  // the writes inside Write Changes, which ends with one box of its own).
+  std::function<bool(std::string_view)> noticeTaker;
 
  private:
   TForm1& form_;

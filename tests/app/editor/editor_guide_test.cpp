@@ -24,7 +24,9 @@
 #include "app/editor/event_pump.h"
 #include "app/editor/find_bar.h"
 #include "app/editor/find_tracker_view.h"
+#include "app/editor/traffic_dock.h"
 #include "app/editor/undo_stack.h"
+#include "app/editor/write_changes.h"
 #include "serial/pty_pair.h"
 #include "ui/qt/list_box.h"
 #include "ui/qt/tform1.h"
@@ -242,6 +244,24 @@ TEST_F(GuideTest, FindUndoRevertAndTheChangesDock) {
   EXPECT_EQ(text(form, "TowTM"), "0");
   undo.undoAction()->trigger();
   EXPECT_EQ(text(form, "TowTM"), "30") << "a revert is a step too";
+}
+
+TEST_F(GuideTest, WriteChangesSendsOnlyTheGroupsThatHoldChanges) {
+  open();
+  run("ReadAll", "Read All Completed!");
+  type(form, "TowTM", "30");
+  type(form, "Speed", "120");
+  const auto sent = [&] {
+    return test::CountOf(controller.traffic().dock().text().toStdString(), " -> ");
+  };
+  const int before = sent();
+  boxes.texts.clear();
+  controller.aids().writeChanges().action()->trigger();
+  ASSERT_TRUE(pumpUntil([&] { return !boxes.texts.empty() && !controller.engine().busy(); }));
+  ASSERT_EQ(boxes.texts.size(), 1u) << "one box for the whole";
+  EXPECT_EQ(boxes.texts[0], "Write Changes Completed! 2 fields written (Main).\nVerified");
+  EXPECT_EQ(sent() - before, 4) << "Main's two ranges and their read-back, nothing else";
+  EXPECT_TRUE(controller.aids().writeChanges().changedFields().empty());
 }
 
 class VanishingTrackerTest : public GuideTest {
