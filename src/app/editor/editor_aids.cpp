@@ -49,15 +49,18 @@ EditorAids::EditorAids(const Parts& parts)
   // for the next half-second poll or after a refused one.
   authCodeTyped_.setSingleShot(true);
   authCodeTyped_.setInterval(kAuthCodePauseMs);
-  auto* code = parts.form.findChild<QLineEdit*>(QStringLiteral("AuthCode"));
   const auto tryCode = [this] {
     authCodeTyped_.stop();
     parts_.engine.guarded([this] { parts_.engine.AuthCodeChange(); });
   };
-  connect(code, &QLineEdit::textEdited, &authCodeTyped_, qOverload<>(&QTimer::start));
-  connect(code, &QLineEdit::editingFinished, this, [this, tryCode] {
-    if (authCodeTyped_.isActive()) tryCode();
-  });
+  // Typed on the Info tab or into its twin in the toolbar.
+  for (const QString& name : {QStringLiteral("AuthCode"), QStringLiteral("ToolBarAuthCode")}) {
+    auto* code = parts.form.findChild<QLineEdit*>(name);
+    connect(code, &QLineEdit::textEdited, &authCodeTyped_, qOverload<>(&QTimer::start));
+    connect(code, &QLineEdit::editingFinished, this, [this, tryCode] {
+      if (authCodeTyped_.isActive()) tryCode();
+    });
+  }
   connect(&authCodeTyped_, &QTimer::timeout, this, tryCode);
 }
 

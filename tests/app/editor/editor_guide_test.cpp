@@ -140,7 +140,7 @@ TEST_F(CodedTrackerTest, FindsTheTrackerNamesASilentPortAndTriesATypedCodeAtOnce
   ASSERT_TRUE(pumpUntil([&] { return form.panelText(0) == "Auth Code Error"; }));
   ASSERT_TRUE(pumpUntil([&] { return !boxes.texts.empty(); }));
   EXPECT_NE(boxes.texts.back().find("\"Auth Code\""), std::string::npos) << boxes.texts.back();
-  auto* code = form.findChild<QLineEdit*>("AuthCode");
+  auto* code = form.findChild<QLineEdit*>("ToolBarAuthCode");  // the toolbar's twin
   code->setText("1234");
   emit code->textEdited("1234");
   emit code->editingFinished();
@@ -183,6 +183,9 @@ TEST_F(GuideTest, RangesAreRefusedWhileTypingAndStaleCompareMarksGo) {
   EXPECT_FALSE(verdict->isVisibleTo(&form));
   EXPECT_TRUE(form.windowTitle().endsWith(QStringLiteral(" \u2014 fleet.ini")));
   EXPECT_TRUE(form.panelText(1).startsWith("Loaded "));
+  const QList<QAction*> recent = form.findChild<QMenu*>("RecentFiles1")->actions();
+  ASSERT_FALSE(recent.isEmpty());
+  EXPECT_EQ(recent.front()->data().toString().toStdString(), (folder / "fleet.ini").string());
   compare();
   form.button("OpenPort")->click();  // closed: no tracker to differ from
   EXPECT_EQ(marks.differCount(), 0);
