@@ -4,7 +4,8 @@
 # palette (that every colour follows the palette).
 # Usage: scripts/screenshots.sh [build-dir]   (default: build)
 # Writes screenshots/tab-<n>-<caption>.png, wide-…png, dark-…png,
-# read-back-<view>.png and traffic-log-and-progress.png in the repository root.
+# read-back-<view>.png, traffic-log-and-progress.png, guide-<view>.png and
+# maximised-<caption>.png in the repository root.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -59,5 +60,18 @@ fi
 traffic_probe="$(find "$build" -name tracker_traffic_probe -type f -perm -u+x | head -n 1)"
 if [[ -n "$traffic_probe" ]]; then
   DISPLAY="$display" QT_QPA_PLATFORM=xcb "$traffic_probe" "$out/traffic-log-and-progress.png"
+fi
+# The views that guide the technician: a silent port, Find, the Changes dock,
+# a field's menu, and the window maximised.
+guide="$(find "$build" -name tracker_guide_probe -type f -perm -u+x | head -n 1)"
+if [[ -n "$guide" ]]; then
+  for view in noanswer find changes menu; do
+    DISPLAY="$display" QT_QPA_PLATFORM=xcb "$guide" --view "$view" \
+      --shot "$out/guide-$view.png" || echo "guide view $view failed" >&2
+  done
+  for tab in 1 2 9; do
+    DISPLAY="$display" QT_QPA_PLATFORM=xcb "$guide" --view maximised --tab "$tab" \
+      --shot "$out/maximised-${captions[$tab]}.png" || echo "maximised tab $tab failed" >&2
+  done
 fi
 echo "screenshots in $out"

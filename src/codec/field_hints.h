@@ -20,4 +20,9 @@ struct FieldHint {
 // The hint of a control a group row names; an empty hint for any other.
 FieldHint FieldHintFor(std::string_view control);
 
+// Why a write would refuse the text in the edit of a group row ("123.5 is out
+// of range -90.000000–90.000000"), checked by the field's own encoder; empty
+// when the text is fine or the control is no edit of a group row.
+std::string FieldTextProblem(std::string_view control, std::string_view text);
+
 }  // namespace tracker

@@ -76,6 +76,9 @@ std::string TimeZoneRange();
 
 // deg6: millionths of a degree; "-114.057865" ↔ −114057865.
 std::int32_t Deg6FromText(std::string_view text);
+// deg6 of a latitude (±90) and a longitude (±180).
+std::int32_t LatitudeFromText(std::string_view text);
+std::int32_t LongitudeFromText(std::string_view text);
 std::string Deg6ToText(std::int32_t value);
 
 }  // namespace tracker

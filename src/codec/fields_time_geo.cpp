@@ -94,6 +94,15 @@ std::int32_t Deg6FromText(std::string_view text) {
   return static_cast<std::int32_t>(ScaledFromText(text, INT32_MIN, INT32_MAX, 6));
 }
 
+// A fence centre lies on the globe: latitude within ±90°, longitude within ±180°.
+std::int32_t LatitudeFromText(std::string_view text) {
+  return static_cast<std::int32_t>(ScaledFromText(text, -90000000, 90000000, 6));
+}
+
+std::int32_t LongitudeFromText(std::string_view text) {
+  return static_cast<std::int32_t>(ScaledFromText(text, -180000000, 180000000, 6));
+}
+
 std::string Deg6ToText(std::int32_t value) {
   return ScaledToText(value, 6);
 }

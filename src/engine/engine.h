@@ -58,6 +58,9 @@ class Engine {
   void Exit1Click();
   void ComboBox1DropDown(const PortEnumerator& ports);
   void OpenPortClick();
+  // The code in "Auth Code" changed: while the port is open and no tracker
+  // has accepted a code, the next tick polls with it (engine_poll.cpp).
+  void AuthCodeChange();
 
   // "Write All" leaves the group out: neither encoded nor sent. The command
   // line writing a settings file leaves out the temperature rows, which a
@@ -172,6 +175,7 @@ class Engine {
   void updateButtons();
   void clearDeviceInfo();
   void closePort();
+  void pollSent();
   void watchForReturn();
   bool actOnGathered();
 
@@ -202,6 +206,7 @@ class Engine {
   const ServiceSpec* service_ = nullptr;  // the service command in flight
   std::optional<bool> buttonsReady_;      // the request buttons enabled, once set
   bool identified_ = false;
+  int unansweredPolls_ = 0;        // polls sent since the port opened or the last answer
   bool wifiSkipped_ = false;       // the All sequence in progress went on without WiFi
   std::string lostPort_;           // a port lost while open, watched for its return
   std::uint32_t newRequests_ = 0;  // counts requests that dropped the gathered bytes

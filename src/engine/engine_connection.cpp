@@ -64,6 +64,7 @@ void Engine::OpenPortClick() {
     lostPort_.clear();
     state_.PortOpened = true;
     identified_ = false;
+    unansweredPolls_ = 0;
     controls_.setCaption("OpenPort", "Close");
     state_.AuthPollDelay = kAuthPollTicks;
     state_.SettingsLoaded = false;

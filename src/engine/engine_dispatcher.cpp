@@ -111,6 +111,7 @@ void Engine::actOnFrame(const Answer& answer) {
 
 void Engine::onAuthAnswer(const Answer& answer) {
   state_.AuthPollDelay = 0;
+  unansweredPolls_ = 0;
   constexpr std::size_t kInfoAt = 5;
   const auto info = answer.payload.size() > kInfoAt ? answer.payload.subspan(kInfoAt)
                                                     : std::span<const std::uint8_t>{};
@@ -121,7 +122,7 @@ void Engine::onAuthAnswer(const Answer& answer) {
     identified_ = false;
     endOperation();
     window_.setPanelText(0, "Auth Code Error");
-    notice("Auth Code Error!");
+    notice("Auth Code Error!\nType the tracker's code into \"Auth Code\": it is tried at once.");
     return;
   }
   identified_ = true;

@@ -21,6 +21,7 @@ void Engine::Timer1Timer() {
   send(CmdAuthorise);
   state_.ReplyTimeout = 0;
   state_.AuthPollDelay = kAuthPollTicks;
+  pollSent();
 }
 
 void Engine::Timer2Timer() {

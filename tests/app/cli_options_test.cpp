@@ -88,7 +88,7 @@ TEST(CliOptions, BadLinesAreRefusedWithAReason) {
   };
   refused({}, "no command");
   refused({"--port", "p", "fly"}, "unknown command 'fly'");
-  refused({"--verbose", "info"}, "unknown option '--verbose'");
+  refused({"--loud", "info"}, "unknown option '--loud'");
   refused({"info"}, "needs --port");
   refused({"--port", "p", "read", "gps"}, "unknown group 'gps'");
   refused({"--port", "p", "write", "gprs"}, "write needs --in");

@@ -18,7 +18,7 @@ TEST(CliFaults, ReadAllGathersTheEventAnswerSentInPieces) {
   ASSERT_EQ(write.status, 0) << write.err;
   EXPECT_TRUE(Has(write.err, "notice: Write Event Completed!"));
 
-  const CliRun read = RunCli(folder, {"--port", sim.port(), "--timing", "read"});
+  const CliRun read = RunCli(folder, {"--verbose", "--port", sim.port(), "--timing", "read"});
   ASSERT_EQ(read.status, 0) << read.err;
   EXPECT_TRUE(Has(read.err, "status: Read Event OK"));
   EXPECT_TRUE(Has(read.err, "notice: Read All Completed!"));
@@ -29,8 +29,8 @@ TEST(CliFaults, SilentWifiWriteIsSkippedInsideWriteAllAndNamed) {
   TempFolder folder;
   SimProcess sim({"--silent", "0xB6"});
   WriteText(folder / "empty.ini", "");
-  const CliRun run =
-      RunCli(folder, {"--port", sim.port(), "write", "--in", (folder / "empty.ini").string()});
+  const CliRun run = RunCli(folder, {"--verbose", "--port", sim.port(), "write", "--in",
+                                     (folder / "empty.ini").string()});
   EXPECT_EQ(run.status, 1) << run.err;
   EXPECT_FALSE(Has(run.err, "Write WIFI OK"));
   EXPECT_TRUE(Has(run.err, "status: Write Auth OK")) << "the rest was written";

@@ -103,8 +103,11 @@ TEST(CliFleet, TrackersInOneCallEachGetTheirReportLineAndTheWorseResultDecides) 
   EXPECT_EQ(run.status, 1) << run.err;
   const std::string goodLabel = good.port().substr(5);  // "pts/N"
   const std::string badLabel = refusing.port().substr(5);
-  EXPECT_TRUE(Has(run.err, "[" + goodLabel + "] notice: Write All Completed!")) << run.err;
+  // One line a tracker (and the Temperature note once).
+  EXPECT_TRUE(Has(run.err, "[" + goodLabel + "] 860000000000011: Write All Completed! Verified\n"))
+      << run.err;
   EXPECT_TRUE(Has(run.err, "[" + badLabel + "] tracker-cli: the tracker refused")) << run.err;
+  EXPECT_EQ(CountOf(run.err, "\n"), 4) << run.err;
   EXPECT_FALSE(Has(run.err, "\r")) << "no progress line when stderr is no terminal";
   // The summary table: port, device ID, result, seconds.
   EXPECT_TRUE(std::regex_search(run.out, std::regex("PORT +DEVICE ID +RESULT +SECONDS\n")));

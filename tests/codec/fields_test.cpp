@@ -76,6 +76,8 @@ const Conversion kHhmm = [](std::string_view t) { return le16(HhmmFromText(t)); 
 const Conversion kTemp = [](std::string_view t) { return le16(Temp10FromText(t)); };
 const Conversion kZone = [](std::string_view t) { return le32(TimeZoneFromText(t)); };
 const Conversion kDeg6 = [](std::string_view t) { return le32(Deg6FromText(t)); };
+const Conversion kLat = [](std::string_view t) { return le32(LatitudeFromText(t)); };
+const Conversion kLong = [](std::string_view t) { return le32(LongitudeFromText(t)); };
 
 struct Accepted {
   const char* field;
@@ -117,7 +119,9 @@ INSTANTIATE_TEST_SUITE_P(
         Accepted{"deg6", &kDeg6, "22.543096", {0xF8, 0xFA, 0x57, 0x01}},
         Accepted{"deg6", &kDeg6, "-114.057865", {0x77, 0x9D, 0x33, 0xF9}},
         Accepted{"deg6", &kDeg6, "-0.5", {0xE0, 0x5E, 0xF8, 0xFF}},
-        Accepted{"deg6", &kDeg6, "+1.000001", {0x41, 0x42, 0x0F, 0x00}}));
+        Accepted{"deg6", &kDeg6, "+1.000001", {0x41, 0x42, 0x0F, 0x00}},
+        Accepted{"latitude", &kLat, "-90", {0x80, 0xB5, 0xA2, 0xFA}},
+        Accepted{"longitude", &kLong, "180.000000", {0x00, 0x95, 0xBA, 0x0A}}));
 
 struct Refused {
   const Conversion* convert;
@@ -166,7 +170,11 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{&kZone, "35791395", "35791395 is out of range -35791394–35791394"},
         Refused{&kDeg6, "12.1234567",
                 "'12.1234567' is not a valid value; the range is -2147.483648–2147.483647"},
-        Refused{&kDeg6, ".5", "'.5' is not a valid value; the range is -2147.483648–2147.483647"}));
+        Refused{&kDeg6, ".5", "'.5' is not a valid value; the range is -2147.483648–2147.483647"},
+        // A fence centre off the globe was written and "Verified".
+        Refused{&kLat, "123.5", "123.5 is out of range -90.000000–90.000000"},
+        Refused{&kLat, "-90.000001", "-90.000001 is out of range -90.000000–90.000000"},
+        Refused{&kLong, "180.000001", "180.000001 is out of range -180.000000–180.000000"}));
 
 TEST(ReadFields, ShowWhatWritesBackTheSameBytes) {
   EXPECT_EQ(Volt100ToText(1140), "11.40");

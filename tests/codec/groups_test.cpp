@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedValue{Group::Gprs, "ACCOffInterval", "86400", "86400 is out of range 0–65535"},
         RefusedValue{Group::Temperature, "Temp1_High", "3277",
                      "3277 is out of range -3276.6–3276.7"},
-        RefusedValue{Group::Geo, "No1Lat", "2148", "2148 is out of range -2147.483648–2147.483647"},
+        RefusedValue{Group::Geo, "No1Lat", "2148", "2148 is out of range -90.000000–90.000000"},
         RefusedValue{Group::MainB, "AlarmTime1", "25:99",
                      "'25:99' is not a time; the range is 00:00–1092:14"},
         RefusedValue{Group::Temperature, "Temp2_ID", "0123456789ABCDE",

@@ -213,7 +213,9 @@ TEST_F(EngineTest, RefusedCodeDecodesTheInformationAndStops) {
   for (const char c : std::string_view("FW-Birch,1,2,")) payload.push_back(c);
   payload.resize(payload.size() + 40, 0x00);
   deliver(AnswerFrame(0x50, payload));
-  EXPECT_EQ(window.notices, std::vector<std::string>{"Auth Code Error!"});
+  EXPECT_EQ(window.notices,
+            std::vector<std::string>{"Auth Code Error!\nType the tracker's code into \"Auth "
+                                     "Code\": it is tried at once."});
   EXPECT_EQ(controls.text("Firmware"), "FW-Birch");
   EXPECT_EQ(state().AuthPollDelay, 0);
   EXPECT_EQ(port.frameCount(), 0u) << "nothing more is asked of a tracker that refused";

@@ -11,6 +11,7 @@
 #include "app/cli/command_table.h"
 #include "app/cli/console_window.h"
 #include "app/cli/diff_command.h"
+#include "app/cli/find_command.h"
 #include "app/cli/fleet.h"
 #include "app/cli/info_report.h"
 #include "app/cli/session_record.h"
@@ -198,15 +199,13 @@ int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err
       read ? readSections(options.arguments, err) : std::vector<std::string_view>{};
   if (options.inFile) checkInput(*options.inFile);
   if (read) checkOutput(options);
-  ConsoleWindow window(err);
+  ConsoleWindow window(err, options.verbose, !options.oneLine);
   TrackerSession session(window, options.trace);
   if (options.command == "write" && options.arguments.empty()) {
     // A settings file holds no temperature rows: writing the window's would
     // erase the tracker's paired sensors.
     session.engine().leaveOutOfWriteAll(Group::Temperature);
-    err << "tracker-cli: the Temperature group is not written (a settings file holds no "
-           "temperature rows); the tracker keeps its paired sensors"
-        << std::endl;
+    if (!options.oneLine) err << kTemperatureNote << std::endl;  // several ports: said once
   }
   session.engine().setVerifyAfterWriting(options.verify);
   session.engine().setFieldNaming(FieldNaming::Settings);
@@ -268,6 +267,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       return PrintFileDiff(options.arguments.at(0), options.arguments.at(1), out);
     }
     if (options.command == "watch") return RunWatch(options, out, err);
+    if (options.command == "find") return RunFind(options, out, err);
     return RunFleet(options, out, err);
   } catch (const std::exception& e) {
     err << "tracker-cli: " << e.what() << std::endl;

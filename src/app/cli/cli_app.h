@@ -17,6 +17,11 @@ inline constexpr int kExitCompleted = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
+// Said when a write from a settings file leaves the Temperature group out.
+inline constexpr const char* kTemperatureNote =
+    "tracker-cli: the Temperature group is not written (a settings file holds no temperature "
+    "rows); the tracker keeps its paired sensors";
+
 // Runs the tool: results on `out`, status texts and messages on `err`.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

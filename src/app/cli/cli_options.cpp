@@ -55,6 +55,7 @@ bool takeFlag(CliOptions& options, const std::string& name) {
   if (name == "--version") return options.version = true;
   if (name == "--timing") return options.timing = true;
   if (name == "--trace") return options.trace = true;
+  if (name == "--verbose" || name == "-v") return options.verbose = true;
   if (name == "--no-verify") {
     options.verify = false;
     return true;
@@ -134,23 +135,27 @@ CliOptions ParseOptions(const std::vector<std::string>& args) {
 std::string UsageText() {
   std::string text =
       "Usage: tracker-cli [--port PORT]... [--code CODE] [--timeout S] [--timing] [--trace]\n"
-      "                   [--no-verify] [--report FILE] COMMAND [ARGUMENTS]\n"
+      "                   [--verbose] [--no-verify] [--report FILE] COMMAND [ARGUMENTS]\n"
       "Identifies the tracker on PORT, runs one command and exits with 0 when it\n"
       "completed, 1 on an error, refusal, time-out or failed verification, 2 on a\n"
       "bad command line; diff exits with 0 when both sides are the same and 3 when\n"
       "they differ. With several ports, the worst port's status. watch programs\n"
-      "each tracker as it is plugged in, until interrupted.\n"
-      "Status texts and messages go to stderr.\n"
+      "each tracker as it is plugged in, until interrupted. find lists the ports\n"
+      "where a tracker answers (port, device ID, firmware) and exits with 1 when\n"
+      "none does.\n"
+      "Messages, warnings and errors go to stderr; --verbose adds every status text.\n"
       "\n"
       "  --port PORT   serial port, e.g. " TRACKER_PORT_EXAMPLES
       "; give it several times\n"
       "                to run the command on every port at once (watch: a pattern\n"
-      "                of ports to watch, default the USB serial adapters)\n"
+      "                of ports to watch, default the USB serial adapters; find:\n"
+      "                a pattern of ports to poll, default every present port)\n"
       "  --report FILE append one JSON line per tracker to FILE\n"
       "  --code CODE   the tracker's 4-character authorisation code\n"
       "  --timeout S   seconds to wait for the identification (default 10)\n"
       "  --timing      print the operation's own duration and traffic on stderr\n"
       "  --trace       print every frame sent and every delivery received on stderr\n"
+      "  --verbose     print every status text on stderr (connection and operation)\n"
       "  --no-verify   do not read the written groups back to compare them with what\n"
       "                was sent (verification, on by default, costs one read)\n"
       "  --help        print this text\n"

@@ -24,7 +24,9 @@ struct CliOptions {
   std::chrono::seconds timeout{10};  // identification
   bool timing = false;               // print the operation's own duration
   bool trace = false;                // print every frame sent and delivery received
-  bool verify = true;                // read back and compare after every write
+  bool verbose = false;              // print every status text
+  bool oneLine = false;  // set for each port of several without --verbose: one line per tracker
+  bool verify = true;    // read back and compare after every write
   bool help = false;
   bool version = false;
   std::string command;

@@ -112,6 +112,7 @@ const std::vector<CommandSpec>& table() {
   static const std::vector<CommandSpec> kCommands = {
       {.name = "ports", .needsPort = false, .plan = [](const auto&) { return CommandPlan{}; }},
       {.name = "info", .plan = [](const auto&) { return CommandPlan{}; }},
+      {.name = "find", .needsPort = false, .plan = [](const auto&) { return CommandPlan{}; }},
       {.name = "read",
        .synopsis = "[--out FILE] [GROUP...]",
        .maxArguments = -1,

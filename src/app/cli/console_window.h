@@ -1,6 +1,6 @@
 #pragma once
-// The window of the command-line tool: status texts and boxes are printed as
-// they happen, the Yes/No question is answered Yes, the DLT tab counts as
+// The window of the command-line tool: boxes (and, verbose, every status
+// text) are printed as they happen, the Yes/No question is answered Yes, the DLT tab counts as
 // shown. Remembers the boxes so the caller can tell how an operation ended.
 
 #include <array>
@@ -14,7 +14,11 @@ namespace tracker::cli {
 
 class ConsoleWindow : public Window {
  public:
-  explicit ConsoleWindow(std::ostream& out) : out_(out) {}
+  // verbose: every status text is printed; else only those that report a
+  // failure or a retry (the boxes are printed either way).
+  // boxes: notices and questions are printed too (errors always are).
+  explicit ConsoleWindow(std::ostream& out, bool verbose = true, bool boxes = true)
+      : out_(out), verbose_(verbose), boxes_(boxes) {}
 
   void setPanelText(int panel, std::string_view text) override;
   std::string panelText(int panel) const override;
@@ -32,9 +36,12 @@ class ConsoleWindow : public Window {
   void clearBoxes();
 
   std::ostream& out() { return out_; }
+  bool printsBoxes() const { return boxes_; }
 
  private:
   std::ostream& out_;
+  bool verbose_;
+  bool boxes_;
   std::array<std::string, 2> panels_;
   std::string caption_;
   std::vector<std::string> notices_;

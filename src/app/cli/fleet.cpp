@@ -58,6 +58,13 @@ void printSummary(const std::vector<PortJob>& jobs, ConsoleLines& console) {
   }
 }
 
+// A tracker of several in one line: its identifier and its final box.
+std::string OneLine(const TrackerRecord& record) {
+  std::string message = record.message;
+  std::replace(message.begin(), message.end(), '\n', ' ');
+  return (record.deviceId.empty() ? std::string("-") : record.deviceId) + ": " + message;
+}
+
 void runJob(PortJob& job, ConsoleLines& console, ReportFile* file, bool prefixed) {
   const std::string label = PortLabel(job.options.port);
   const std::string prefix = prefixed ? "[" + label + "] " : "";
@@ -67,6 +74,8 @@ void runJob(PortJob& job, ConsoleLines& console, ReportFile* file, bool prefixed
                          [&console, name = prefixed ? label : std::string()](
                              const std::optional<Progress>& p) { console.progress(name, p); });
   job.status = report(file, job.record, job.status, *err);
+  // A failure has said why in its error line already.
+  if (job.options.oneLine && job.record.completed) *err << OneLine(job.record) << std::endl;
 }
 
 }  // namespace
@@ -100,6 +109,7 @@ int RunFleet(const CliOptions& options, std::ostream& out, std::ostream& err) {
     PortJob job{.options = options, .record = {}, .status = kExitFailed};
     job.options.port = port;
     job.options.ports = {port};
+    job.options.oneLine = several && !options.verbose;
     jobs.push_back(std::move(job));
   }
   if (!several && !progress) {
@@ -108,6 +118,9 @@ int RunFleet(const CliOptions& options, std::ostream& out, std::ostream& err) {
     return report(file ? &*file : nullptr, job.record, job.status, err);
   }
   ConsoleLines console(out, err, progress);
+  if (several && !options.verbose && options.command == "write" && options.arguments.empty()) {
+    console.writeLine(true, kTemperatureNote);
+  }
   std::vector<std::thread> threads;
   for (PortJob& job : jobs) {
     threads.emplace_back(runJob, std::ref(job), std::ref(console), file ? &*file : nullptr,

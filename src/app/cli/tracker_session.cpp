@@ -75,10 +75,12 @@ Identification TrackerSession::identify(std::chrono::steady_clock::duration limi
   if (!state.PortOpened) return Identification::LinkLost;
   if (!done) return Identification::NoAnswer;
   for (const std::string& notice : window_.notices()) {
-    if (notice == kAuthRefused) return Identification::Refused;
+    if (notice.starts_with(kAuthRefused)) return Identification::Refused;
   }
   const std::string id = controls_.text("DeviceID");
-  window_.out() << "identified: " << (id.empty() ? "(identifier not read)" : id) << std::endl;
+  if (window_.printsBoxes()) {
+    window_.out() << "identified: " << (id.empty() ? "(identifier not read)" : id) << std::endl;
+  }
   return Identification::Identified;
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "app/editor/field_marks.h"
+#include "codec/field_hints.h"
 #include "engine/field_compare.h"
 #include "ui/qt/tform1.h"
 
@@ -68,6 +69,9 @@ void ChangeMarks::onChange(const QString& control) {
   // where the window now stands, not a change of the technician's.
   if (engineActive_()) base.marked = base.tracker = base.file = value;
   refresh(control, base, value);
+  // Refused as soon as it is typed, as the write would refuse it.
+  const std::string name = control.toStdString();
+  marks_.setProblem(control, Q(FieldTextProblem(name, controls_.text(name))));
 }
 
 void ChangeMarks::refresh(const QString& control, Baseline& base, const QString& value) {

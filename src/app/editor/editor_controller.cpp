@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include "app/editor/editor_aids.h"
 #include "ui/catalogue.h"
 #include "ui/qt/list_box.h"
 #include "ui/qt/tform1.h"
@@ -58,6 +59,15 @@ EditorController::EditorController(TForm1& form, const PortEnumerator& ports)
   wireButtons();
   wireMenu();
   readBack_ = new ReadBackView(form_, *engine_, controls_, window_, preferences_);
+  aids_ = new EditorAids({.form = form_,
+                          .engine = *engine_,
+                          .controls = controls_,
+                          .window = window_,
+                          .preferences = preferences_,
+                          .ports = ports_,
+                          .comm = Comm1,
+                          .readBack = *readBack_,
+                          .loadFile = [this](const QString& path) { loadFile(path); }});
   // Closing the window by any means asks first while an operation runs or
   // while changes are neither written nor saved, remembers the user's choices
   // and closes the port.
@@ -80,6 +90,7 @@ void EditorController::FormCreate(const QString& settingsPath) {
   const std::string path = settingsPath.toStdString();
   engine_->guarded([&] { engine_->FormCreate(ports_, path); });
   describePorts();
+  aids_->started(settingsPath, !path.empty() && QFileInfo(settingsPath).isFile());
 }
 
 void EditorController::Start(bool keepPort) {
@@ -88,15 +99,25 @@ void EditorController::Start(bool keepPort) {
   if (!keepPort) restorePort();
 }
 
-// The port last opened, when it is present again (in the list, or as a path).
+// The port last opened, when it is present again (in the list, or as a
+// path); else the first USB serial adapter.
 void EditorController::restorePort() {
   const QString port = preferences_.lastPort();
-  if (port.isEmpty()) return;
-  const int index = form_.portBox()->findText(port);
+  const int index = port.isEmpty() ? -1 : form_.portBox()->findText(port);
   if (index >= 0) {
     form_.portBox()->setCurrentIndex(index);
-  } else if (port.startsWith(QLatin1Char('/')) && QFileInfo::exists(port)) {
+    return;
+  }
+  if (port.startsWith(QLatin1Char('/')) && QFileInfo::exists(port)) {
     form_.portBox()->setTypedText(port);
+    return;
+  }
+  for (const PortInfo& info : ports_.presentPorts()) {
+    if (!info.hasIds) continue;
+    const int usb = form_.portBox()->findText(QString::fromStdString(info.name));
+    if (usb < 0) continue;
+    form_.portBox()->setCurrentIndex(usb);
+    return;
   }
 }
 
@@ -127,8 +148,11 @@ void EditorController::wireButtons() {
     if (spec.kind != ControlKind::Button) continue;
     QAbstractButton* button = form_.button(QString::fromStdString(spec.name));
     if (button == nullptr) continue;
-    connect(button, &QAbstractButton::clicked, this,
-            [this, name = spec.name] { engine_->click(name); });
+    connect(button, &QAbstractButton::clicked, this, [this, name = spec.name] {
+      // Write All of start-up values asks first (button, toolbar and shortcut).
+      if (name == "WriteAll" && !engine_->busy() && !aids_->mayWriteAll()) return;
+      engine_->click(name);
+    });
   }
   connect(form_.button(QStringLiteral("OpenPort")), &QAbstractButton::clicked, this,
           [this] { rememberChoices(); });
@@ -169,7 +193,10 @@ void EditorController::SavetSettings1Click() {
       engine_->SaveSettingsFile(*path);
       saved = true;
     });
-    if (saved) readBack_->changes().saved();
+    if (saved) {
+      readBack_->changes().saved();
+      aids_->saved(QString::fromStdString(*path));
+    }
   }
 }
 
@@ -183,8 +210,24 @@ void EditorController::LoadSettings1Click() {
   if (const auto path = chooseSettingsFile(dialog)) {
     bool loaded = false;
     engine_->guarded([&] { loaded = engine_->LoadSettingsFile(*path); });
-    if (loaded) readBack_->changes().loaded();
+    if (loaded) {
+      readBack_->changes().loaded();
+      aids_->loaded(QString::fromStdString(*path));
+    }
   }
+}
+
+void EditorController::loadFile(const QString& path) {
+  if (!readBack_->changes().confirmDiscard()) return;
+  bool loaded = false;
+  engine_->guarded([&] { loaded = engine_->LoadSettingsFile(path.toStdString()); });
+  if (!loaded) {
+    window_.showError("Cannot load " + path.toStdString() + ": the file is not there.");
+    return;
+  }
+  preferences_.rememberFile(path);
+  readBack_->changes().loaded();
+  aids_->loaded(path);
 }
 
 void EditorController::Exit1Click() {

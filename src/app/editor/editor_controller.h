@@ -22,6 +22,7 @@ class QFileDialog;
 
 namespace tracker {
 
+class EditorAids;
 class TForm1;
 
 class EditorController : public QObject {
@@ -43,11 +44,14 @@ class EditorController : public QObject {
   ReadBackView& readBack() { return *readBack_; }
   TComm& comm() { return Comm1; }
   TrafficView& traffic() { return traffic_; }
+  EditorAids& aids() { return *aids_; }
 
   // Menu handlers (the web page item is the window's own).
   void SavetSettings1Click();
   void LoadSettings1Click();
   void Exit1Click();
+  // Loads a settings file the technician chose (asking first about unsaved changes).
+  void loadFile(const QString& path);
 
  private:
   // Runs a settings-file dialog; the chosen path (remembered), or none.
@@ -70,6 +74,7 @@ class EditorController : public QObject {
   QTimer Timer1;
   QTimer Timer2;
   ReadBackView* readBack_ = nullptr;  // owned by the form
+  EditorAids* aids_ = nullptr;        // owned by the form
 };
 
 }  // namespace tracker

@@ -1,5 +1,6 @@
 #include "app/editor/field_marks.h"
 
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "ui/catalogue.h"
@@ -11,6 +12,8 @@ namespace {
 constexpr double kChangedShare = 0.30;
 constexpr double kDiffersShare = 0.45;
 const QColor kDiffersHue(255, 140, 0);  // orange: apart from any palette's highlight
+const QColor kErrorHue(230, 30, 30);
+constexpr double kErrorShare = 0.40;
 const QString kTabMark = QStringLiteral(" *");
 
 QColor blend(const QColor& base, const QColor& tint, double share) {
@@ -34,6 +37,18 @@ QColor FieldMarks::DiffersTint(const QPalette& palette) {
   return blend(palette.color(QPalette::Base), kDiffersHue, kDiffersShare);
 }
 
+QColor FieldMarks::ErrorTint(const QPalette& palette) {
+  return blend(palette.color(QPalette::Base), kErrorHue, kErrorShare);
+}
+
+void FieldMarks::setProblem(const QString& control, const QString& problem) {
+  if (!states_.contains(control) && problem.isEmpty()) return;
+  State& s = states_[control];
+  if (s.problem == problem) return;
+  s.problem = problem;
+  apply(control, s);
+}
+
 void FieldMarks::setChanged(const QString& control, bool changed) {
   State& s = states_[control];
   if (s.changed == changed) return;
@@ -46,7 +61,11 @@ void FieldMarks::setChanged(const QString& control, bool changed) {
 
 void FieldMarks::setDiffers(const QString& control, const QString& trackerValue) {
   State& s = states_[control];
-  if (!s.differs) ++differCount_;
+  if (!s.differs) {
+    ++differCount_;
+    ++differsPerTab_[tabOf(control)];
+    updateDiffersTab(tabOf(control));
+  }
   s.differs = trackerValue;
   apply(control, s);
 }
@@ -58,6 +77,9 @@ void FieldMarks::clearDiffers() {
     apply(it.key(), *it);
   }
   differCount_ = 0;
+  const QList<int> tabs = differsPerTab_.keys();
+  differsPerTab_.clear();
+  for (const int tab : tabs) updateDiffersTab(tab);
 }
 
 void FieldMarks::apply(const QString& control, State& s) {
@@ -68,14 +90,16 @@ void FieldMarks::apply(const QString& control, State& s) {
     s.toolTip = widget->toolTip();
     s.saved = true;
   }
-  if (!s.changed && !s.differs) {
+  if (!s.changed && !s.differs && s.problem.isEmpty()) {
     widget->setPalette(s.palette);
     widget->setAutoFillBackground(false);
     widget->setToolTip(s.toolTip);
     return;
   }
   // Edits and typed lists paint Base, drop-down lists Button, checks Window.
-  const QColor tint = s.differs ? DiffersTint(s.palette) : ChangedTint(s.palette);
+  const QColor tint = !s.problem.isEmpty() ? ErrorTint(s.palette)
+                      : s.differs          ? DiffersTint(s.palette)
+                                           : ChangedTint(s.palette);
   QPalette palette = s.palette;
   for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Button, QPalette::Window}) {
     palette.setColor(role, tint);
@@ -83,6 +107,7 @@ void FieldMarks::apply(const QString& control, State& s) {
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
   QStringList tips;
+  if (!s.problem.isEmpty()) tips << s.problem;
   if (!s.toolTip.isEmpty()) tips << s.toolTip;
   if (s.differs) {
     tips << QStringLiteral("Tracker holds: %1")
@@ -90,6 +115,18 @@ void FieldMarks::apply(const QString& control, State& s) {
   }
   if (s.changed) tips << QStringLiteral("Changed since the last Read, Load or Write");
   widget->setToolTip(tips.join(QLatin1Char('\n')));
+}
+
+void FieldMarks::updateDiffersTab(int tab) {
+  if (tab < 0 || tab >= kTabCount) return;
+  const TabSpec& spec = Tabs()[static_cast<std::size_t>(tab)];
+  QTabWidget* pages = form_.pageControl();
+  const int index = pages->indexOf(pages->findChild<QWidget*>(
+      QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size()))));
+  if (index < 0) return;
+  const bool differs = differsPerTab_.value(tab) > 0;
+  const QColor text = pages->palette().color(QPalette::WindowText);
+  pages->tabBar()->setTabTextColor(index, differs ? blend(text, kDiffersHue, 0.8) : QColor());
 }
 
 void FieldMarks::updateTab(int tab) {

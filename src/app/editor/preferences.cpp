@@ -13,6 +13,7 @@ const QString kLastFileKey = QStringLiteral("lastFile");
 const QString kLastPortKey = QStringLiteral("lastPort");
 const QString kGeometryKey = QStringLiteral("geometry");
 const QString kVerifyKey = QStringLiteral("verifyAfterWriting");
+const QString kRecentKey = QStringLiteral("recentFiles");
 
 QString configFolder() {
   return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
@@ -51,6 +52,14 @@ QString Preferences::saveTarget() const {
 
 void Preferences::rememberFile(const QString& path) {
   settings_.setValue(kLastFileKey, QFileInfo(path).absoluteFilePath());
+}
+
+QStringList Preferences::recentFiles() const {
+  return settings_.value(kRecentKey).toStringList();
+}
+
+void Preferences::rememberRecentFiles(const QStringList& files) {
+  settings_.setValue(kRecentKey, files);
 }
 
 QString Preferences::lastPort() const {

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QSettings>
 #include <QString>
+#include <QStringList>
 
 namespace tracker {
 
@@ -26,6 +27,9 @@ class Preferences {
   // folder is created).
   QString saveTarget() const;
   void rememberFile(const QString& path);
+  // The settings files last saved or loaded, newest first.
+  QStringList recentFiles() const;
+  void rememberRecentFiles(const QStringList& files);
 
   QString lastPort() const;
   void rememberPort(const QString& port);

@@ -30,8 +30,10 @@ void QtWindow::setCaption(std::string_view caption) {
 }
 
 void QtWindow::showNotice(std::string_view text) {
-  QMessageBox box(QMessageBox::Information, QStringLiteral("Notice"), toQString(text),
-                  QMessageBox::Ok, &form_);
+  if (noticeTaker && noticeTaker(text)) return;
+  const std::string addition = noticeAddition ? noticeAddition() : std::string();
+  QMessageBox box(QMessageBox::Information, QStringLiteral("Notice"),
+                  toQString(text) + QString::fromStdString(addition), QMessageBox::Ok, &form_);
   box.exec();
 }
 

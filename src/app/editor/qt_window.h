@@ -2,6 +2,9 @@
 // The engine's Window over the main window: status panels, caption and the
 // modal boxes.
 
+#include <functional>
+#include <string>
+
 #include "ui/window.h"
 
 namespace tracker {
@@ -22,6 +25,12 @@ class QtWindow : public Window {
   void showFieldError(std::string_view control, std::string_view problem) override;
   bool dltTabShown() const override;
   void setTabNote(std::string_view tab, std::string_view note) override;
+
+  // Lines a notice gets at its end (what a Read All cut short did not read).
+  std::function<std::string()> noticeAddition;
+  // Takes a notice instead of the window when it returns true (the boxes of
+  // the writes inside Write Changes, which ends with one box of its own).
+  std::function<bool(std::string_view)> noticeTaker;
 
  private:
   TForm1& form_;

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QStatusBar>
 #include <QToolButton>
@@ -31,7 +32,12 @@ ReadBackView::ReadBackView(TForm1& form, Engine& engine, const Controls& control
       }
     }
     changes_->synced(groups, notKept);
+    const Op op = engine_.state().Operation;
+    if ((op == OpRead || op == OpReadWifi) && !engine_.verifying()) clearMarks();
   };
+  // Another tracker, or none: its identifier changes.
+  connect(form_.findChild<QLineEdit*>(QStringLiteral("DeviceID")), &QLineEdit::textChanged, this,
+          &ReadBackView::clearMarks);
   engine_.onCompared = [this](const std::vector<FieldDifference>& differences) {
     showDifferences(differences);
   };

@@ -31,11 +31,14 @@ class ReadBackView : public QObject {
   QAction* clearAction() const { return clear_; }
   QAction* verifyAction() const { return verify_; }
 
+  // The marks and the verdict of the last compare go: the window or the
+  // tracker is no longer the one compared.
+  void clearMarks();
+
  private:
   void buildMenu();
   void buildStatus();
   void showDifferences(const std::vector<FieldDifference>& differences);
-  void clearMarks();
 
   TForm1& form_;
   Engine& engine_;

@@ -19,8 +19,8 @@ const GroupSpec& GeoSpec() {
       t.fields.push_back(
           {.offset = at(16), .width = 1, .encoding = &kFlag, .control = fence + "In", .bit = 1});
       t.fields.push_back({at(17), 4, &kU32, fence + "Radius"});
-      t.fields.push_back({at(21), 4, &kDeg6, fence + "Lat"});
-      t.fields.push_back({at(25), 4, &kDeg6, fence + "Long"});
+      t.fields.push_back({at(21), 4, &kLatitude, fence + "Lat"});
+      t.fields.push_back({at(25), 4, &kLongitude, fence + "Long"});
     }
     return t;
   }();

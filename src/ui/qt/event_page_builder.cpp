@@ -18,6 +18,7 @@ namespace {
 constexpr int kLabelWidth = 150;
 constexpr int kNameWidth = 136;
 constexpr int kRowHeight = 24;
+constexpr int kNameGrowth = 2;  // the name column at most this many times its width
 
 // Every other row is shaded: the base colour tinted with the highlight, so
 // that light and dark themes both keep their text readable.
@@ -55,13 +56,24 @@ QLabel* HeaderBox(const QString& text, int width, QWidget* parent) {
   return l;
 }
 
-QWidget* BuildHeader(const std::array<int, 16>& w, QWidget* parent) {
+// The name column widens with the window, up to twice its width; every
+// other column keeps its own.
+void Widens(QWidget* w, int width) {
+  w->setMinimumWidth(width);
+  w->setMaximumWidth(kNameGrowth * width);
+  w->setSizePolicy(QSizePolicy::Expanding, w->sizePolicy().verticalPolicy());
+}
+
+// scrollBar: the width of the rows' scroll bar, which the header stands over.
+QWidget* BuildHeader(const std::array<int, 16>& w, int scrollBar, QWidget* parent) {
   auto* header = new QWidget(parent);
   auto* grid = new QGridLayout(header);
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setSpacing(0);
   grid->addWidget(HeaderBox("Event", w[0], header), 0, 0, 2, 1);
-  grid->addWidget(HeaderBox("SMS Alarm Name", w[1], header), 0, 1, 2, 1);
+  QLabel* name = HeaderBox("SMS Alarm Name", w[1], header);
+  Widens(name, w[1]);
+  grid->addWidget(name, 0, 1, 2, 1);
   struct Top {
     const char* caption;
     int first, count;
@@ -76,7 +88,8 @@ QWidget* BuildHeader(const std::array<int, 16>& w, QWidget* parent) {
     const int c = 2 + static_cast<int>(col.column);
     grid->addWidget(HeaderBox(Q(col.header), w[static_cast<std::size_t>(c)], header), 1, c);
   }
-  grid->setColumnStretch(16, 1);
+  grid->addItem(new QSpacerItem(scrollBar, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), 0, 16);
+  grid->setColumnStretch(1, 1);
   return header;
 }
 
@@ -98,7 +111,7 @@ QWidget* BuildRow(const EventRow& e, int index, const std::array<int, 16>& w, QW
   label->setIndent(4);
   h->addWidget(label);
   if (e.nameEdit.empty()) {
-    h->addSpacing(w[1]);
+    h->addItem(new QSpacerItem(w[1], 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
   } else {
     ControlSpec spec = *FindControl(e.nameEdit);
     spec.caption.clear();  // the row label above stands beside the edit
@@ -106,8 +119,8 @@ QWidget* BuildRow(const EventRow& e, int index, const std::array<int, 16>& w, QW
     cw.label = label;
     label->setBuddy(cw.widget);
     AttachLabels(cw.widget, cw.label, cw.unit);
-    cw.widget->setFixedWidth(w[1] - 4);
-    h->addWidget(cw.widget);
+    Widens(cw.widget, w[1] - 4);
+    h->addWidget(cw.widget, 1);
     h->addSpacing(4);
     controls.insert(cw.widget->objectName(), cw);
   }
@@ -127,7 +140,6 @@ QWidget* BuildRow(const EventRow& e, int index, const std::array<int, 16>& w, QW
     h->addSpacing(width - cbw - left);
     controls.insert(cw.widget->objectName(), cw);
   }
-  h->addStretch(1);
   return row;
 }
 
@@ -142,8 +154,6 @@ QScrollArea* BuildEventPage(int tab, QWidget* page, ControlMap& controls) {
   auto* tableLayout = new QVBoxLayout(table);
   tableLayout->setContentsMargins(0, 0, 0, 0);
   tableLayout->setSpacing(0);
-  tableLayout->addWidget(BuildHeader(w, table));
-
   auto* scroll = new QScrollArea(table);
   scroll->setObjectName("ScrollBox1");
   scroll->setFrameShape(QFrame::NoFrame);
@@ -159,10 +169,11 @@ QScrollArea* BuildEventPage(int tab, QWidget* page, ControlMap& controls) {
   v->addStretch(1);
   scroll->setWidget(rows);
   scroll->verticalScrollBar()->setSingleStep(kRowHeight);
+  const int scrollBar = scroll->verticalScrollBar()->sizeHint().width();
+  tableLayout->addWidget(BuildHeader(w, scrollBar, table));
   tableLayout->addWidget(scroll, 1);
-  const int tableWidth =
-      std::accumulate(w.begin(), w.end(), 0) + scroll->verticalScrollBar()->sizeHint().width() + 4;
-  table->setMaximumWidth(tableWidth);
+  const int tableWidth = std::accumulate(w.begin(), w.end(), 0) + scrollBar;
+  table->setMaximumWidth(tableWidth + (kNameGrowth - 1) * w[1]);
   auto* centre = new QHBoxLayout;
   centre->addStretch(1);
   centre->addWidget(table, 100);

@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <QWindow>
@@ -97,18 +99,49 @@ void FieldGuard::paste(QLineEdit* edit, const FieldRule& rule) {
   edit->insert(QString::fromStdString(pasted));
 }
 
-// The edit's own menu, its Paste going through the filter.
-void FieldGuard::showMenu(QLineEdit* edit, const FieldRule& rule, const QPoint& at) {
-  QMenu* menu = edit->createStandardContextMenu();
+void FieldGuard::guardMenu(QWidget* field) {
+  if (menus_.contains(field)) return;
+  menus_.insert(field, field);
+  field->installEventFilter(this);
+  if (auto* box = qobject_cast<QComboBox*>(field); box != nullptr && box->lineEdit() != nullptr) {
+    menus_.insert(box->lineEdit(), field);
+    box->lineEdit()->installEventFilter(this);
+  }
+}
+
+// An edit's own menu, its Paste going through the filter; then the window's items.
+void FieldGuard::showMenu(QWidget* field, QObject* watched, const QPoint& at) {
+  auto* edit = qobject_cast<QLineEdit*>(watched);
+  auto* memo = qobject_cast<QPlainTextEdit*>(watched);
+  QMenu* menu = edit != nullptr   ? edit->createStandardContextMenu()
+                : memo != nullptr ? memo->createStandardContextMenu()
+                                  : new QMenu(field);
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  if (auto* pasteAction = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-    pasteAction->disconnect();
-    connect(pasteAction, &QAction::triggered, edit, [this, edit, rule] { paste(edit, rule); });
+  menu->setObjectName(QStringLiteral("FieldMenu"));
+  const auto rule = rules_.constFind(watched);
+  if (edit != nullptr && rule != rules_.constEnd() && Filters(*rule)) {
+    if (auto* pasteAction = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+      pasteAction->disconnect();
+      connect(pasteAction, &QAction::triggered, edit,
+              [this, edit, rule = *rule] { paste(edit, rule); });
+    }
+  }
+  if (extendMenu) extendMenu(field, *menu);
+  if (menu->isEmpty()) {
+    delete menu;
+    return;
   }
   menu->popup(at);
 }
 
 bool FieldGuard::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ContextMenu) {
+    const auto field = menus_.constFind(watched);
+    if (field != menus_.constEnd()) {
+      showMenu(*field, watched, static_cast<QContextMenuEvent*>(event)->globalPos());
+      return true;
+    }
+  }
   const auto it = rules_.constFind(watched);
   if (it == rules_.constEnd()) return false;
   // Events still arrive while a window is torn down, when the edit is no
@@ -127,7 +160,7 @@ bool FieldGuard::eventFilter(QObject* watched, QEvent* event) {
     return !KeyAccepted(*it, edit->text().toStdString(), c);
   }
   if (event->type() == QEvent::ContextMenu && Filters(*it)) {
-    showMenu(edit, *it, static_cast<QContextMenuEvent*>(event)->globalPos());
+    showMenu(edit, edit, static_cast<QContextMenuEvent*>(event)->globalPos());
     return true;
   }
   if (event->type() == QEvent::FocusOut && it->refill && edit->text().isEmpty()) {

@@ -7,10 +7,12 @@
 #include <QObject>
 #include <QPointer>
 #include <QScrollArea>
+#include <functional>
 
 #include "ui/key_filters.h"
 
 class QLineEdit;
+class QMenu;
 class QWindow;
 
 namespace tracker {
@@ -27,15 +29,22 @@ class FieldGuard : public QObject {
   // its field's format; the field's length limit; a tooltip with its range
   // and unit. Does nothing for edits without any of these.
   void guard(QLineEdit* edit);
+  // Gives the field (any kind; a typed list through its edit too) the context
+  // menu that extendMenu adds to.
+  void guardMenu(QWidget* field);
+
+  // Adds the window's own items to a field's context menu.
+  std::function<void(QWidget* field, QMenu& menu)> extendMenu;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void paste(QLineEdit* edit, const FieldRule& rule);
-  void showMenu(QLineEdit* edit, const FieldRule& rule, const QPoint& at);
+  void showMenu(QWidget* field, QObject* watched, const QPoint& at);
 
   QHash<QObject*, FieldRule> rules_;
+  QHash<QObject*, QWidget*> menus_;  // what receives the menu event → its field
 };
 
 // One line step of the scroll box per wheel message that reaches the window

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QScrollArea>
 
+#include "codec/field_hints.h"
 #include "ui/catalogue.h"
 
 namespace tracker {
@@ -72,6 +73,12 @@ void ApplySizeHints(const ControlSpec& c, QWidget* w, bool form) {
   }
   const bool field = c.kind == ControlKind::Edit || c.kind == ControlKind::List;
   if (form && field && c.column == 1 && c.chars == 0) w->setMinimumWidth(180);
+  // A text field grows no wider than its longest value needs.
+  if (const std::size_t length = FieldHintFor(c.name).maxLength;
+      c.kind == ControlKind::Edit && c.chars == 0 && length > 0) {
+    const int needed = w->fontMetrics().averageCharWidth() * static_cast<int>(length) + 12;
+    w->setMaximumWidth(std::max(needed, w->minimumWidth()));
+  }
   if (c.kind == ControlKind::Memo) w->setMinimumSize(300, 360);
 }
 
@@ -128,6 +135,21 @@ void KeepEmptyRows(QGridLayout* grid) {
   }
 }
 
+// Forms, and sections where nothing stretches, keep their columns to the
+// left; a memo spans the spare width as well.
+void KeepColumnsLeft(int tab, const QHash<QString, Area>& areas) {
+  QHash<QString, int> lastColumn;
+  for (const ControlSpec& c : Catalogue()) {
+    if (c.tab != tab) continue;
+    const int last = c.column + c.columnSpan - 1 + (c.unit.empty() ? 0 : 1);
+    lastColumn[Q(c.section)] = std::max(lastColumn.value(Q(c.section)), last);
+  }
+  for (auto it = areas.cbegin(); it != areas.cend(); ++it) {
+    if (it->form || it->fixed) it->grid->setColumnStretch(lastColumn.value(it.key()) + 1, 1);
+    KeepEmptyRows(it->grid);
+  }
+}
+
 }  // namespace
 
 void BuildTabPage(int tab, QWidget* page, ControlMap& controls) {
@@ -147,6 +169,7 @@ void BuildTabPage(int tab, QWidget* page, ControlMap& controls) {
 
   QHash<QString, Area> areas;
   int lastRow = 0;
+  int columns = 0;
   for (const SectionSpec& s : Sections()) {
     if (s.tab != tab) continue;
     if (s.foot) {
@@ -161,8 +184,12 @@ void BuildTabPage(int tab, QWidget* page, ControlMap& controls) {
     QGridLayout* into = top ? tabGrid : areas[Q(s.parent)].grid;
     into->addWidget(a.widget, s.row, s.column, s.rowSpan, s.columnSpan, Qt::AlignTop);
     if (top) lastRow = std::max(lastRow, s.row + s.rowSpan);
+    if (top) columns = std::max(columns, s.column + s.columnSpan);
   }
   tabGrid->setRowStretch(lastRow, 1);
+  // A wide window leaves the sections their own width: nothing stretches
+  // across the screen.
+  tabGrid->setColumnStretch(columns, 1);
 
   for (const ControlSpec& c : Catalogue()) {
     if (c.tab != tab) continue;
@@ -172,18 +199,7 @@ void BuildTabPage(int tab, QWidget* page, ControlMap& controls) {
     PlaceControl(c, cw, a);
     controls.insert(Q(c.name), cw);
   }
-  // Forms, and sections where nothing stretches, keep their columns to the
-  // left; a memo spans the spare width as well.
-  QHash<QString, int> lastColumn;
-  for (const ControlSpec& c : Catalogue()) {
-    if (c.tab != tab) continue;
-    const int last = c.column + c.columnSpan - 1 + (c.unit.empty() ? 0 : 1);
-    lastColumn[Q(c.section)] = std::max(lastColumn.value(Q(c.section)), last);
-  }
-  for (auto it = areas.cbegin(); it != areas.cend(); ++it) {
-    if (it->form || it->fixed) it->grid->setColumnStretch(lastColumn.value(it.key()) + 1, 1);
-    KeepEmptyRows(it->grid);
-  }
+  KeepColumnsLeft(tab, areas);
 
   scroll->setWidget(content);
   pageLayout->addWidget(scroll, 1);

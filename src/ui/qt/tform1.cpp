@@ -19,13 +19,16 @@
 #include "ui/qt/event_page_builder.h"
 #include "ui/qt/field_guard.h"
 #include "ui/qt/list_box.h"
+#include "ui/qt/status_panel.h"
 #include "ui/qt/tool_bar.h"
 
 namespace tracker {
 namespace {
 
 constexpr int kEventTab = 9;
-constexpr std::array<int, 3> kPanelWidths{250, 250, 50};
+// The connection and the last panel keep their width; the operation's panel
+// takes the rest of the bar (and elides what does not fit).
+constexpr std::array<int, 3> kPanelWidths{150, 0, 50};
 
 QString Q(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -123,12 +126,12 @@ void TForm1::buildStatusBar() {
   bar->setObjectName("StatusBar1");
   bar->setSizeGripEnabled(false);
   for (std::size_t i = 0; i < panels_.size(); ++i) {
-    panels_[i] = new QLabel(bar);
+    panels_[i] = new StatusPanel(bar);
     panels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
-    panels_[i]->setFixedWidth(kPanelWidths[i]);
+    if (kPanelWidths[i] > 0) panels_[i]->setFixedWidth(kPanelWidths[i]);
     panels_[i]->setFrameShape(QFrame::StyledPanel);
     panels_[i]->setFrameShadow(QFrame::Sunken);
-    bar->addWidget(panels_[i]);
+    bar->addWidget(panels_[i], kPanelWidths[i] > 0 ? 0 : 1);
   }
 }
 
@@ -166,10 +169,21 @@ void TForm1::chainTabOrder() {
 }
 
 void TForm1::guardFields() {
-  auto* guard = new FieldGuard(this);
+  guard_ = new FieldGuard(this);
   for (const ControlWidgets& cw : controls_) {
-    if (auto* edit = qobject_cast<QLineEdit*>(cw.widget)) guard->guard(edit);
+    if (auto* edit = qobject_cast<QLineEdit*>(cw.widget)) guard_->guard(edit);
   }
+  for (const ControlSpec& c : Catalogue()) {
+    const bool field = c.kind == ControlKind::Edit || c.kind == ControlKind::List ||
+                       c.kind == ControlKind::Check || c.kind == ControlKind::Memo;
+    if (QWidget* w = control(Q(c.name)); field && w != nullptr) guard_->guardMenu(w);
+  }
+}
+
+void TForm1::setFieldMenuExtension(std::function<void(const QString&, QMenu&)> extend) {
+  guard_->extendMenu = [extend = std::move(extend)](QWidget* field, QMenu& menu) {
+    extend(field->objectName(), menu);
+  };
 }
 
 QWidget* TForm1::control(const QString& name) const {
@@ -182,11 +196,11 @@ QAbstractButton* TForm1::button(const QString& name) const {
 }
 
 void TForm1::setPanelText(int panel, const QString& text) {
-  panels_.at(static_cast<std::size_t>(panel))->setText(text);
+  panels_.at(static_cast<std::size_t>(panel))->setFullText(text);
 }
 
 QString TForm1::panelText(int panel) const {
-  return panels_.at(static_cast<std::size_t>(panel))->text();
+  return panels_.at(static_cast<std::size_t>(panel))->fullText();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -14,12 +14,15 @@
 
 class QAbstractButton;
 class QAction;
+class QMenu;
 class QScrollArea;
 class QTabWidget;
 
 namespace tracker {
 
 class ConnectionToolBar;
+class FieldGuard;
+class StatusPanel;
 class PortComboBox;
 
 class TForm1 : public QMainWindow {
@@ -48,6 +51,9 @@ class TForm1 : public QMainWindow {
   QAction* aboutAction() const { return about1_; }
   ConnectionToolBar* toolBar() const { return toolBar_; }
 
+  // Adds items to every field's context menu (by the field's control name).
+  void setFieldMenuExtension(std::function<void(const QString& control, QMenu& menu)> extend);
+
   void setPanelText(int panel, const QString& text);
   QString panelText(int panel) const;
 
@@ -73,7 +79,7 @@ class TForm1 : public QMainWindow {
   QTabWidget* pageControl_ = nullptr;
   QScrollArea* scrollBox_ = nullptr;
   PortComboBox* portBox_ = nullptr;
-  std::array<QLabel*, 3> panels_{};
+  std::array<StatusPanel*, 3> panels_{};
   QAction* savetSettings1_ = nullptr;
   QAction* loadSettings1_ = nullptr;
   QAction* exit1_ = nullptr;
@@ -82,6 +88,7 @@ class TForm1 : public QMainWindow {
   QAction* help1_ = nullptr;
   QAction* about1_ = nullptr;
   ConnectionToolBar* toolBar_ = nullptr;
+  FieldGuard* guard_ = nullptr;
 };
 
 }  // namespace tracker

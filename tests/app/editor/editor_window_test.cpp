@@ -187,12 +187,16 @@ TEST_F(EditorWindowTest, ABadFieldShowsTheErrorBoxAndSendsNothing) {
 
   // A field of a group: named by tab and caption, its tab selected, the field focused.
   form.findChild<QLineEdit*>("TowTM")->setText("300");
-  QTimer::singleShot(50, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      shown = box->text();
-      box->accept();
-    }
+  // Write All of start-up values asks first: Yes, then the field's error.
+  QTimer boxes;
+  QObject::connect(&boxes, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    if (box->button(QMessageBox::Yes) != nullptr) return box->button(QMessageBox::Yes)->click();
+    shown = box->text();
+    box->accept();
   });
+  boxes.start(20);
   form.button("WriteAll")->click();
   EXPECT_EQ(shown, "Main › Tow Time: 300 is out of range 0–255");
   EXPECT_EQ(form.pageControl()->currentWidget()->objectName(), "TabSheet3");

@@ -402,20 +402,26 @@ TEST_F(TForm1Test, AboutNamesVersionQtLicenceAndMaker) {
   }
 }
 
-TEST_F(TForm1Test, EnlargedWindowWidensTextButNotShortNumbers) {
+TEST_F(TForm1Test, EnlargedWindowStretchesNothingButTheEventTable) {
   form.pageControl()->setCurrentIndex(1);
   QApplication::processEvents();
   const int port = form.control("Port")->width();
   const int ip = form.control("IP")->width();
+  form.pageControl()->setCurrentIndex(9);
+  QApplication::processEvents();
+  const int tableWidth = form.scrollBox()->parentWidget()->width();
   form.resize(1600, 1000);
+  form.pageControl()->setCurrentIndex(1);
   QApplication::processEvents();
   EXPECT_EQ(form.control("Port")->width(), port) << "a port keeps a port's width";
-  EXPECT_GT(form.control("IP")->width(), ip);
+  EXPECT_EQ(form.control("IP")->width(), ip) << "sections keep their width";
   EXPECT_LT(form.control("TimeInterval")->width(), form.control("IP")->width() / 3);
+  EXPECT_LT(form.control("APN")->width(), 400) << "no wider than its longest value needs";
 
-  form.pageControl()->setCurrentIndex(9);  // the Event table sits in the middle
+  form.pageControl()->setCurrentIndex(9);  // the Event table widens, in the middle
   QApplication::processEvents();
   const QWidget* table = form.scrollBox()->parentWidget();
+  EXPECT_GT(table->width(), tableWidth);
   const int left = table->x();
   const int right = table->parentWidget()->width() - table->x() - table->width();
   EXPECT_GT(left, 100);
