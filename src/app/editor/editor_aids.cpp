@@ -1,5 +1,7 @@
 #include "app/editor/editor_aids.h"
 
+#include "engine/operation_table.h"
+
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
@@ -80,10 +82,10 @@ void EditorAids::buildMenus() {
 
 void EditorAids::hookEngine() {
   Engine& engine = parts_.engine;
-  const auto click = engine.onClick;
-  engine.onClick = [this, click](std::string_view button) {
-    if (click) click(button);
-    readAllNotes_.clicked(button);
+  const auto start = engine.onStart;
+  engine.onStart = [this, start](OperationId id) {
+    if (start) start(id);
+    readAllNotes_.clicked(OperationOf(id).button);
   };
   const auto settledBefore = engine.onSettled;
   engine.onSettled = [this, settledBefore] {
@@ -100,8 +102,7 @@ void EditorAids::hookEngine() {
     }
     undo_->synced(groups, notKept);
     readAllNotes_.synced(groups);
-    const Op op = e.state().Operation;
-    if ((op == OpRead || op == OpReadWifi) && !e.verifying()) holdsValues_ = true;
+    if (e.state().activity == Activity::Reading && !e.verifying()) holdsValues_ = true;
     changes_->refreshSoon();
   };
   const auto compared = engine.onCompared;

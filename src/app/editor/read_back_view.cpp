@@ -32,8 +32,7 @@ ReadBackView::ReadBackView(TForm1& form, Engine& engine, const Controls& control
       }
     }
     changes_->synced(groups, notKept);
-    const Op op = engine_.state().Operation;
-    if ((op == OpRead || op == OpReadWifi) && !engine_.verifying()) clearMarks();
+    if (engine_.state().activity == Activity::Reading && !engine_.verifying()) clearMarks();
   };
   // Another tracker, or none: its identifier changes.
   connect(form_.findChild<QLineEdit*>(QStringLiteral("DeviceID")), &QLineEdit::textChanged, this,

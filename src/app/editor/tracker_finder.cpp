@@ -55,7 +55,7 @@ struct TrackerFinder::Probe {
   bool answered() const { return engine.identified() || refused(); }
   bool refused() const { return window.connection == "Auth Code Error"; }
   // Answered, with the identifier read (or its read ended).
-  bool done() const { return answered() && !engine.state().Identifying; }
+  bool done() const { return answered() && engine.state().activity != Activity::Identifying; }
 
   MemoryControls controls;
   SilentWindow window;
