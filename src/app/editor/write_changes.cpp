@@ -28,7 +28,7 @@ constexpr GroupWrite kWrites[] = {
     {Group::Gprs, "GPRSWrite", "GPRS"},         {Group::MainA, "MainWrite", "Main"},
     {Group::MainB, "MainWrite", "Main"},        {Group::Interface, "InterfaceWrite", "Interface"},
     {Group::Temperature, "Temp_Write", "Temp"}, {Group::Wifi, "WIFI_Write", "WiFi"},
-    {Group::Sms, "SMSWrite", "Auth"},          {Group::Geo, "GEOFenceWrite", "GEO"},
+    {Group::Sms, "SMSWrite", "Auth"},           {Group::Geo, "GEOFenceWrite", "GEO"},
     {Group::Event, "EventWrite", "Event"},      {Group::Dlt, "DLTWrite", "DLT"},
 };
 

@@ -82,7 +82,8 @@ class GuideTest : public ::testing::Test {
     form.portBox()->setTypedText(QString::fromStdString(sim.port()));
     form.button("OpenPort")->click();
     ASSERT_TRUE(pumpUntil([&] { return !text(form, "DeviceID").empty(); }));
-    ASSERT_TRUE(pumpUntil([&] { return controller.engine().state().activity != Activity::Identifying; }));
+    ASSERT_TRUE(
+        pumpUntil([&] { return controller.engine().state().activity != Activity::Identifying; }));
   }
   void run(const char* button, const std::string& box) {
     boxes.texts.clear();
@@ -278,7 +279,8 @@ TEST_F(VanishingTrackerTest, ReadAllCutShortNamesWhatItReadAndMarksTheRest) {
   form.portBox()->setTypedText(QString::fromStdString(sim.port()));
   form.button("OpenPort")->click();
   ASSERT_TRUE(pumpUntil([&] { return form.button("WriteAll")->isEnabled(); }));
-  ASSERT_TRUE(pumpUntil([&] { return controller.engine().state().activity != Activity::Identifying; }));
+  ASSERT_TRUE(
+      pumpUntil([&] { return controller.engine().state().activity != Activity::Identifying; }));
   boxes.answer = QMessageBox::No;
   form.button("WriteAll")->click();
   ASSERT_EQ(boxes.texts.size(), 1u);
