@@ -52,6 +52,6 @@ if [[ -f /usr/share/bash-completion/bash_completion ]]; then
     fail "completion of 'clear-g': $(completions "$cli" clear-g)"
   [[ "$(completions "$cli" --port ttyUSB0 write --in f.ini gprs e)" == "event" ]] ||
     fail "completion of a group: $(completions "$cli" --port ttyUSB0 write --in f.ini gprs e)"
-  [[ "$(completions "$cli" --ver)" == "--version" ]] || fail "completion of --ver"
+  [[ "$(completions "$cli" --vers)" == "--version" ]] || fail "completion of --vers: $(completions "$cli" --vers)"
   echo "bash completion: commands, groups and options complete"
 fi
