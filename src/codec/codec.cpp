@@ -29,8 +29,8 @@ std::span<const Group> AllGroups() {
   return kGroups;
 }
 
-void Encode(Group group, ProtocolContext& context, const Controls& controls) {
-  EncodeTable(SpecOf(group), context, controls);
+Bytes Encode(Group group, const Controls& controls) {
+  return EncodeTable(SpecOf(group), controls);
 }
 
 DecodeResult Decode(Group group, std::span<const std::uint8_t> data, Controls& controls,

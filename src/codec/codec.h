@@ -1,6 +1,6 @@
 #pragma once
-// The parameter codec as the engine uses it: encode a group into
-// PayloadBuffer, decode a read answer into the controls.
+// The parameter codec as the engine uses it: encode a group's write payload,
+// decode a read answer into the controls.
 
 #include <cstdint>
 #include <string>
@@ -9,7 +9,6 @@
 #include "codec/decode_result.h"
 #include "codec/field_table.h"
 #include "codec/group_row.h"
-#include "protocol/protocol_context.h"
 #include "ui/controls.h"
 
 namespace tracker {
@@ -17,10 +16,9 @@ namespace tracker {
 // Which half of the WiFi list a 0xB7 answer carries: entries 1-16 or 17-32.
 enum class WifiHalf { First, Second };
 
-// Fills PayloadBuffer with the group's write payload (block groups: header,
-// data, length last; WiFi: the 2,048-byte list). A text a number field cannot
-// convert throws EConvertError and leaves PayloadBuffer as it was.
-void Encode(Group group, ProtocolContext& context, const Controls& controls);
+// The group's write payload (block groups: header, then data; WiFi: the
+// 2,048-byte list). A text a number field cannot convert throws EConvertError.
+Bytes Encode(Group group, const Controls& controls);
 
 // WiFi entries a read answer carries.
 inline constexpr std::uint8_t kWifiEntriesPerRead = 16;

@@ -9,7 +9,7 @@
 
 #include "codec/encodings.h"
 #include "codec/group_row.h"
-#include "protocol/payloads.h"
+#include "codec/payloads.h"
 
 namespace tracker {
 namespace {

@@ -19,22 +19,15 @@ bool inWindow(const Field& f, std::uint16_t readOffset, std::uint16_t windowLeng
 
 }  // namespace
 
-void EncodeTable(const GroupSpec& spec, ProtocolContext& context, const Controls& controls) {
-  // Built aside first, so that a conversion error leaves PayloadBuffer alone.
+Bytes EncodeTable(const GroupSpec& spec, const Controls& controls) {
   std::array<std::uint8_t, kMaxGroupData> data{};
   for (const Field& f : spec.fields) {
     if (!f.written()) continue;
     f.encoding->write(f, controls, {data.data() + (f.offset - spec.write.offset), f.width});
   }
   const std::span<const std::uint8_t> bytes{data.data(), spec.write.length};
-  if (!spec.blockHeader) {
-    context.clearPayload();
-    context.append(bytes);
-    return;
-  }
-  const std::size_t dataStart = BeginBlockWrite(context, spec.block(), spec.write.offset);
-  context.append(bytes);
-  EndBlockWrite(context, dataStart);
+  if (!spec.blockHeader) return {bytes.begin(), bytes.end()};
+  return BlockWrite(spec.block(), spec.write.offset, bytes);
 }
 
 std::size_t BytesNeeded(const GroupSpec& spec, std::uint16_t readOffset,

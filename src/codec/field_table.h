@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "codec/decode_result.h"
-#include "protocol/protocol_context.h"
+#include "protocol/frame.h"
 #include "ui/controls.h"
 
 namespace tracker {
@@ -55,9 +55,9 @@ struct Field {
   bool read() const { return direction != Direction::WriteOnly && encoding->read != nullptr; }
 };
 
-// Fills PayloadBuffer from the controls: the header (when the group has one)
-// and the data, length last. A conversion error leaves PayloadBuffer as it was.
-void EncodeTable(const GroupSpec& spec, ProtocolContext& context, const Controls& controls);
+// The group's write payload from the controls: the block header (when the
+// group has one) and the data. A value a field cannot hold throws EFieldError.
+Bytes EncodeTable(const GroupSpec& spec, const Controls& controls);
 
 // Reads the fields lying in [readOffset, readOffset + windowLength) from data,
 // whose first byte is at readOffset. When data is shorter than the last of

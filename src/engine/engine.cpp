@@ -7,7 +7,7 @@
 #include "base/field_error.h"
 #include "engine/engine_services.h"
 #include "protocol/commands.h"
-#include "protocol/payloads.h"
+#include "codec/payloads.h"
 
 namespace tracker {
 namespace {
@@ -23,8 +23,7 @@ constexpr std::string_view kOpenPort = "OpenPort";
 Engine::Engine(Controls& controls, Window& window, CommPort& port)
     : controls_(controls),
       window_(window),
-      port_(port),
-      context_(std::make_unique<ProtocolContext>(&port)) {}
+      port_(port) {}
 
 Engine::~Engine() = default;
 
@@ -92,8 +91,8 @@ void Engine::endOperation() {
   service_ = nullptr;
 }
 
-void Engine::send(std::uint8_t command, BlockRange range) {
-  context_->SendFrame(command);
+void Engine::send(std::uint8_t command, std::span<const std::uint8_t> payload, BlockRange range) {
+  port_.SendData(EncodeFrame(command, payload));
   // Repeating the request in flight (the authorisation poll, a retry) keeps
   // what has arrived of its answer; a new request drops it.
   if (command != request_.command || range != request_.range) {
@@ -106,18 +105,17 @@ void Engine::send(std::uint8_t command, BlockRange range) {
 void Engine::sendStep() {
   const Step& step = state_.current();
   if (step.writes()) {
-    context_->clearPayload();
-    context_->append(prepared_[preparedIndex(*step.group)]);
+    send(step.command, prepared_[preparedIndex(*step.group)], step.range);
   } else if (step.command == CmdReadWifi) {
-    BuildWifiReadPayload(*context_, static_cast<std::uint8_t>(step.range.offset),
-                         static_cast<std::uint8_t>(step.range.length));
+    send(step.command,
+         WifiReadPayload(static_cast<std::uint8_t>(step.range.offset),
+                         static_cast<std::uint8_t>(step.range.length)),
+         step.range);
   } else if (step.reads()) {
-    BuildReadRequest(*context_, step.range);
+    send(step.command, ReadRequest(step.range), step.range);
   } else {
-    context_->clearPayload();
-    context_->append(servicePayload_);
+    send(step.command, servicePayload_, step.range);
   }
-  send(step.command, step.range);
   state_.ReplyTimeout = step.timeout;
 }
 
@@ -127,9 +125,7 @@ void Engine::prepareWrites() {
   std::array<std::vector<std::uint8_t>, 10> prepared;
   for (const Step& step : state_.plan) {
     if (!step.writes()) continue;
-    Encode(*step.group, *context_, controls_);
-    const auto payload = context_->payload();
-    prepared[preparedIndex(*step.group)].assign(payload.begin(), payload.end());
+    prepared[preparedIndex(*step.group)] = Encode(*step.group, controls_);
   }
   for (const Step& step : state_.plan) {
     if (step.writes())
@@ -174,9 +170,7 @@ void Engine::run(const Operation& operation) {
       return;
     case OperationKind::Service: {
       const ServiceSpec& spec = ServiceFor(operation, controls_);
-      spec.build(*context_, controls_);
-      const auto payload = context_->payload();
-      servicePayload_.assign(payload.begin(), payload.end());
+      servicePayload_ = spec.build(controls_);
       state_.plan = std::move(plan);
       service_ = &spec;
       startPlan(operation, Activity::Service, spec.starting);

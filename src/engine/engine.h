@@ -23,7 +23,6 @@
 #include "engine/read_back.h"
 #include "protocol/answer.h"
 #include "protocol/block_map.h"
-#include "protocol/protocol_context.h"
 #include "protocol/receive_buffer.h"
 #include "ui/controls.h"
 #include "ui/window.h"
@@ -107,7 +106,6 @@ class Engine {
 
   EngineState& state() { return state_; }
   const EngineState& state() const { return state_; }
-  ProtocolContext& protocol() { return *context_; }
   // The bytes kept toward the next answer.
   std::span<const std::uint8_t> gathered() const { return received_.bytes(); }
   Controls& controls() { return controls_; }
@@ -156,7 +154,7 @@ class Engine {
   void startPlan(const Operation& operation, Activity activity, std::string_view panel);
   void prepareWrites();
   void sendStep();
-  void send(std::uint8_t command, BlockRange range = {});
+  void send(std::uint8_t command, std::span<const std::uint8_t> payload, BlockRange range = {});
 
   // Answers (engine_dispatcher.cpp).
   bool answersRequest(const Answer& answer) const;
@@ -196,7 +194,6 @@ class Engine {
   Controls& controls_;
   Window& window_;
   CommPort& port_;
-  std::unique_ptr<ProtocolContext> context_;
   ReceiveBuffer received_;  // the bytes gathered toward the next answer
   EngineState state_;
   std::vector<std::string> pendingNotices_;

@@ -3,13 +3,13 @@
 #include <span>
 
 #include "protocol/commands.h"
-#include "protocol/payloads.h"
+#include "codec/payloads.h"
 
 namespace tracker {
 namespace {
 
-void emptyPayload(ProtocolContext& context, const Controls&) {
-  BuildEmptyPayload(context);
+Bytes emptyPayload(const Controls&) {
+  return {};
 }
 
 const ServiceSpec kServices[] = {
@@ -57,14 +57,14 @@ const ServiceSpec kServices[] = {
     {.command = CmdSetMileage,
      .timeout = kReplyTicks,
      .starting = "Set Mileage...",
-     .build = BuildMileagePayload,
+     .build = MileagePayload,
      .answers = {{{.result = 1, .panel = "Set Mileaga OK", .box = "Set Mileaga Completed!"}}},
      .timeoutPanel = "Set Mileage Error",
      .timeoutBox = "Set Mileage Overtime!"},
     {.command = CmdRfidAdd,
      .timeout = kSlowServiceTicks,
      .starting = "Auth ID...",
-     .build = BuildMemoPayload,
+     .build = MemoPayload,
      .answers =
          {{{.result = 1, .panel = "Auth ID OK", .box = "Auth ID Completed!"},
            {.result = 2, .panel = "Auth ID Error", .box = "Auth ID Error!"},
@@ -74,7 +74,7 @@ const ServiceSpec kServices[] = {
     {.command = CmdRfidDelete,
      .timeout = kSlowServiceTicks,
      .starting = "Deleting ID...",
-     .build = BuildMemoPayload,
+     .build = MemoPayload,
      .answers = {{{.result = 1, .panel = "Delete ID OK", .box = "Delete ID Completed!"},
                   {.result = 2, .panel = "Delete ID Error", .box = "Delete ID Error!"},
                   {.result = 5, .panel = "Deleting ID...", .box = "Deleting ID..."}}},
@@ -83,7 +83,7 @@ const ServiceSpec kServices[] = {
     {.command = CmdRfidCheck,
      .timeout = kReplyTicks,
      .starting = "Check ID...",
-     .build = BuildMemoPayload,
+     .build = MemoPayload,
      // Any other answer is the list of identifiers the tracker holds.
      .answers = {{{.result = 2, .panel = "Check ID Error", .box = "Check ID Error!"},
                   {.result = kAnyResult,
@@ -104,7 +104,7 @@ const ServiceSpec kServices[] = {
     {.command = CmdTempPair,
      .timeout = kReplyTicks,
      .starting = "Temperature Pairing...",
-     .build = BuildTempSensorPayload,
+     .build = TempSensorPayload,
      .answers =
          {{{.result = 2, .panel = "Temperature Pairing Error", .box = "Temperature Pairing Error!"},
            {.result = kAnyResult,
@@ -116,7 +116,7 @@ const ServiceSpec kServices[] = {
     {.command = CmdTempPair,
      .timeout = kReplyTicks,
      .starting = "Temperature Deleting...",
-     .build = BuildTempSensorPayload,
+     .build = TempSensorPayload,
      .answers = {{{.result = 2,
                    .panel = "Temperature Deleting Error",
                    .box = "Temperature Deleting Error!"},

@@ -9,7 +9,7 @@
 
 #include "engine/operation_table.h"
 #include "engine/plan.h"
-#include "protocol/protocol_context.h"
+#include "protocol/frame.h"
 #include "ui/controls.h"
 
 namespace tracker {
@@ -29,7 +29,7 @@ struct ServiceSpec {
   std::uint8_t command;
   std::uint8_t timeout;       // ReplyTimeout in Timer2 ticks
   std::string_view starting;  // panel 1 while it runs
-  void (*build)(ProtocolContext&, const Controls&);
+  Bytes (*build)(const Controls&);
   std::array<ServiceAnswer, 3> answers;
   bool pollAfter = true;      // the authorisation poll is armed again after an answer
   bool readAllAfter = false;  // the window reads everything again after a success

@@ -5,7 +5,7 @@
 #include "engine/engine.h"
 #include "engine/engine_services.h"
 #include "protocol/commands.h"
-#include "protocol/payloads.h"
+#include "codec/payloads.h"
 
 namespace tracker {
 
@@ -17,8 +17,7 @@ void Engine::Timer1Timer() {
     state_.AuthPollDelay = 1;
     return;
   }
-  BuildAuthPayload(*context_, controls_);
-  send(CmdAuthorise);
+  send(CmdAuthorise, AuthPayload(controls_));
   state_.ReplyTimeout = 0;
   state_.AuthPollDelay = kAuthPollTicks;
   pollSent();

@@ -5,7 +5,6 @@
 #include "codec/codec.h"
 #include "protocol/block_map.h"
 #include "protocol/commands.h"
-#include "protocol/protocol_context.h"
 
 namespace tracker {
 namespace {

@@ -1,26 +1,29 @@
 #include "protocol/block_map.h"
 
 namespace tracker {
-void BuildReadRequest(ProtocolContext& context, const BlockRange& request) {
-  context.clearPayload();
-  context.append(request.block);
-  context.append(static_cast<std::uint8_t>(request.offset >> 8));
-  context.append(static_cast<std::uint8_t>(request.offset & 0xFF));
-  context.append(static_cast<std::uint8_t>(request.length >> 8));
-  context.append(static_cast<std::uint8_t>(request.length & 0xFF));
+namespace {
+
+void appendBigEndian16(Bytes& bytes, std::uint16_t value) {
+  bytes.push_back(static_cast<std::uint8_t>(value >> 8));
+  bytes.push_back(static_cast<std::uint8_t>(value & 0xFF));
 }
 
-std::size_t BeginBlockWrite(ProtocolContext& context, std::uint8_t block, std::uint16_t offset) {
-  context.clearPayload();
-  context.append(block);
-  context.append(static_cast<std::uint8_t>(offset >> 8));
-  context.append(static_cast<std::uint8_t>(offset & 0xFF));
-  context.appendZeros(2);
-  return kBlockHeaderSize;
+}  // namespace
+
+Bytes ReadRequest(const BlockRange& request) {
+  Bytes bytes{request.block};
+  appendBigEndian16(bytes, request.offset);
+  appendBigEndian16(bytes, request.length);
+  return bytes;
 }
 
-void EndBlockWrite(ProtocolContext& context, std::size_t dataStart) {
-  context.putBigEndian16(3, static_cast<std::uint16_t>(context.PayloadLength - dataStart));
+Bytes BlockWrite(std::uint8_t block, std::uint16_t offset, std::span<const std::uint8_t> data) {
+  Bytes bytes{block};
+  bytes.reserve(kBlockHeaderSize + data.size());
+  appendBigEndian16(bytes, offset);
+  appendBigEndian16(bytes, static_cast<std::uint16_t>(data.size()));
+  bytes.insert(bytes.end(), data.begin(), data.end());
+  return bytes;
 }
 
 }  // namespace tracker

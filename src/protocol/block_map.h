@@ -4,7 +4,9 @@
 
 #include <cstdint>
 
-#include "protocol/protocol_context.h"
+#include <span>
+
+#include "protocol/frame.h"
 
 namespace tracker {
 
@@ -22,14 +24,11 @@ inline constexpr std::size_t kBlockHeaderSize = 5;
 // Sizes of the tracker's blocks 1 to 6 (index 0 unused).
 inline constexpr std::uint16_t kBlockSizes[] = {0, 271, 535, 116, 256, 4096, 48};
 
-// Fills PayloadBuffer with the 5-byte read request; PayloadLength ends at 5.
-void BuildReadRequest(ProtocolContext& context, const BlockRange& request);
+// The 5-byte read request: block number, offset and length, big-endian.
+Bytes ReadRequest(const BlockRange& request);
 
-// Starts a write payload: block number, start offset (big-endian) and two
-// bytes reserved for the data length. Returns the position where data starts.
-std::size_t BeginBlockWrite(ProtocolContext& context, std::uint8_t block, std::uint16_t offset);
-
-// Stores the data length (big-endian) into payload bytes 3 and 4.
-void EndBlockWrite(ProtocolContext& context, std::size_t dataStart);
+// A block write: block number, start offset and data length (big-endian),
+// then the data.
+Bytes BlockWrite(std::uint8_t block, std::uint16_t offset, std::span<const std::uint8_t> data);
 
 }  // namespace tracker

@@ -13,6 +13,9 @@
 
 namespace tracker {
 
+// A payload or a frame as it goes on the wire.
+using Bytes = std::vector<std::uint8_t>;
+
 // The largest frame the buffers hold, and what a frame adds to its payload.
 inline constexpr std::size_t kBufferSize = 40961;
 inline constexpr std::size_t kFrameOverhead = 7;
@@ -26,7 +29,7 @@ class EPayloadTooLong : public std::runtime_error {
 
 // The whole frame of a command and its payload; a payload over kMaxPayload
 // throws EPayloadTooLong.
-std::vector<std::uint8_t> EncodeFrame(std::uint8_t command, std::span<const std::uint8_t> payload);
+Bytes EncodeFrame(std::uint8_t command, std::span<const std::uint8_t> payload);
 
 // A frame seen in some bytes: its command byte and its payload.
 struct FrameView {

@@ -5,10 +5,7 @@
 namespace tracker {
 
 Bytes EncodePayload(Group group, const Controls& controls) {
-  ProtocolContext context;
-  Encode(group, context, controls);
-  const auto payload = context.payload();
-  return Bytes(payload.begin(), payload.end());
+  return Encode(group, controls);
 }
 
 Bytes EncodeData(Group group, const Controls& controls) {

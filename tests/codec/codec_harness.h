@@ -11,7 +11,6 @@
 #include "codec/codec.h"
 #include "codec/groups/group_rows.h"
 #include "protocol/answer.h"
-#include "protocol/protocol_context.h"
 #include "support/answer_frames.h"
 #include "ui/catalogue.h"
 #include "ui/memory_controls.h"

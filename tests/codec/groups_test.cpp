@@ -128,16 +128,13 @@ TEST_P(RefusedField, StopsTheEncoderByName) {
   const auto& v = GetParam();
   MemoryControls controls;
   setValue(controls, v.control, v.text);
-  ProtocolContext context;
-  context.append(0x77);
   try {
-    Encode(v.group, context, controls);
+    Encode(v.group, controls);
     ADD_FAILURE() << v.control << " accepted " << v.text;
   } catch (const EFieldError& e) {
     EXPECT_EQ(e.control(), v.control);
     EXPECT_EQ(e.what(), std::string(v.control) + ": " + v.message);
   }
-  EXPECT_EQ(context.PayloadLength, 1);  // the payload is left as it was
 }
 INSTANTIATE_TEST_SUITE_P(
     Vectors, RefusedField,
@@ -178,11 +175,8 @@ TEST(GprsGroup, FFReadsAsNoSelectionAndBadNumberStopsTheEncoder) {
   ASSERT_EQ(DecodeBlockAnswer(Group::Gprs, answer, controls), DecodeResult::Ok);
   EXPECT_EQ(controls.itemIndex("GPRSType"), -1);
 
-  ProtocolContext context;
-  context.append(0x77);
   controls.setText("StopInterval2", "");
-  EXPECT_THROW(Encode(Group::Gprs, context, controls), EConvertError);
-  EXPECT_EQ(context.PayloadLength, 1);  // the payload is left as it was
+  EXPECT_THROW(Encode(Group::Gprs, controls), EConvertError);
 }
 
 TEST(MainGroup, RangeBFixedBytesWhateverTheTrackerHeld) {

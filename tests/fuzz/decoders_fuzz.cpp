@@ -22,9 +22,7 @@ constexpr std::size_t kWifiHalfBytes = 1024;
 // The answer data a tracker would give after storing the group's write
 // payload over the data it answered with before.
 Bytes Stored(Group group, const Bytes& before, const Controls& controls, WifiHalf half) {
-  ProtocolContext context;
-  Encode(group, context, controls);
-  const auto payload = context.payload();
+  const Bytes payload = Encode(group, controls);
   const GroupSpec& spec = SpecOf(group);
   if (!spec.blockHeader) {
     const std::size_t first = half == WifiHalf::First ? 0 : kWifiHalfBytes;
@@ -32,7 +30,7 @@ Bytes Stored(Group group, const Bytes& before, const Controls& controls, WifiHal
     return Bytes(payload.begin() + static_cast<std::ptrdiff_t>(first),
                  payload.begin() + static_cast<std::ptrdiff_t>(first + kWifiHalfBytes));
   }
-  const auto data = payload.subspan(5);
+  const auto data = std::span<const std::uint8_t>(payload).subspan(5);
   FUZZ_CHECK(spec.write.offset >= spec.read.offset);
   const std::size_t at = spec.write.offset - spec.read.offset;
   Bytes after = before;

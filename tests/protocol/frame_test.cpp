@@ -10,8 +10,6 @@
 #include "protocol/commands.h"
 #include "protocol/crc16.h"
 #include "protocol/frame.h"
-#include "protocol/protocol_context.h"
-#include "support/recording_link.h"
 
 namespace tracker {
 namespace {
@@ -47,9 +45,6 @@ TEST(Crc16, BitwiseStepAgreesWithTable) {
 
 class FrameTest : public ::testing::Test {
  protected:
-  RecordingLink link;
-  ProtocolContext context{&link};
-
   // The command byte's position of the frame found, or 0 without one.
   static std::size_t found(const Bytes& bytes) {
     const FrameScan scan = ScanFrames(bytes);
@@ -58,20 +53,10 @@ class FrameTest : public ::testing::Test {
 };
 
 TEST_F(FrameTest, KnownFrames) {
-  context.clearPayload();
-  context.SendFrame(CmdDefault);
-  EXPECT_EQ(link.last(), (Bytes{0x5A, 0xA5, 0x00, 0x01, 0xE5, 0x8A, 0x19}));
-
-  BuildReadRequest(context, ReqGprs);
-  context.SendFrame(CmdReadBlock);
-  EXPECT_EQ(link.last(),
+  EXPECT_EQ(EncodeFrame(CmdDefault, {}), (Bytes{0x5A, 0xA5, 0x00, 0x01, 0xE5, 0x8A, 0x19}));
+  EXPECT_EQ(EncodeFrame(CmdReadBlock, ReadRequest(ReqGprs)),
             (Bytes{0x5A, 0xA5, 0x00, 0x06, 0x59, 0x01, 0x00, 0x10, 0x00, 0xFF, 0x92, 0x67}));
-  EXPECT_EQ(context.PayloadLength, 5) << "SendFrame leaves the payload as it was";
-
-  context.clearPayload();
-  context.append(std::initializer_list<std::uint8_t>{0x01, 0xFF, 0xFF, 0xFF, 0xFF});
-  context.SendFrame(CmdAuthorise);
-  EXPECT_EQ(link.last(),
+  EXPECT_EQ(EncodeFrame(CmdAuthorise, Bytes{0x01, 0xFF, 0xFF, 0xFF, 0xFF}),
             (Bytes{0x5A, 0xA5, 0x00, 0x06, 0x50, 0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0x1E, 0xD9}));
 }
 
@@ -145,12 +130,9 @@ TEST_F(FrameTest, ABrokenHeaderIsPassedOver) {
       << "a huge length field does not read past the delivery";
 }
 
-TEST(PayloadLimit, AppendBeyondTheFrameLimitIsRefused) {
-  ProtocolContext context;
-  context.clearPayload();
-  context.appendZeros(kMaxPayload);
-  EXPECT_THROW(context.append(0x00), EPayloadTooLong);
-  EXPECT_EQ(context.PayloadLength, kMaxPayload);
+TEST(PayloadLimit, APayloadBeyondTheFrameLimitIsRefused) {
+  EXPECT_EQ(EncodeFrame(CmdDefault, Bytes(kMaxPayload)).size(), kBufferSize);
+  EXPECT_THROW(EncodeFrame(CmdDefault, Bytes(kMaxPayload + 1)), EPayloadTooLong);
 }
 
 }  // namespace

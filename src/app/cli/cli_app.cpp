@@ -116,11 +116,10 @@ void checkInput(const std::string& path) {
   } catch (const ESettingsReadError& e) {
     throw Failure(e.what());
   }
-  ProtocolContext context;
   for (const Group group : AllGroups()) {
     if (group == Group::Temperature) continue;  // not in a settings file
     try {
-      Encode(group, context, scratch);
+      Encode(group, scratch);
     } catch (const EFieldError& e) {
       throw Failure(path + ": " + FileFieldName(e.control()) + ": " + e.problem());
     }

@@ -31,6 +31,8 @@ class FieldUndo : public QObject {
  public:
   // engineActive tells whether the engine is inside a handler right now.
   FieldUndo(TForm1& form, Controls& controls, std::function<bool()> engineActive);
+  // The stack clears itself when destroyed, after the sets its signal reads.
+  ~FieldUndo() override { disconnect(&stack_, nullptr, this, nullptr); }
 
   QAction* undoAction() const { return undo_; }
   QAction* redoAction() const { return redo_; }

@@ -1,4 +1,4 @@
-#include "protocol/payloads.h"
+#include "codec/payloads.h"
 
 #include <algorithm>
 #include <vector>
@@ -33,24 +33,23 @@ std::string withCrLf(const std::string& text) {
 
 }  // namespace
 
-void BuildAuthPayload(ProtocolContext& context, const Controls& controls) {
+Bytes AuthPayload(const Controls& controls) {
   const std::vector<std::uint8_t> code = ToLatin1(controls.text("AuthCode"));
-  context.clearPayload();
-  context.append(0x01);
+  Bytes bytes{0x01};
   if (code.size() == kAuthCodeLength) {
-    context.append(code);
+    bytes.insert(bytes.end(), code.begin(), code.end());
   } else {
-    context.appendZeros(kAuthCodeLength, 0xFF);
+    bytes.insert(bytes.end(), kAuthCodeLength, 0xFF);
   }
+  return bytes;
 }
 
-void BuildMemoPayload(ProtocolContext& context, const Controls& controls) {
-  const std::vector<std::uint8_t> list = ToLatin1(withCrLf(controls.text("RFID_Memo")));
+Bytes MemoPayload(const Controls& controls) {
+  Bytes list = ToLatin1(withCrLf(controls.text("RFID_Memo")));
   if (list.size() > kMaxPayload) {
     throw EPayloadTooLong("The identifier list is too long to send.");
   }
-  context.clearPayload();
-  context.append(list);
+  return list;
 }
 
 namespace {
@@ -71,34 +70,30 @@ std::uint32_t mileageFromText(const std::string& text) {
 
 }  // namespace
 
-void BuildMileagePayload(ProtocolContext& context, const Controls& controls) {
+Bytes MileagePayload(const Controls& controls) {
   const std::uint32_t value = mileageFromText(controls.text("Mileage"));
-  context.clearPayload();
+  Bytes bytes;
   for (int shift = 0; shift < 32; shift += 8) {
-    context.append(static_cast<std::uint8_t>((value >> shift) & 0xFF));
+    bytes.push_back(static_cast<std::uint8_t>((value >> shift) & 0xFF));
   }
+  return bytes;
 }
 
-void BuildTempSensorPayload(ProtocolContext& context, const Controls& controls) {
+Bytes TempSensorPayload(const Controls& controls) {
   const std::vector<std::uint8_t> index = ToLatin1(controls.text("Temp_Index"));
   const std::vector<std::uint8_t> name = ToLatin1(controls.text("Temp_Name"));
-  context.clearPayload();
-  if (index.empty()) return;
-  context.append(index.front());
-  if (name.empty()) return;
-  context.append(',');
+  Bytes bytes;
+  if (index.empty()) return bytes;
+  bytes.push_back(index.front());
+  if (name.empty()) return bytes;
+  bytes.push_back(',');
   const std::size_t n = std::min(name.size(), kTempNameLength);
-  context.append({name.data(), n});
+  bytes.insert(bytes.end(), name.begin(), name.begin() + static_cast<std::ptrdiff_t>(n));
+  return bytes;
 }
 
-void BuildWifiReadPayload(ProtocolContext& context, std::uint8_t first, std::uint8_t count) {
-  context.clearPayload();
-  context.append(first);
-  context.append(count);
-}
-
-void BuildEmptyPayload(ProtocolContext& context) {
-  context.clearPayload();
+Bytes WifiReadPayload(std::uint8_t first, std::uint8_t count) {
+  return {first, count};
 }
 
 }  // namespace tracker

@@ -1,36 +1,33 @@
 #pragma once
-// Builders of the payloads that belong to no parameter group.
+// The payloads that belong to no parameter group, built from the controls.
 
 #include <cstdint>
 #include <string_view>
 
-#include "protocol/protocol_context.h"
+#include "protocol/frame.h"
 #include "ui/controls.h"
 
 namespace tracker {
 
 // 0x01 and the four characters of AuthCode when it has exactly four,
 // otherwise 0x01 FF FF FF FF.
-void BuildAuthPayload(ProtocolContext& context, const Controls& controls);
+Bytes AuthPayload(const Controls& controls);
 
 // The RFID_Memo text, one byte a character, lines separated by CR LF.
-// A list too long for one frame throws EPayloadTooLong; nothing is built.
-void BuildMemoPayload(ProtocolContext& context, const Controls& controls);
+// A list too long for one frame throws EPayloadTooLong.
+Bytes MemoPayload(const Controls& controls);
 
 // The Mileage text (metres, digits only) as an unsigned 32-bit number, least
 // significant byte first. Another text throws EFieldError naming the range.
 inline constexpr std::string_view kMileageRange = "0\u20134294967295";
-void BuildMileagePayload(ProtocolContext& context, const Controls& controls);
+Bytes MileagePayload(const Controls& controls);
 
 // Temperature sensor pair/delete: empty (delete all), the first character of
 // Temp_Index (delete one), or that character, "," and up to 16 characters of
 // Temp_Name (pair).
-void BuildTempSensorPayload(ProtocolContext& context, const Controls& controls);
+Bytes TempSensorPayload(const Controls& controls);
 
 // WiFi list read: first entry index and entry count.
-void BuildWifiReadPayload(ProtocolContext& context, std::uint8_t first, std::uint8_t count);
-
-// An empty payload (service commands).
-void BuildEmptyPayload(ProtocolContext& context);
+Bytes WifiReadPayload(std::uint8_t first, std::uint8_t count);
 
 }  // namespace tracker

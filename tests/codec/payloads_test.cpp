@@ -8,33 +8,23 @@
 
 #include "base/str_to_int.h"
 #include "codec/codec.h"
+#include "codec/payloads.h"
 #include "codec/read_requests.h"
 #include "protocol/block_map.h"
-#include "protocol/payloads.h"
 #include "ui/memory_controls.h"
 
 namespace tracker {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
 class PayloadTest : public ::testing::Test {
  protected:
-  Bytes payload() const {
-    const auto p = context.payload();
-    return Bytes(p.begin(), p.end());
-  }
   MemoryControls controls;
-  ProtocolContext context;
 };
 
 TEST_F(PayloadTest, ReadRequestsCarryBlockOffsetAndLengthBigEndian) {
-  BuildReadRequest(context, ReqEvent);
-  EXPECT_EQ(payload(), (Bytes{0x05, 0x00, 0x00, 0x10, 0x00}));
-  BuildReadRequest(context, ReqMainB);
-  EXPECT_EQ(payload(), (Bytes{0x02, 0x01, 0xBE, 0x00, 0x59}));
-  BuildReadRequest(context, ReqDeviceId);
-  EXPECT_EQ(payload(), (Bytes{0x01, 0x00, 0x10, 0x00, 0x0F}));
+  EXPECT_EQ(ReadRequest(ReqEvent), (Bytes{0x05, 0x00, 0x00, 0x10, 0x00}));
+  EXPECT_EQ(ReadRequest(ReqMainB), (Bytes{0x02, 0x01, 0xBE, 0x00, 0x59}));
+  EXPECT_EQ(ReadRequest(ReqDeviceId), (Bytes{0x01, 0x00, 0x10, 0x00, 0x0F}));
 }
 
 TEST_F(PayloadTest, GroupWritesCoverBlockTwoWithoutGapOrOverlap) {
@@ -53,69 +43,55 @@ TEST_F(PayloadTest, GroupWritesCoverBlockTwoWithoutGapOrOverlap) {
 TEST_F(PayloadTest, AuthCodeOnlyWhenExactlyFourCharacters) {
   for (const char* code : {"", "123", "12345"}) {
     controls.setText("AuthCode", code);
-    BuildAuthPayload(context, controls);
-    EXPECT_EQ(payload(), (Bytes{0x01, 0xFF, 0xFF, 0xFF, 0xFF})) << '"' << code << '"';
+    EXPECT_EQ(AuthPayload(controls), (Bytes{0x01, 0xFF, 0xFF, 0xFF, 0xFF})) << '"' << code << '"';
   }
   controls.setText("AuthCode", "A1b2");
-  BuildAuthPayload(context, controls);
-  EXPECT_EQ(payload(), (Bytes{0x01, 'A', '1', 'b', '2'}));
+  EXPECT_EQ(AuthPayload(controls), (Bytes{0x01, 'A', '1', 'b', '2'}));
 }
 
 TEST_F(PayloadTest, TemperatureSensorPayloads) {
   controls.setText("Temp_Index", "");
   controls.setText("Temp_Name", "ignored");
-  BuildTempSensorPayload(context, controls);
-  EXPECT_TRUE(payload().empty()) << "no index deletes all sensors";
+  EXPECT_TRUE(TempSensorPayload(controls).empty()) << "no index deletes all sensors";
 
   controls.setText("Temp_Index", "37");
   controls.setText("Temp_Name", "");
-  BuildTempSensorPayload(context, controls);
-  EXPECT_EQ(payload(), (Bytes{'3'}));
+  EXPECT_EQ(TempSensorPayload(controls), (Bytes{'3'}));
 
   controls.setText("Temp_Name", "ABCDEFGHIJKLMNOPQRST");
-  BuildTempSensorPayload(context, controls);
   const std::string expected = "3,ABCDEFGHIJKLMNOP";
-  EXPECT_EQ(payload(), Bytes(expected.begin(), expected.end()));
+  EXPECT_EQ(TempSensorPayload(controls), Bytes(expected.begin(), expected.end()));
 }
 
 TEST_F(PayloadTest, MemoLinesAreSeparatedByCrLf) {
   for (const char* memo : {"A1\r\nB2", "A1\nB2", "A1\rB2"}) {
     controls.setText("RFID_Memo", memo);
-    BuildMemoPayload(context, controls);
-    EXPECT_EQ(payload(), (Bytes{0x41, 0x31, 0x0D, 0x0A, 0x42, 0x32}));
+    EXPECT_EQ(MemoPayload(controls), (Bytes{0x41, 0x31, 0x0D, 0x0A, 0x42, 0x32}));
   }
   controls.setText("RFID_Memo", "");
-  BuildMemoPayload(context, controls);
-  EXPECT_TRUE(payload().empty());
+  EXPECT_TRUE(MemoPayload(controls).empty());
 }
 
-TEST_F(PayloadTest, HugeMemoIsRefusedAndNothingIsBuilt) {
-  BuildReadRequest(context, ReqGprs);
+TEST_F(PayloadTest, HugeMemoIsRefused) {
   controls.setText("RFID_Memo", std::string(kMaxPayload + 1, '7'));
   try {
-    BuildMemoPayload(context, controls);
+    MemoPayload(controls);
     FAIL() << "a list longer than a frame was accepted";
   } catch (const EPayloadTooLong& e) {
     EXPECT_STREQ(e.what(), "The identifier list is too long to send.");
   }
-  EXPECT_EQ(context.PayloadLength, 5) << "the previous payload is untouched";
-
   controls.setText("RFID_Memo", std::string(kMaxPayload, '7'));
-  BuildMemoPayload(context, controls);
-  EXPECT_EQ(context.PayloadLength, kMaxPayload) << "exactly the limit still fits";
+  EXPECT_EQ(MemoPayload(controls).size(), kMaxPayload) << "exactly the limit still fits";
 }
 
-TEST_F(PayloadTest, MileageIsLittleEndianAndBadTextSendsNothing) {
+TEST_F(PayloadTest, MileageIsLittleEndianAndBadTextIsRefused) {
   controls.setText("Mileage", "1234");
-  BuildMileagePayload(context, controls);
-  EXPECT_EQ(payload(), (Bytes{0xD2, 0x04, 0x00, 0x00}));
+  EXPECT_EQ(MileagePayload(controls), (Bytes{0xD2, 0x04, 0x00, 0x00}));
   controls.setText("Mileage", "4294967295");
-  BuildMileagePayload(context, controls);
-  EXPECT_EQ(payload(), (Bytes{0xFF, 0xFF, 0xFF, 0xFF}));
+  EXPECT_EQ(MileagePayload(controls), (Bytes{0xFF, 0xFF, 0xFF, 0xFF}));
   for (const char* bad : {"12km", "-1", "4294967296", ""}) {
     controls.setText("Mileage", bad);
-    EXPECT_THROW(BuildMileagePayload(context, controls), EConvertError) << bad;
-    EXPECT_EQ(payload(), (Bytes{0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_THROW(MileagePayload(controls), EConvertError) << bad;
   }
 }
 
