@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "base/field_error.h"
+#include "codec/payloads.h"
 #include "engine/engine_services.h"
 #include "protocol/commands.h"
-#include "codec/payloads.h"
 
 namespace tracker {
 namespace {
@@ -21,9 +21,7 @@ constexpr std::string_view kOpenPort = "OpenPort";
 }  // namespace
 
 Engine::Engine(Controls& controls, Window& window, CommPort& port)
-    : controls_(controls),
-      window_(window),
-      port_(port) {}
+    : controls_(controls), window_(window), port_(port) {}
 
 Engine::~Engine() = default;
 

@@ -2,8 +2,8 @@
 
 #include <span>
 
-#include "protocol/commands.h"
 #include "codec/payloads.h"
+#include "protocol/commands.h"
 
 namespace tracker {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <string_view>
 
+#include "codec/payloads.h"
 #include "engine/engine.h"
 #include "engine/engine_services.h"
 #include "protocol/commands.h"
-#include "codec/payloads.h"
 
 namespace tracker {
 
