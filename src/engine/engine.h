@@ -4,6 +4,7 @@
 // Timer2Timer times it out, Timer1Timer drives the authorisation poll.
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -174,6 +175,8 @@ class Engine {
   void clearDeviceInfo();
   void closePort();
   void pollSent();
+  void watchForSilence();
+  void sayNoAnswer();
   void watchForReturn();
   bool actOnGathered();
 
@@ -204,6 +207,7 @@ class Engine {
   std::optional<bool> buttonsReady_;      // the request buttons enabled, once set
   bool identified_ = false;
   int unansweredPolls_ = 0;        // polls sent since the port opened or the last answer
+  std::chrono::steady_clock::time_point firstUnansweredPoll_;
   bool wifiSkipped_ = false;       // the All sequence in progress went on without WiFi
   std::string lostPort_;           // a port lost while open, watched for its return
   std::uint32_t newRequests_ = 0;  // counts requests that dropped the gathered bytes

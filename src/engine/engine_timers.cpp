@@ -10,6 +10,7 @@
 namespace tracker {
 
 void Engine::Timer1Timer() {
+  watchForSilence();
   if (state_.AuthPollDelay == 0) return;
   if (--state_.AuthPollDelay != 0) return;
   if (busy()) {

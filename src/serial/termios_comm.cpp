@@ -16,42 +16,12 @@
 
 namespace tracker {
 
-TComm::TComm(PostToOwner postToOwner)
-    : postToOwner_(std::move(postToOwner)), anchor_(std::make_shared<Anchor>(Anchor{this})) {
+TComm::TComm(PostToOwner postToOwner) : CommCore(std::move(postToOwner)) {
   ApplyTimeouts();
 }
 
 TComm::~TComm() {
   CloseComm();
-  anchor_->owner = nullptr;
-}
-
-void TComm::applyComm1Values() {
-  SetBaudRate(115200);
-  SetParityCheck(false);
-  SetOutx_CtsFlow(false);
-  SetOutx_DsrFlow(false);
-  SetDtrControl(TDtrControl::DtrDisable);
-  SetDsrSensitivity(false);
-  SetTxContinueOnXoff(false);
-  SetOutx_XonXoffFlow(false);
-  SetInx_XonXoffFlow(false);
-  SetReplaceWhenParityError(false);
-  SetIgnoreNullChar(false);
-  SetRtsControl(TRtsControl::RtsDisable);
-  SetXonLimit(500);
-  SetXoffLimit(500);
-  SetByteSize(TByteSize::_8);
-  SetParity(TParity::None);
-  SetStopBits(TStopBits::_1);
-  SetXonChar(0x11);
-  SetXoffChar(0x13);
-  SetReplacedChar(0x00);
-  SetReadIntervalTimeout(30);
-  SetReadTotalTimeoutMultiplier(0);
-  SetReadTotalTimeoutConstant(0);
-  SetWriteTotalTimeoutMultiplier(0);
-  SetWriteTotalTimeoutConstant(0);
 }
 
 namespace {
@@ -136,7 +106,7 @@ void TComm::startThreads() {
     writeThread_.reset();
     stopReader();
     closeHandles();
-    ++generation_;
+    endGeneration();
     throw ECommsError(kMsgWriteThread);
   }
 }
@@ -148,7 +118,7 @@ void TComm::CloseComm() {
   stopReader();
   stopWriter();
   closeHandles();
-  ++generation_;
+  endGeneration();
 }
 
 void TComm::stopReader() {
@@ -190,39 +160,6 @@ void TComm::ApplyTimeouts() {
   readSettings_.totalConstantMs = timeouts_.ReadTotalTimeoutConstant;
   // Write time-outs change nothing here: the writer continues a partial write
   // with the remaining bytes until all are written.
-}
-
-CommNotifier TComm::makeNotifier() {
-  auto sink = [anchor = anchor_, generation = generation_](CommNotify kind, std::uint32_t value,
-                                                           std::vector<std::uint8_t>& bytes) {
-    TComm* owner = anchor->owner;
-    if (owner == nullptr || owner->generation_ != generation) return;
-    owner->dispatch(kind, value, bytes);
-  };
-  return CommNotifier(postToOwner_, std::move(sink));
-}
-
-void TComm::dispatch(CommNotify kind, std::uint32_t value, std::vector<std::uint8_t>& bytes) {
-  // Each handler is copied first: it may reassign itself while running.
-  switch (kind) {
-    case CommNotify::NotifyData:
-      if (auto handler = OnReceiveData) {
-        handler(*this, bytes.data(), static_cast<std::uint16_t>(bytes.size()));
-      }
-      return;
-    case CommNotify::NotifyLineError:
-      if (auto handler = OnReceiveError) handler(*this, value);
-      return;
-    case CommNotify::NotifyHangup:
-      if (auto handler = OnRequestHangup) handler(*this);
-      return;
-    case CommNotify::NotifyModem:
-      if (auto handler = OnModemStateChange) handler(*this, value);
-      return;
-    case CommNotify::NotifySendEmpty:
-      if (auto handler = OnSendDataEmpty) handler(*this);
-      return;
-  }
 }
 
 }  // namespace tracker
