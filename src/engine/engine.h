@@ -206,7 +206,7 @@ class Engine {
   const ServiceSpec* service_ = nullptr;  // the service command in flight
   std::optional<bool> buttonsReady_;      // the request buttons enabled, once set
   bool identified_ = false;
-  int unansweredPolls_ = 0;        // polls sent since the port opened or the last answer
+  int unansweredPolls_ = 0;  // polls sent since the port opened or the last answer
   std::chrono::steady_clock::time_point firstUnansweredPoll_;
   bool wifiSkipped_ = false;       // the All sequence in progress went on without WiFi
   std::string lostPort_;           // a port lost while open, watched for its return
