@@ -137,6 +137,22 @@ class Engine {
   std::function<void(const std::vector<FieldDifference>&)> onCompared;
   // A verification read is about to be sent.
   std::function<void()> onVerifyStart;
+
+  // The copy before (engine_copy.cpp): an operation that changes the tracker
+  // first reads what it will replace, as steps of its plan, into scratch
+  // controls. Off until switched on.
+  void setCopyBefore(bool on) { copyBefore_ = on; }
+  bool copyBefore() const { return copyBefore_; }
+  // The copy of the last operation that changed the tracker, and its read-back.
+  const KeptCopies& kept() const { return kept_; }
+  // The copy has been read; the operation's own steps follow. Values set on
+  // the controls here are written (the command line keeps keys a file lacks).
+  std::function<void(const MemoryControls& before)> onCopied;
+  // An operation that changes the tracker is about to start, nothing sent
+  // yet; throwing refuses it (the guard shows the message).
+  std::function<void(const Operation&)> onChanging;
+  // Such an operation has ended, however; its last box (empty when none).
+  std::function<void(const Operation&, const std::string& box)> onChanged;
   // The window and the tracker now agree on these groups: read into the window, or written.
   std::function<void(const std::vector<Group>&)> onGroupsSynced;
 
@@ -150,6 +166,12 @@ class Engine {
   std::string endVerify(std::string_view readBox);
   std::string endCompare(std::string_view readBox);
   void groupsSynced(const std::vector<Group>& groups);
+
+  // The copy before (engine_copy.cpp).
+  void startCopy(const Operation& operation);
+  void endCopy();
+  void noteChanged();
+  PlanContext planContext() const;
 
   // Starting (engine.cpp).
   void run(const Operation& operation);
@@ -215,6 +237,11 @@ class Engine {
   std::vector<Group> leftOut_;  // groups "Write All" does not write
   ReadBack readBack_;
   bool verifyAfterWriting_ = false;
+  bool copyBefore_ = false;
+  KeptCopies kept_;
+  const Operation* changing_ = nullptr;  // the changing operation in progress
+  const Operation* changed_ = nullptr;   // ended, its onChanged not yet called
+  std::string lastNotice_;
   FieldNaming naming_ = FieldNaming::Window;
 };
 

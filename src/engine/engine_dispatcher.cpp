@@ -171,7 +171,8 @@ void Engine::proceed() {
   // The next step of the same phase, or the phase ends here.
   const Step& step = state_.current();
   const std::size_t next = state_.step + 1;
-  if (next < state_.plan.size() && state_.plan[next].writes() == step.writes()) {
+  if (next < state_.plan.size() && state_.plan[next].writes() == step.writes() &&
+      state_.plan[next].copy == step.copy) {
     state_.step = next;
     sendStep();
     return;
@@ -193,8 +194,10 @@ void Engine::unanswered() {
     endOperation();  // the identifier is read by the way; its silence is no error
     return;
   }
-  wifiSkipped_ = true;
-  if (step.reads()) window_.setTabNote(kWifiTab, "not read from this tracker");
+  if (!step.copy) {
+    wifiSkipped_ = true;
+    if (step.reads()) window_.setTabNote(kWifiTab, "not read from this tracker");
+  }
   while (state_.step + 1 < state_.plan.size() && state_.plan[state_.step + 1].group == step.group) {
     ++state_.step;
   }
@@ -203,6 +206,10 @@ void Engine::unanswered() {
 
 void Engine::endPhase() {
   const Step& last = state_.current();
+  if (last.copy) {
+    endCopy();  // the operation's own steps follow
+    return;
+  }
   const bool writing = last.writes();
   const std::string verb = writing ? "Write" : "Read";
   std::string box;

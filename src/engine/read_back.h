@@ -35,6 +35,16 @@ struct ReadBack {
   VerifyReport report;
 };
 
+// What an operation that changes the tracker read before changing it, and
+// the read-back after it.
+struct KeptCopies {
+  std::unique_ptr<MemoryControls> before;  // the groups it replaces, as the tracker held them
+  std::vector<Group> beforeGroups;         // those whose every step was read
+  bool beforeComplete = false;             // the copy's reads all ended
+  std::unique_ptr<MemoryControls> after;   // the verification's read
+  std::vector<Group> afterGroups;
+};
+
 // The groups a plan writes, in step order.
 std::vector<Group> WrittenGroups(std::span<const Step> plan);
 
