@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,7 @@
 #include "protocol/block_map.h"
 #include "protocol/protocol_context.h"
 #include "protocol/receive_buffer.h"
+#include "settings/settings_file.h"
 #include "ui/controls.h"
 #include "ui/window.h"
 
@@ -32,6 +34,12 @@ namespace tracker {
 
 class PortEnumerator;
 struct ServiceSpec;
+
+// "g.ini holds no tracker settings": a file without any section of ours.
+class ENoTrackerSettings : public std::runtime_error {
+ public:
+  explicit ENoTrackerSettings(const std::string& name);
+};
 
 // The request in flight: what was asked, so that an answer can be matched to it.
 struct Request {
@@ -96,8 +104,15 @@ class Engine {
   };
   Behaviour behaviour;
 
-  // Settings file: load returns whether the file existed.
+  // Settings file: load returns whether the file existed. Only what the file
+  // holds is loaded: a section it lacks leaves its tab alone, a key it lacks
+  // its field; a file without any tracker section throws ENoTrackerSettings
+  // and changes nothing.
   bool LoadSettingsFile(const std::string& path);
+  // The same from a file's bytes (a copy kept in the history), named `name`.
+  void LoadSettingsText(std::string_view bytes, const std::string& name);
+  // What the last load held.
+  const SettingsHeld& lastLoad() const { return lastLoad_; }
   void SaveSettingsFile(const std::string& path);
 
   // Timers and the serial port's delivery.
@@ -242,6 +257,7 @@ class Engine {
   const Operation* changing_ = nullptr;  // the changing operation in progress
   const Operation* changed_ = nullptr;   // ended, its onChanged not yet called
   std::string lastNotice_;
+  SettingsHeld lastLoad_;
   FieldNaming naming_ = FieldNaming::Window;
 };
 

@@ -101,6 +101,10 @@ SettingsHeld LoadHeldSettingsText(std::string_view bytes, Controls& controls) {
   return loadHeld(IniDocument(bytes), controls);
 }
 
+SettingsHeld InspectSettingsText(std::string_view bytes) {
+  return heldBy(IniDocument(bytes));
+}
+
 SettingsHeld InspectSettingsFile(const std::string& path) {
   bool exists = false;
   const IniDocument ini = loadDocument(path, exists);

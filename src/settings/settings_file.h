@@ -43,6 +43,7 @@ SettingsHeld LoadHeldSettings(const std::string& path, Controls& controls);
 SettingsHeld LoadHeldSettingsText(std::string_view bytes, Controls& controls);
 // What the file holds, changing nothing.
 SettingsHeld InspectSettingsFile(const std::string& path);
+SettingsHeld InspectSettingsText(std::string_view bytes);
 
 // Writes the keys of the settings table from their controls into the file,
 // keeping every other section, key and line the file holds, and replaces the
