@@ -14,6 +14,7 @@ void Engine::startCopy(const Operation& operation) {
   if (onChanging) onChanging(operation);  // may refuse: nothing has been sent
   kept_ = {};
   kept_.before = std::make_unique<MemoryControls>();
+  readBack_.report = {};  // a verification of this operation, or none
   changing_ = &operation;
   lastNotice_.clear();
 }

@@ -90,6 +90,24 @@ bool SettingsHeld::holds(std::string_view section) const {
   return std::find(sections.begin(), sections.end(), section) != sections.end();
 }
 
+std::string LackingSectionsLine(const SettingsHeld& held, std::string_view name) {
+  std::string lacking;
+  for (const std::string_view section : SettingSections()) {
+    if (!held.holds(section)) lacking += (lacking.empty() ? "[" : ", [") + std::string(section) + "]";
+  }
+  if (lacking.empty()) return {};
+  return std::string(name) + " holds no " + lacking + ": left as they are";
+}
+
+std::vector<std::string> KeptKeyLines(const SettingsHeld& held, std::string_view name) {
+  std::vector<std::string> lines;
+  for (const SettingKey* key : held.missing) {
+    lines.push_back("[" + key->section + "] " + key->key + ": not in " + std::string(name) +
+                    ", kept");
+  }
+  return lines;
+}
+
 SettingsHeld LoadHeldSettings(const std::string& path, Controls& controls) {
   bool exists = false;
   const IniDocument ini = loadDocument(path, exists);

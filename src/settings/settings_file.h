@@ -41,6 +41,11 @@ struct SettingsHeld {
 SettingsHeld LoadHeldSettings(const std::string& path, Controls& controls);
 // The same over a file's bytes (a copy kept in the history).
 SettingsHeld LoadHeldSettingsText(std::string_view bytes, Controls& controls);
+// "g.ini holds no [Main], [GEO]: left as they are"; empty when it holds every section.
+std::string LackingSectionsLine(const SettingsHeld& held, std::string_view name);
+// "[Main] Tow Time: not in g.ini, kept", one per key the file lacks.
+std::vector<std::string> KeptKeyLines(const SettingsHeld& held, std::string_view name);
+
 // What the file holds, changing nothing.
 SettingsHeld InspectSettingsFile(const std::string& path);
 SettingsHeld InspectSettingsText(std::string_view bytes);

@@ -7,8 +7,7 @@
 
 #include "app/cli/report.h"
 #include "app/cli/tracker_session.h"
-#include "engine/group_sections.h"
-#include "settings/settings_file.h"
+#include "history/kept_record.h"
 
 namespace tracker::cli {
 namespace {
@@ -20,20 +19,6 @@ std::int64_t recordId(const std::string& text) {
     throw std::runtime_error("'" + text + "' is not a record number");
   }
   return id;
-}
-
-std::string settingsText(const MemoryControls* controls, const std::vector<Group>& groups) {
-  if (controls == nullptr || SectionsOf(groups).empty()) return {};
-  return SettingsFileText({}, *controls, SectionsOf(groups));
-}
-
-std::string groupsText(const Operation& operation) {
-  if (operation.all || operation.keeps == KeepsBefore::AllGroups) return "all";
-  if (operation.keeps != KeepsBefore::Groups) return {};
-  for (const GroupArgument& argument : GroupArguments()) {
-    if (argument.groups.front() == operation.group) return std::string(argument.name);
-  }
-  return {};
 }
 
 std::vector<std::string> words(const std::string& text) {
@@ -86,35 +71,20 @@ std::unique_ptr<HistoryDb> OpenHistory(const CliOptions& options) {
 HistoryRecord OperationRecord(TrackerSession& session, const CliOptions& options, OperationId id,
                               const OperationResult& result, const WriteSource* source,
                               std::chrono::system_clock::time_point started) {
-  const Controls& controls = session.controls();
-  const Engine& engine = session.engine();
-  const Operation& operation = OperationOf(id);
-  HistoryRecord r{.time = UtcTimeText(started),
-                  .host = HostName(),
-                  .user = UserName(),
-                  .program = "tracker-cli",
-                  .version = TRACKER_VERSION,
-                  .port = options.port,
-                  .deviceId = controls.text("DeviceID"),
-                  .imei = controls.text("IMEI"),
-                  .sn = controls.text("SN"),
-                  .firmware = controls.text("Firmware"),
-                  .operation = options.command,
-                  .groups = groupsText(operation)};
+  HistoryRecord r = KeptRecord(session.engine(), session.controls(), OperationOf(id), result.message);
+  r.time = UtcTimeText(started);
+  r.host = HostName();
+  r.user = UserName();
+  r.program = "tracker-cli";
+  r.version = TRACKER_VERSION;
+  r.port = options.port;
+  r.operation = options.command;
   if (source != nullptr) {
     r.file = source->name;
     r.fileSha256 = source->sha256;
   }
   r.result = result.completed ? "ok" : "failed";
-  r.message = result.message;
-  if (result.verifyDuration) r.verified = !engine.lastVerification().failed();
-  for (const FieldDifference& d : engine.lastVerification().mismatches) {
-    if (result.verifyDuration) r.differences += DifferenceLine(d, "sent", "tracker holds") + "\n";
-  }
   r.seconds = std::chrono::duration<double>(result.duration).count();
-  const KeptCopies& kept = engine.kept();
-  if (kept.beforeComplete) r.before = settingsText(kept.before.get(), kept.beforeGroups);
-  if (result.verifyDuration) r.after = settingsText(kept.after.get(), kept.afterGroups);
   return r;
 }
 

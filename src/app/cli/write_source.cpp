@@ -78,16 +78,12 @@ CommandPlan WritePlan(const WriteSource& source, const std::vector<std::string>&
   CommandPlan plan;
   for (const std::string& name : groups) plan.operations.push_back(namedWrite(source, name));
   if (!groups.empty()) return plan;
-  std::string lacking;
-  for (const std::string_view section : SettingSections()) {
-    if (source.held.holds(section)) continue;
-    lacking += (lacking.empty() ? "" : ", ") + bracketed(section);
-  }
+  const std::string lacking = LackingSectionsLine(source.held, source.name);
   if (lacking.empty()) {
     plan.operations.push_back(OperationId::WriteAll);
     return plan;
   }
-  err << source.name << " holds no " << lacking << ": left as they are" << std::endl;
+  err << lacking << std::endl;
   for (const Group group : heldGroups(source)) {
     const Operation* write = FindGroupOperation(OperationKind::Write, group);
     if (write != nullptr && std::ranges::count(plan.operations, write->id) == 0) {
@@ -112,10 +108,7 @@ void CheckEncodes(const WriteSource& source) {
 }
 
 void ListKeptKeys(const WriteSource& source, std::ostream& err) {
-  for (const SettingKey* key : source.held.missing) {
-    err << bracketed(key->section) << " " << key->key << ": not in " << source.name << ", kept"
-        << std::endl;
-  }
+  for (const std::string& line : KeptKeyLines(source.held, source.name)) err << line << std::endl;
 }
 
 void KeepTrackerValues(const WriteSource& source, const MemoryControls& before,
