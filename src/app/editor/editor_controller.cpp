@@ -231,12 +231,14 @@ void EditorController::LoadSettings1Click() {
 
 void EditorController::loadFile(const QString& path) {
   if (!readBack_->changes().confirmDiscard()) return;
+  bool found = true;  // a file refused has said why in its own box
   bool loaded = false;
-  engine_->guarded([&] { loaded = engine_->LoadSettingsFile(path.toStdString()); });
-  if (!loaded) {
-    window_.showError("Cannot load " + path.toStdString() + ": the file is not there.");
-    return;
-  }
+  engine_->guarded([&] {
+    found = engine_->LoadSettingsFile(path.toStdString());
+    loaded = found;
+  });
+  if (!found) window_.showError("Cannot load " + path.toStdString() + ": the file is not there.");
+  if (!loaded) return;
   preferences_.rememberFile(path);
   readBack_->changes().loaded();
   aids_->loaded(path);
