@@ -48,11 +48,8 @@ void Engine::FormCreate(const PortEnumerator& ports, const std::string& settings
   controls_.setItems("ComboBox1", names);
   controls_.setText("ComboBox1", names.empty() ? "None" : names.front());
   if (!names.empty()) controls_.setItemIndex("ComboBox1", 0);
-  try {
-    LoadSettingsFile(settingsPath);
-  } catch (const ENoTrackerSettings&) {
-    // A start-up file without settings leaves the window as it starts.
-  }
+  // The start-up file sets the window up: a key it lacks takes its default.
+  if (tracker::LoadSettingsFile(settingsPath, controls_)) state_.SettingsLoaded = true;
 }
 
 void Engine::ComboBox1DropDown(const PortEnumerator& ports) {

@@ -156,7 +156,8 @@ std::vector<HistoryRecord> HistoryDb::list(std::string_view deviceId) const {
     fail(sqlite3_errmsg(db_));
   }
   const Statement select(raw);
-  sqlite3_bind_text(raw, 1, deviceId.data(), static_cast<int>(deviceId.size()), SQLITE_TRANSIENT);
+  const std::string device(deviceId);  // never a null pointer: that would bind NULL
+  sqlite3_bind_text(raw, 1, device.c_str(), static_cast<int>(device.size()), SQLITE_TRANSIENT);
   std::vector<HistoryRecord> records;
   int step = SQLITE_ROW;
   while ((step = sqlite3_step(raw)) == SQLITE_ROW) records.push_back(rowOf(raw, false));

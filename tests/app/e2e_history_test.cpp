@@ -91,7 +91,9 @@ TEST_F(HistoryTest, AFileWritesOnlyWhatItHolds) {
   const Memory after = memory();
   EXPECT_NE(after.at("block 1"), before.at("block 1")) << "the APN was written";
   for (const auto& [name, bytes] : before) {
-    if (name != "block 1") EXPECT_EQ(after.at(name), bytes) << name << " changed";
+    if (name != "block 1") {
+      EXPECT_EQ(after.at(name), bytes) << name << " changed";
+    }
   }
   const std::string read = Cli({"read", "gprs"}).out;
   EXPECT_TRUE(Has(read, "APN=other.example")) << read;

@@ -18,7 +18,7 @@ namespace tracker {
 namespace {
 
 constexpr int kTimer1Ms = 10;
-// The notice after a partial load lists this many lines at most.
+// The status bar after a partial load lists this many lines at most.
 constexpr std::size_t kMaxLeftAloneLines = 12;
 constexpr int kTimer2Ms = 1000;
 const QString kIniFilter = QStringLiteral("Settings files (*.ini)");
@@ -255,23 +255,26 @@ bool EditorController::loadCopy(const std::string& bytes, const std::string& nam
   if (!loaded) return false;
   readBack_->changes().loaded();
   aids_->loadedCopy();
+  form_.setPanelText(1, QStringLiteral("Loaded ") + QString::fromStdString(name));
   noteLeftAlone(name);
   return true;
 }
 
 void EditorController::noteLeftAlone(const std::string& name) {
+  // Said beside "Loaded …" in the status bar: a box after every partial load
+  // would stand in the way of files that hold one group on purpose.
   const SettingsHeld& held = engine_->lastLoad();
   std::vector<std::string> lines = KeptKeyLines(held, name);
   if (const std::string lacking = LackingSectionsLine(held, name); !lacking.empty()) {
     lines.insert(lines.begin(), lacking);
   }
   if (lines.empty()) return;
-  std::string text = "Loaded what " + name + " holds; the rest was left as it was.";
-  for (std::size_t i = 0; i < lines.size() && i < kMaxLeftAloneLines; ++i) text += "\n" + lines[i];
+  std::string text;
+  for (std::size_t i = 0; i < lines.size() && i < kMaxLeftAloneLines; ++i) text += "; " + lines[i];
   if (lines.size() > kMaxLeftAloneLines) {
-    text += "\n... and " + std::to_string(lines.size() - kMaxLeftAloneLines) + " more keys";
+    text += "; and " + std::to_string(lines.size() - kMaxLeftAloneLines) + " more keys kept";
   }
-  window_.showNotice(text);
+  form_.setPanelText(1, form_.panelText(1) + QString::fromStdString(text));
 }
 
 void EditorController::Exit1Click() {
