@@ -13,9 +13,11 @@ struct GroupSection {
 };
 
 constexpr GroupSection kSections[] = {
-    {Group::Gprs, "GPRS"}, {Group::MainA, "Main"}, {Group::MainB, "Main"},
-    {Group::Interface, "Interface"}, {Group::Wifi, "WIFI"}, {Group::Sms, "Auth"},
-    {Group::Geo, "GEO"}, {Group::Event, "Event"}, {Group::Dlt, "DLT"},
+    {Group::Gprs, "GPRS"},  {Group::MainA, "Main"},
+    {Group::MainB, "Main"}, {Group::Interface, "Interface"},
+    {Group::Wifi, "WIFI"},  {Group::Sms, "Auth"},
+    {Group::Geo, "GEO"},    {Group::Event, "Event"},
+    {Group::Dlt, "DLT"},
 };
 
 }  // namespace

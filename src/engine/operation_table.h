@@ -77,7 +77,7 @@ struct Operation {
   bool all = false;                // reads and writes: every group, in order
   std::uint8_t command = 0;        // service: the command it sends
   KeepsBefore keeps = KeepsBefore::Nothing;
-  std::string_view confirm = {};   // asked Yes/No before anything is sent
+  std::string_view confirm = {};                     // asked Yes/No before anything is sent
   ReadBackPurpose readBack = ReadBackPurpose::None;  // where a read's answers go
   // The window's creation leaves its button enabled (the Info tab's services);
   // every button is disabled once the port state is known.

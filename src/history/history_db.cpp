@@ -32,10 +32,10 @@ std::string column(sqlite3_stmt* s, int index) {
 HistoryRecord rowOf(sqlite3_stmt* s, bool copies) {
   HistoryRecord r;
   r.id = sqlite3_column_int64(s, 0);
-  std::string* texts[] = {&r.time,  &r.host,     &r.user,     &r.program,   &r.version,
-                          &r.port,  &r.deviceId, &r.imei,     &r.sn,        &r.firmware,
-                          &r.operation, &r.groups, &r.file,   &r.fileSha256, &r.result,
-                          &r.message};
+  std::string* texts[] = {&r.time,    &r.host,       &r.user,      &r.program,
+                          &r.version, &r.port,       &r.deviceId,  &r.imei,
+                          &r.sn,      &r.firmware,   &r.operation, &r.groups,
+                          &r.file,    &r.fileSha256, &r.result,    &r.message};
   int index = 1;
   for (std::string* text : texts) *text = column(s, index++);
   if (sqlite3_column_type(s, index) != SQLITE_NULL) r.verified = sqlite3_column_int(s, index) != 0;
@@ -121,10 +121,10 @@ std::int64_t HistoryDb::add(const HistoryRecord& r) {
       " seconds, before, after) VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)";
   if (sqlite3_prepare_v2(db_, sql, -1, &raw, nullptr) != SQLITE_OK) fail(sqlite3_errmsg(db_));
   const Statement insert(raw);
-  const std::string* texts[] = {&r.time,     &r.host,      &r.user,    &r.program, &r.version,
-                                &r.port,     &r.deviceId,  &r.imei,    &r.sn,      &r.firmware,
-                                &r.operation, &r.groups,   &r.file,    &r.fileSha256,
-                                &r.result,   &r.message};
+  const std::string* texts[] = {&r.time,    &r.host,       &r.user,      &r.program,
+                                &r.version, &r.port,       &r.deviceId,  &r.imei,
+                                &r.sn,      &r.firmware,   &r.operation, &r.groups,
+                                &r.file,    &r.fileSha256, &r.result,    &r.message};
   int index = 1;
   for (const std::string* text : texts) {
     sqlite3_bind_text(raw, index++, text->c_str(), static_cast<int>(text->size()),

@@ -10,8 +10,8 @@
 namespace tracker {
 namespace {
 
-constexpr std::array<const char*, 10> kGroupWords = {
-    "gprs", "main", "main", "interface", "temp", "wifi", "auth", "geo", "event", "dlt"};
+constexpr std::array<const char*, 10> kGroupWords = {"gprs", "main", "main", "interface", "temp",
+                                                     "wifi", "auth", "geo",  "event",     "dlt"};
 
 std::string settingsText(const MemoryControls* controls, const std::vector<Group>& groups) {
   const std::vector<std::string_view> sections = SectionsOf(groups);

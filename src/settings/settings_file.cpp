@@ -93,7 +93,8 @@ bool SettingsHeld::holds(std::string_view section) const {
 std::string LackingSectionsLine(const SettingsHeld& held, std::string_view name) {
   std::string lacking;
   for (const std::string_view section : SettingSections()) {
-    if (!held.holds(section)) lacking += (lacking.empty() ? "[" : ", [") + std::string(section) + "]";
+    if (!held.holds(section))
+      lacking += (lacking.empty() ? "[" : ", [") + std::string(section) + "]";
   }
   if (lacking.empty()) return {};
   return std::string(name) + " holds no " + lacking + ": left as they are";

@@ -98,10 +98,9 @@ TEST(CliFleet, TrackersInOneCallEachGetTheirReportLineAndTheWorseResultDecides) 
   SimProcess good({"--device-id", "860000000000011"});
   SimProcess refusing({"--device-id", "860000000000012", "--code", "9999"});
   SimProcess forgetting({"--device-id", "860000000000013", "--forget-writes", "2"});
-  const CliRun run =
-      RunCli(folder, {"--port", good.port(), "--port", refusing.port(), "--port", forgetting.port(),
-                      "--code", "1234", "--report", report, "--history", history, "write", "--in",
-                      settings});
+  const CliRun run = RunCli(folder, {"--port", good.port(), "--port", refusing.port(), "--port",
+                                     forgetting.port(), "--code", "1234", "--report", report,
+                                     "--history", history, "write", "--in", settings});
   EXPECT_EQ(run.status, 1) << run.err;
   const std::string goodLabel = good.port().substr(5);  // "pts/N"
   const std::string badLabel = refusing.port().substr(5);
@@ -143,8 +142,7 @@ TEST(CliFleet, TrackersInOneCallEachGetTheirReportLineAndTheWorseResultDecides) 
                            R"(code","verified":null,"differences":null,)"))
       << refused;
   // One record for each tracker the write reached, kept in parallel.
-  const std::string records =
-      RunCli(folder, {"--history", history, "history", "--json"}).out;
+  const std::string records = RunCli(folder, {"--history", history, "history", "--json"}).out;
   ASSERT_EQ(Lines(records).size(), 2u) << records;
   EXPECT_TRUE(Has(records, R"("deviceId":"860000000000011")")) << records;
   EXPECT_TRUE(Has(records, R"("deviceId":"860000000000013")")) << records;
@@ -168,9 +166,8 @@ TEST(CliFleet, WatchProgramsEachTrackerOnceAsItAppears) {
   const std::string history = (folder / "watch.sqlite").string();
   auto first = std::make_unique<SimProcess>(
       std::vector<std::string>{"--device-id", "860000000000021", "--link", watched + "/ttyTRK1"});
-  BackgroundCli watch(
-      folder, {"watch", "--in", settings, "--port", watched + "/ttyTRK*", "--report", report,
-               "--history", history});
+  BackgroundCli watch(folder, {"watch", "--in", settings, "--port", watched + "/ttyTRK*",
+                               "--report", report, "--history", history});
   ASSERT_TRUE(watch.awaitLines(1)) << watch.err();
   SimProcess second({"--device-id", "860000000000022", "--link", watched + "/ttyTRK2"});
   ASSERT_TRUE(watch.awaitLines(2)) << watch.err();

@@ -84,8 +84,9 @@ TEST_F(HistoryTest, AFileWritesOnlyWhatItHolds) {
 
   const CliRun write = Cli({"write", "--in", path("g.ini")});
   ASSERT_EQ(write.status, 0) << write.err;
-  EXPECT_TRUE(Has(write.err, path("g.ini") + " holds no [Main], [Interface], [WIFI], [Auth], [GEO], "
-                                             "[Event], [DLT]: left as they are"))
+  EXPECT_TRUE(Has(write.err, path("g.ini") +
+                                 " holds no [Main], [Interface], [WIFI], [Auth], [GEO], "
+                                 "[Event], [DLT]: left as they are"))
       << write.err;
   EXPECT_TRUE(Has(write.err, "[GPRS] APN Name: not in " + path("g.ini") + ", kept")) << write.err;
   const Memory after = memory();

@@ -213,7 +213,7 @@ void checkRestoreTarget(const CliOptions& options, TrackerSession& session,
 struct Prepared {
   std::unique_ptr<HistoryDb> history;  // none: --no-history, or nothing to record
   std::unique_ptr<HistoryDb> restoreFrom;
-  std::optional<WriteSource> source;   // what a write sends
+  std::optional<WriteSource> source;  // what a write sends
   CommandPlan plan;
 };
 
@@ -224,8 +224,8 @@ Prepared prepare(const CliOptions& options, std::ostream& err) {
   const bool writes = options.command == "write" || options.command == "watch";
   try {
     if (options.command == "restore") {
-      p.restoreFrom = std::make_unique<HistoryDb>(
-          options.historyFile.value_or(DefaultHistoryPath()));
+      p.restoreFrom =
+          std::make_unique<HistoryDb>(options.historyFile.value_or(DefaultHistoryPath()));
       p.source = RecordSource(*p.restoreFrom, options.arguments.at(0));
     } else if (writes) {
       p.source = FileSource(*options.inFile);
@@ -242,6 +242,29 @@ Prepared prepare(const CliOptions& options, std::ostream& err) {
     err << "tracker-cli: --no-history: no record of this change is kept" << std::endl;
   }
   return p;
+}
+
+// The engine as the command needs it: what Write All leaves out, the
+// read-back, the names in messages, and the copy before.
+void configure(TrackerSession& session, const CliOptions& options, const Prepared& prepared,
+               std::ostream& err) {
+  const WriteSource* source = prepared.source ? &*prepared.source : nullptr;
+  if (source != nullptr && prepared.plan.operations == std::vector{OperationId::WriteAll}) {
+    // A settings file holds no temperature rows: writing the window's would
+    // erase the tracker's paired sensors.
+    session.engine().leaveOutOfWriteAll(Group::Temperature);
+    if (!options.oneLine) err << kTemperatureNote << std::endl;  // several ports: said once
+  }
+  session.engine().setVerifyAfterWriting(options.verify);
+  session.engine().setFieldNaming(FieldNaming::Settings);
+  // The copy is read for the history, and wherever a file lacks keys.
+  session.engine().setCopyBefore(prepared.history != nullptr ||
+                                 (source != nullptr && !source->held.missing.empty()));
+  if (source == nullptr) return;
+  session.onCopied = [source, &session](const MemoryControls& before,
+                                        const std::vector<Group>& groups) {
+    KeepTrackerValues(*source, before, groups, session.controls());
+  };
 }
 
 int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err,
@@ -262,23 +285,7 @@ int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err
   if (read) checkOutput(options);
   ConsoleWindow window(err, options.verbose, !options.oneLine);
   TrackerSession session(window, options.trace);
-  if (source != nullptr && plan.operations == std::vector{OperationId::WriteAll}) {
-    // A settings file holds no temperature rows: writing the window's would
-    // erase the tracker's paired sensors.
-    session.engine().leaveOutOfWriteAll(Group::Temperature);
-    if (!options.oneLine) err << kTemperatureNote << std::endl;  // several ports: said once
-  }
-  session.engine().setVerifyAfterWriting(options.verify);
-  session.engine().setFieldNaming(FieldNaming::Settings);
-  // The copy is read for the history, and wherever a file lacks keys.
-  session.engine().setCopyBefore(prepared.history != nullptr ||
-                                 (source != nullptr && !source->held.missing.empty()));
-  if (source != nullptr) {
-    session.onCopied = [source, &session](const MemoryControls& before,
-                                          const std::vector<Group>& groups) {
-      KeepTrackerValues(*source, before, groups, session.controls());
-    };
-  }
+  configure(session, options, prepared, err);
   session.onProgress = progress;
   const SessionRecord recorded(session, record);
   if (!session.open(options.port, options.code)) {

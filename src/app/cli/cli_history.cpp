@@ -35,21 +35,24 @@ std::string verifiedText(const std::optional<bool>& verified) {
 std::string listLine(const HistoryRecord& r) {
   const std::string operation = r.operation + (r.groups.empty() ? "" : " " + r.groups);
   std::string line(1024, '\0');
-  const int n = std::snprintf(line.data(), line.size(), "%-5lld %-20s %-10s %-16s %-18s %-6s %-12s %s",
-                              static_cast<long long>(r.id), r.time.c_str(), r.port.c_str(),
-                              r.deviceId.empty() ? "-" : r.deviceId.c_str(), operation.c_str(),
-                              r.result.c_str(), verifiedText(r.verified).c_str(),
-                              r.file.empty() ? "-" : r.file.c_str());
+  const int n = std::snprintf(
+      line.data(), line.size(), "%-5lld %-20s %-10s %-16s %-18s %-6s %-12s %s",
+      static_cast<long long>(r.id), r.time.c_str(), r.port.c_str(),
+      r.deviceId.empty() ? "-" : r.deviceId.c_str(), operation.c_str(), r.result.c_str(),
+      verifiedText(r.verified).c_str(), r.file.empty() ? "-" : r.file.c_str());
   line.resize(static_cast<std::size_t>(std::clamp(n, 0, static_cast<int>(line.size()) - 1)));
   return line;
 }
 
 std::string jsonLine(const HistoryRecord& r) {
   std::string line = "{\"id\":" + std::to_string(r.id);
-  const std::pair<const char*, const std::string*> texts[] = {
-      {"time", &r.time}, {"port", &r.port}, {"deviceId", &r.deviceId}, {"imei", &r.imei},
-      {"command", &r.operation}};
-  for (const auto& [name, text] : texts) line += ",\"" + std::string(name) + "\":" + JsonString(*text);
+  const std::pair<const char*, const std::string*> texts[] = {{"time", &r.time},
+                                                              {"port", &r.port},
+                                                              {"deviceId", &r.deviceId},
+                                                              {"imei", &r.imei},
+                                                              {"command", &r.operation}};
+  for (const auto& [name, text] : texts)
+    line += ",\"" + std::string(name) + "\":" + JsonString(*text);
   line += ",\"groups\":" + JsonList(words(r.groups));
   line += ",\"file\":" + JsonString(r.file);
   line += ",\"fileSha256\":" + JsonString(r.fileSha256);
@@ -71,7 +74,8 @@ std::unique_ptr<HistoryDb> OpenHistory(const CliOptions& options) {
 HistoryRecord OperationRecord(TrackerSession& session, const CliOptions& options, OperationId id,
                               const OperationResult& result, const WriteSource* source,
                               std::chrono::system_clock::time_point started) {
-  HistoryRecord r = KeptRecord(session.engine(), session.controls(), OperationOf(id), result.message);
+  HistoryRecord r =
+      KeptRecord(session.engine(), session.controls(), OperationOf(id), result.message);
   r.time = UtcTimeText(started);
   r.host = HostName();
   r.user = UserName();

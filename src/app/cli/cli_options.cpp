@@ -196,7 +196,8 @@ std::string UsageText() {
       "                was sent (verification, on by default, costs one read)\n"
       "  --history FILE\n"
       "                the history database to record into (default: the user's,\n"
-      "                " TRACKER_HISTORY_DEFAULT ")\n"
+      "                " TRACKER_HISTORY_DEFAULT
+      ")\n"
       "  --no-history  change the tracker without keeping a record (said on stderr)\n"
       "  --help        print this text\n"
       "  --version     print the version\n"

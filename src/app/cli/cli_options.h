@@ -30,9 +30,9 @@ struct CliOptions {
   bool help = false;
   bool version = false;
   std::string command;
-  std::vector<std::string> arguments;  // after the command, options removed
-  std::optional<std::string> outFile;  // read --out
-  std::optional<std::string> inFile;   // write --in, diff --in
+  std::vector<std::string> arguments;      // after the command, options removed
+  std::optional<std::string> outFile;      // read --out
+  std::optional<std::string> inFile;       // write --in, diff --in
   std::optional<std::string> historyFile;  // --history: instead of the user's database
   bool history = true;                     // --no-history: keep no record
   bool anyTracker = false;                 // restore onto a tracker of another device ID

@@ -115,8 +115,8 @@ void KeepTrackerValues(const WriteSource& source, const MemoryControls& before,
                        const std::vector<Group>& read, Controls& controls) {
   for (const SettingKey* key : source.held.missing) {
     const std::vector<Group> groups = GroupsOfSection(key->section);
-    const bool copied = std::ranges::all_of(
-        groups, [&](Group g) { return std::ranges::count(read, g) > 0; });
+    const bool copied =
+        std::ranges::all_of(groups, [&](Group g) { return std::ranges::count(read, g) > 0; });
     if (!copied) continue;  // a group this write does not send, or WiFi a tracker lacks
     switch (key->type) {
       case SettingType::Text:

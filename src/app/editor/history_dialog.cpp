@@ -17,8 +17,8 @@
 namespace tracker {
 namespace {
 
-const QStringList kColumns = {"Record", "Time (UTC)", "Port", "Device ID", "Operation",
-                              "Result", "Verified", "File"};
+const QStringList kColumns = {"Record",    "Time (UTC)", "Port",     "Device ID",
+                              "Operation", "Result",     "Verified", "File"};
 
 QString verifiedText(const std::optional<bool>& verified) {
   if (!verified) return QStringLiteral("-");
@@ -83,7 +83,8 @@ void HistoryDialog::refresh() {
   } catch (const std::exception& e) {
     QMessageBox::warning(this, QStringLiteral("History"), QString::fromUtf8(e.what()));
   }
-  for (const HistoryRecord& record : records_) list_->addTopLevelItem(new QTreeWidgetItem(rowOf(record)));
+  for (const HistoryRecord& record : records_)
+    list_->addTopLevelItem(new QTreeWidgetItem(rowOf(record)));
   if (list_->topLevelItemCount() > 0) list_->setCurrentItem(list_->topLevelItem(0));
   updateButtons();
 }
@@ -109,13 +110,14 @@ void HistoryDialog::loadIntoWindow() {
 void HistoryDialog::restoreToTracker() {
   const std::optional<HistoryRecord> record = chosen();
   if (!record) return;
-  QString question = QStringLiteral("Write the copy kept in record %1 back to the tracker?")
-                         .arg(record->id);
+  QString question =
+      QStringLiteral("Write the copy kept in record %1 back to the tracker?").arg(record->id);
   const QString here = form_.findChild<QLineEdit*>(QStringLiteral("DeviceID"))->text();
   if (here != QString::fromStdString(record->deviceId)) {
-    question += QStringLiteral("\nThe record was kept from tracker %1; the tracker connected is %2.")
-                    .arg(QString::fromStdString(record->deviceId),
-                         here.isEmpty() ? QStringLiteral("not identified") : here);
+    question +=
+        QStringLiteral("\nThe record was kept from tracker %1; the tracker connected is %2.")
+            .arg(QString::fromStdString(record->deviceId),
+                 here.isEmpty() ? QStringLiteral("not identified") : here);
   }
   if (QMessageBox::question(this, QStringLiteral("Notice"), question) != QMessageBox::Yes) return;
   accept();
@@ -125,9 +127,9 @@ void HistoryDialog::restoreToTracker() {
 void HistoryDialog::saveAs() {
   const std::optional<HistoryRecord> record = chosen();
   if (!record || record->before.empty()) return;
-  const QString path = QFileDialog::getSaveFileName(
-      this, QStringLiteral("Save As"), QStringLiteral("record-%1.ini").arg(record->id),
-      QStringLiteral("Settings files (*.ini)"));
+  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save As"),
+                                                    QStringLiteral("record-%1.ini").arg(record->id),
+                                                    QStringLiteral("Settings files (*.ini)"));
   if (path.isEmpty()) return;
   try {
     WriteFileAtomically(path.toStdString(), record->before);

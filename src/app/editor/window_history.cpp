@@ -68,7 +68,8 @@ void WindowHistory::changed(const Operation& operation, const std::string& box) 
                        .arg(QString::fromStdString(record.operation))
                        .arg(id));
   } catch (const EHistoryError& e) {
-    note_->setText(QStringLiteral("%1: no record kept").arg(QString::fromStdString(record.operation)));
+    note_->setText(
+        QStringLiteral("%1: no record kept").arg(QString::fromStdString(record.operation)));
     parts_.window.showError(e.what());
   }
 }
