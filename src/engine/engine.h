@@ -184,6 +184,7 @@ class Engine {
 
   // The copy before (engine_copy.cpp).
   void startCopy(const Operation& operation);
+  void keepIdentifiers(const Answer& answer);
   void endCopy();
   void noteChanged();
   PlanContext planContext() const;

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "base/latin1.h"
 #include "engine/engine.h"
 #include "engine/engine_services.h"
 
@@ -17,6 +18,12 @@ void Engine::startCopy(const Operation& operation) {
   readBack_.report = {};  // a verification of this operation, or none
   changing_ = &operation;
   lastNotice_.clear();
+}
+
+void Engine::keepIdentifiers(const Answer& answer) {
+  // The answer is the list itself; a lone result byte says there is none.
+  const auto list = answer.payload.size() == 1 ? std::span<const std::uint8_t>{} : answer.payload;
+  kept_.identifiers = FromLatin1(list.data(), list.size());
 }
 
 void Engine::endCopy() {

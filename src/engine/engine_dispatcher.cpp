@@ -142,6 +142,11 @@ void Engine::onWriteAnswer(const Answer& answer) {
 
 void Engine::onReadAnswer(const Answer& answer) {
   const Step& step = state_.current();
+  if (step.command == CmdRfidCheck) {
+    keepIdentifiers(answer);  // the copy before an RFID change
+    advance();
+    return;
+  }
   const bool wifi = step.command == CmdReadWifi;
   if (decodeStep(step, wifi ? answer.payload : AsBlockAnswer(answer)->data) != DecodeResult::Ok) {
     // A short answer changed nothing. Firmware without WiFi answers the list
@@ -160,7 +165,7 @@ void Engine::onReadAnswer(const Answer& answer) {
 void Engine::advance() {
   // The step's group is complete unless the step is its first range.
   const Step& step = state_.current();
-  if (!step.continues) {
+  if (!step.continues && step.group) {
     const std::string caption(SpecOf(*step.group).caption);
     setPanel((step.writes() ? "Write " : "Read ") + caption + " OK");
   }

@@ -61,10 +61,11 @@ enum class OperationKind : std::uint8_t {
 // What an operation that changes the tracker reads first and keeps (the
 // copy before).
 enum class KeepsBefore : std::uint8_t {
-  Nothing,     // it changes nothing on the tracker
-  DeviceInfo,  // it clears counters or a code: the device information is kept
-  Groups,      // a write: the groups it writes; a service: its `group`
-  AllGroups,   // "Default": everything
+  Nothing,      // it changes nothing on the tracker
+  DeviceInfo,   // it clears counters or a code: the device information is kept
+  Groups,       // a write: the groups it writes; a service: its `group`
+  Identifiers,  // the RFID changes: the identifiers the tracker holds
+  AllGroups,    // "Default": everything
 };
 
 struct Operation {

@@ -95,6 +95,10 @@ void addCopy(std::vector<Step>& plan, const Operation& operation, const PlanCont
     case KeepsBefore::Nothing:
     case KeepsBefore::DeviceInfo:
       return;
+    case KeepsBefore::Identifiers:
+      plan.push_back(
+          {.command = CmdRfidCheck, .timeout = ServiceOf(CmdRfidCheck).timeout, .copy = true});
+      return;
     case KeepsBefore::AllGroups:
       rows = rowsOf(kReadOrder, Group::Gprs, true, context.dltShown);
       break;

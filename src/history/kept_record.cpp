@@ -3,8 +3,10 @@
 #include <array>
 #include <chrono>
 #include <ctime>
+#include <sstream>
 
 #include "engine/group_sections.h"
+#include "settings/ini_file.h"
 #include "settings/settings_file.h"
 
 namespace tracker {
@@ -17,6 +19,20 @@ std::string settingsText(const MemoryControls* controls, const std::vector<Group
   const std::vector<std::string_view> sections = SectionsOf(groups);
   if (controls == nullptr || sections.empty()) return {};
   return SettingsFileText({}, *controls, sections);
+}
+
+// The identifiers before an RFID change, one key each, in a section of
+// their own that no settings load reads (so restore refuses it).
+std::string identifiersText(const std::string& identifiers) {
+  IniDocument ini;
+  std::istringstream lines(identifiers);
+  int n = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) ini.writeString("RFID", "ID" + std::to_string(++n), line);
+  }
+  if (n == 0) ini.writeString("RFID", "IDs", "");
+  return ini.bytes();
 }
 
 }  // namespace
@@ -59,6 +75,7 @@ HistoryRecord KeptRecord(const Engine& engine, const Controls& controls, const O
   }
   const KeptCopies& kept = engine.kept();
   if (kept.beforeComplete) r.before = settingsText(kept.before.get(), kept.beforeGroups);
+  if (kept.beforeComplete && kept.identifiers) r.before = identifiersText(*kept.identifiers);
   if (report.ran) r.after = settingsText(kept.after.get(), kept.afterGroups);
   return r;
 }

@@ -174,6 +174,12 @@ TEST_F(HistoryTest, TheCopyBeforeIsKeptAndRestoredByteForByte) {
   const std::string newest = RunCli(folder, {"--history", history, "history"}).out;
   EXPECT_TRUE(newest.starts_with("3 ")) << newest;
   EXPECT_TRUE(Has(newest.substr(0, newest.find('\n')), "restore all")) << newest;
+
+  // An RFID change keeps the identifiers the tracker held.
+  ASSERT_EQ(Cli({"rfid-auth", "AB12"}).status, 0);
+  ASSERT_EQ(Cli({"rfid-delete", "AB12"}).status, 0);
+  EXPECT_EQ(RunCli(folder, {"--history", history, "history", "show", "5"}).out,
+            "[RFID]\r\nID1=AB12\r\n");
 }
 
 }  // namespace
