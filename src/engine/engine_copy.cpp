@@ -2,6 +2,7 @@
 // will replace, as the first steps of its plan, into scratch controls, so
 // that nothing a write replaces is lost.
 
+#include <exception>
 #include <utility>
 
 #include "base/latin1.h"
@@ -50,7 +51,12 @@ void Engine::endCopy() {
 
 void Engine::noteChanged() {
   const Operation* operation = std::exchange(changed_, nullptr);
-  if (operation != nullptr && onChanged) onChanged(*operation, lastNotice_);
+  if (operation == nullptr || !onChanged) return;
+  try {
+    onChanged(*operation, lastNotice_);
+  } catch (const std::exception& e) {
+    window_.showError(e.what());  // outside the guard's handler: nothing may escape
+  }
 }
 
 }  // namespace tracker

@@ -46,12 +46,13 @@ void WindowHistory::changing() {
   // Nothing is sent while the history cannot take the record.
   database().checkWritable();
   started_ = std::chrono::steady_clock::now();
+  startedAt_ = UtcNow();
   note_->clear();
 }
 
 void WindowHistory::changed(const Operation& operation, const std::string& box) {
   HistoryRecord record = KeptRecord(parts_.engine, parts_.controls, operation, box);
-  record.time = UtcNow();
+  record.time = startedAt_;
   record.host = HostName();
   record.user = UserName();
   record.program = "tracker-editor";

@@ -58,6 +58,7 @@ class WindowHistory : public QObject {
   std::unique_ptr<HistoryDb> db_;
   QLabel* note_ = nullptr;  // the status bar's "copy before kept"
   std::chrono::steady_clock::time_point started_;
+  std::string startedAt_;           // UTC, for the record
   std::vector<std::string> queue_;  // restore: the Write buttons still to click
   std::string restoring_;           // "record 12" while its restore writes
   std::string restoringSha_;
