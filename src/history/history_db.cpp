@@ -68,6 +68,11 @@ HistoryDb::HistoryDb(std::string path) : path_(std::move(path)) {
   if (opened != SQLITE_OK) fail(db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory");
   sqlite3_busy_timeout(db_, kBusyTimeoutMs);
   if (sqlite3_db_readonly(db_, "main") == 1) fail("the file is read-only");
+  // Read before anything is written: a file that is no database, or one of
+  // a newer version, is refused as it is (WAL mode rewrites the header).
+  if (schemaVersion() > HistorySchemaVersion()) {
+    fail("written by a newer version (schema " + std::to_string(schemaVersion()) + ")");
+  }
   exec("PRAGMA journal_mode=WAL");
   migrate();
 }
@@ -89,14 +94,22 @@ void HistoryDb::exec(const char* sql) {
   fail(reason);
 }
 
+int HistoryDb::schemaVersion() const {
+  sqlite3_stmt* raw = nullptr;
+  if (sqlite3_prepare_v2(db_, "PRAGMA user_version", -1, &raw, nullptr) != SQLITE_OK) {
+    fail(sqlite3_errmsg(db_));
+  }
+  const Statement version(raw);
+  const int step = sqlite3_step(raw);
+  if (step != SQLITE_ROW) fail(sqlite3_errmsg(db_));
+  return sqlite3_column_int(raw, 0);
+}
+
 void HistoryDb::migrate() {
   // Read and stepped under the write lock, so that two programs opening a
   // new file at once migrate it once.
   exec("BEGIN IMMEDIATE");
-  sqlite3_stmt* raw = nullptr;
-  sqlite3_prepare_v2(db_, "PRAGMA user_version", -1, &raw, nullptr);
-  const Statement version(raw);
-  int at = sqlite3_step(raw) == SQLITE_ROW ? sqlite3_column_int(raw, 0) : 0;
+  int at = schemaVersion();
   if (at > HistorySchemaVersion()) {
     exec("ROLLBACK");
     fail("written by a newer version (schema " + std::to_string(at) + ")");

@@ -54,6 +54,7 @@ class HistoryDb {
   [[noreturn]] void fail(const std::string& reason) const;
   void exec(const char* sql);
   void migrate();
+  int schemaVersion() const;
 
   std::string path_;
   sqlite3* db_ = nullptr;
