@@ -55,6 +55,11 @@ function(tracker_test_defaults target)
   endif()
 endfunction()
 
+# What every test runs with: offscreen widgets, and a data folder of the
+# build's own, so that no test records into the user's history.
+set(TRACKER_TEST_ENVIRONMENT
+  "QT_QPA_PLATFORM=offscreen;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-data")
+
 # A GoogleTest executable registered with CTest.
 function(tracker_test target)
   add_executable(${target} ${ARGN})
@@ -67,7 +72,7 @@ function(tracker_test target)
     set(discovery POST_BUILD)
   endif()
   gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 DISCOVERY_MODE ${discovery}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ENVIRONMENT "${TRACKER_TEST_ENVIRONMENT}")
 endfunction()
 
 # Adds each listed sub-folder that already has a CMakeLists.txt.

@@ -53,5 +53,8 @@ if [[ -f /usr/share/bash-completion/bash_completion ]]; then
   [[ "$(completions "$cli" --port ttyUSB0 write --in f.ini gprs e)" == "event" ]] ||
     fail "completion of a group: $(completions "$cli" --port ttyUSB0 write --in f.ini gprs e)"
   [[ "$(completions "$cli" --vers)" == "--version" ]] || fail "completion of --vers: $(completions "$cli" --vers)"
+  [[ "$(completions "$cli" --history h.sqlite hist)" == "history" ]] ||
+    fail "completion of 'hist': $(completions "$cli" --history h.sqlite hist)"
+  [[ "$(completions "$cli" history s)" == "show" ]] || fail "completion of 'history s'"
   echo "bash completion: commands, groups and options complete"
 fi

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev libgl-dev
-  libgtest-dev libgmock-dev clang-format fonts-dejavu-core
+  libgtest-dev libgmock-dev libsqlite3-dev clang-format fonts-dejavu-core
   # the package: icon sizes, and the checks scripts/check-package.sh runs
   librsvg2-bin desktop-file-utils appstream lintian bash-completion
 )

@@ -4,8 +4,8 @@
 # palette (that every colour follows the palette).
 # Usage: scripts/screenshots.sh [build-dir]   (default: build)
 # Writes screenshots/tab-<n>-<caption>.png, wide-…png, dark-…png,
-# read-back-<view>.png, traffic-log-and-progress.png, guide-<view>.png and
-# maximised-<caption>.png in the repository root.
+# read-back-<view>.png, traffic-log-and-progress.png, guide-<view>.png,
+# maximised-<caption>.png and history-dialog.png in the repository root.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -73,5 +73,11 @@ if [[ -n "$guide" ]]; then
     DISPLAY="$display" QT_QPA_PLATFORM=xcb "$guide" --view maximised --tab "$tab" \
       --shot "$out/maximised-${captions[$tab]}.png" || echo "maximised tab $tab failed" >&2
   done
+fi
+# File → "History…" after a few writes.
+history_probe="$(find "$build" -name tracker_history_probe -type f -perm -u+x | head -n 1)"
+if [[ -n "$history_probe" ]]; then
+  DISPLAY="$display" QT_QPA_PLATFORM=xcb "$history_probe" --shot "$out/history-dialog.png" ||
+    echo "history dialog failed" >&2
 fi
 echo "screenshots in $out"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <optional>
+#include <utility>
 
 #include "base/field_error.h"
 #include "codec/payloads.h"
@@ -17,6 +18,7 @@ std::size_t preparedIndex(Group group) {
 }
 
 constexpr std::string_view kOpenPort = "OpenPort";
+constexpr std::string_view kCopying = "Keeping a copy...";
 
 }  // namespace
 
@@ -44,6 +46,7 @@ void Engine::guarded(const std::function<void()>& handler) {
   if (guardDepth_ == 0) {
     updateButtons();
     flushNotices();
+    noteChanged();
   }
   if (fieldError) window_.showFieldError(fieldError->control(), fieldError->problem());
   if (!error.empty()) window_.showError(error);
@@ -51,6 +54,7 @@ void Engine::guarded(const std::function<void()>& handler) {
 }
 
 void Engine::notice(std::string_view text) {
+  lastNotice_ = text;
   pendingNotices_.emplace_back(text);
   if (guardDepth_ == 0) flushNotices();
 }
@@ -87,6 +91,7 @@ void Engine::endOperation() {
   state_.plan.clear();
   state_.step = 0;
   service_ = nullptr;
+  if (changing_ != nullptr) changed_ = std::exchange(changing_, nullptr);
 }
 
 void Engine::send(std::uint8_t command, std::span<const std::uint8_t> payload, BlockRange range) {
@@ -142,20 +147,22 @@ void Engine::startPlan(const Operation& operation, Activity activity, std::strin
 void Engine::run(const Operation& operation) {
   const std::string_view question = QuestionOf(operation, controls_);
   if (!question.empty() && !window_.askYesNo(question)) return;
-  std::vector<Step> plan = BuildPlan(operation, {.dltShown = window_.dltTabShown(),
-                                                 .verifyAfterWriting = verifyAfterWriting_,
-                                                 .leftOutOfWriteAll = leftOut_});
+  std::vector<Step> plan = BuildPlan(operation, planContext());
   wifiSkipped_ = false;
+  // The copy before comes first: the operation's own steps start after it.
+  const bool copyFirst = !plan.empty() && plan.front().copy;
   switch (operation.kind) {
     case OperationKind::Write:
       state_.plan = std::move(plan);
       try {
         prepareWrites();
+        startCopy(operation);
       } catch (...) {
         state_.plan.clear();
         throw;
       }
-      startPlan(operation, Activity::Writing, operation.starting);
+      startPlan(operation, copyFirst ? Activity::Reading : Activity::Writing,
+                copyFirst ? kCopying : operation.starting);
       return;
     case OperationKind::Read:
       readBack_.purpose = operation.readBack;
@@ -169,9 +176,11 @@ void Engine::run(const Operation& operation) {
     case OperationKind::Service: {
       const ServiceSpec& spec = ServiceFor(operation, controls_);
       servicePayload_ = spec.build(controls_);
+      startCopy(operation);
       state_.plan = std::move(plan);
       service_ = &spec;
-      startPlan(operation, Activity::Service, spec.starting);
+      startPlan(operation, copyFirst ? Activity::Reading : Activity::Service,
+                copyFirst ? kCopying : spec.starting);
       return;
     }
     case OperationKind::Identification:

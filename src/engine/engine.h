@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,7 @@
 #include "protocol/answer.h"
 #include "protocol/block_map.h"
 #include "protocol/receive_buffer.h"
+#include "settings/settings_file.h"
 #include "ui/controls.h"
 #include "ui/window.h"
 
@@ -32,6 +34,12 @@ namespace tracker {
 
 class PortEnumerator;
 struct ServiceSpec;
+
+// "g.ini holds no tracker settings": a file without any section of ours.
+class ENoTrackerSettings : public std::runtime_error {
+ public:
+  explicit ENoTrackerSettings(const std::string& name);
+};
 
 // The request in flight: what was asked, so that an answer can be matched to it.
 struct Request {
@@ -96,8 +104,15 @@ class Engine {
   };
   Behaviour behaviour;
 
-  // Settings file: load returns whether the file existed.
+  // Settings file: load returns whether the file existed. Only what the file
+  // holds is loaded: a section it lacks leaves its tab alone, a key it lacks
+  // its field; a file without any tracker section throws ENoTrackerSettings
+  // and changes nothing.
   bool LoadSettingsFile(const std::string& path);
+  // The same from a file's bytes (a copy kept in the history), named `name`.
+  void LoadSettingsText(std::string_view bytes, const std::string& name);
+  // What the last load held.
+  const SettingsHeld& lastLoad() const { return lastLoad_; }
   void SaveSettingsFile(const std::string& path);
 
   // Timers and the serial port's delivery.
@@ -136,6 +151,22 @@ class Engine {
   std::function<void(const std::vector<FieldDifference>&)> onCompared;
   // A verification read is about to be sent.
   std::function<void()> onVerifyStart;
+
+  // The copy before (engine_copy.cpp): an operation that changes the tracker
+  // first reads what it will replace, as steps of its plan, into scratch
+  // controls. Off until switched on.
+  void setCopyBefore(bool on) { copyBefore_ = on; }
+  bool copyBefore() const { return copyBefore_; }
+  // The copy of the last operation that changed the tracker, and its read-back.
+  const KeptCopies& kept() const { return kept_; }
+  // The copy has been read; the operation's own steps follow. Values set on
+  // the controls here are written (the command line keeps keys a file lacks).
+  std::function<void(const MemoryControls& before)> onCopied;
+  // An operation that changes the tracker is about to start, nothing sent
+  // yet; throwing refuses it (the guard shows the message).
+  std::function<void(const Operation&)> onChanging;
+  // Such an operation has ended, however; its last box (empty when none).
+  std::function<void(const Operation&, const std::string& box)> onChanged;
   // The window and the tracker now agree on these groups: read into the window, or written.
   std::function<void(const std::vector<Group>&)> onGroupsSynced;
 
@@ -149,6 +180,13 @@ class Engine {
   std::string endVerify(std::string_view readBox);
   std::string endCompare(std::string_view readBox);
   void groupsSynced(const std::vector<Group>& groups);
+
+  // The copy before (engine_copy.cpp).
+  void startCopy(const Operation& operation);
+  void keepIdentifiers(const Answer& answer);
+  void endCopy();
+  void noteChanged();
+  PlanContext planContext() const;
 
   // Starting (engine.cpp).
   void run(const Operation& operation);
@@ -216,6 +254,12 @@ class Engine {
   std::vector<Group> leftOut_;  // groups "Write All" does not write
   ReadBack readBack_;
   bool verifyAfterWriting_ = false;
+  bool copyBefore_ = false;
+  KeptCopies kept_;
+  const Operation* changing_ = nullptr;  // the changing operation in progress
+  const Operation* changed_ = nullptr;   // ended, its onChanged not yet called
+  std::string lastNotice_;
+  SettingsHeld lastLoad_;
   FieldNaming naming_ = FieldNaming::Window;
 };
 

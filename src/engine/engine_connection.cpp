@@ -48,7 +48,8 @@ void Engine::FormCreate(const PortEnumerator& ports, const std::string& settings
   controls_.setItems("ComboBox1", names);
   controls_.setText("ComboBox1", names.empty() ? "None" : names.front());
   if (!names.empty()) controls_.setItemIndex("ComboBox1", 0);
-  LoadSettingsFile(settingsPath);
+  // The start-up file sets the window up: a key it lacks takes its default.
+  if (tracker::LoadSettingsFile(settingsPath, controls_)) state_.SettingsLoaded = true;
 }
 
 void Engine::ComboBox1DropDown(const PortEnumerator& ports) {
@@ -125,10 +126,23 @@ void Engine::Exit1Click() {
   state_.AuthPollDelay = 0;
 }
 
+ENoTrackerSettings::ENoTrackerSettings(const std::string& name)
+    : std::runtime_error(name + " holds no tracker settings") {}
+
 bool Engine::LoadSettingsFile(const std::string& path) {
-  if (!tracker::LoadSettingsFile(path, controls_)) return false;
+  // Checked first, so that a file without settings changes nothing.
+  const SettingsHeld held = InspectSettingsFile(path);
+  if (!held.exists) return false;
+  if (!held.holdsSettings()) throw ENoTrackerSettings(path);
+  lastLoad_ = LoadHeldSettings(path, controls_);
   state_.SettingsLoaded = true;
   return true;
+}
+
+void Engine::LoadSettingsText(std::string_view bytes, const std::string& name) {
+  if (!InspectSettingsText(bytes).holdsSettings()) throw ENoTrackerSettings(name);
+  lastLoad_ = LoadHeldSettingsText(bytes, controls_);
+  state_.SettingsLoaded = true;
 }
 
 void Engine::SaveSettingsFile(const std::string& path) {

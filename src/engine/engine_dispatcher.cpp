@@ -142,6 +142,11 @@ void Engine::onWriteAnswer(const Answer& answer) {
 
 void Engine::onReadAnswer(const Answer& answer) {
   const Step& step = state_.current();
+  if (step.command == CmdRfidCheck) {
+    keepIdentifiers(answer);  // the copy before an RFID change
+    advance();
+    return;
+  }
   const bool wifi = step.command == CmdReadWifi;
   if (decodeStep(step, wifi ? answer.payload : AsBlockAnswer(answer)->data) != DecodeResult::Ok) {
     // A short answer changed nothing. Firmware without WiFi answers the list
@@ -160,7 +165,7 @@ void Engine::onReadAnswer(const Answer& answer) {
 void Engine::advance() {
   // The step's group is complete unless the step is its first range.
   const Step& step = state_.current();
-  if (!step.continues) {
+  if (!step.continues && step.group) {
     const std::string caption(SpecOf(*step.group).caption);
     setPanel((step.writes() ? "Write " : "Read ") + caption + " OK");
   }
@@ -171,7 +176,8 @@ void Engine::proceed() {
   // The next step of the same phase, or the phase ends here.
   const Step& step = state_.current();
   const std::size_t next = state_.step + 1;
-  if (next < state_.plan.size() && state_.plan[next].writes() == step.writes()) {
+  if (next < state_.plan.size() && state_.plan[next].writes() == step.writes() &&
+      state_.plan[next].copy == step.copy) {
     state_.step = next;
     sendStep();
     return;
@@ -193,8 +199,10 @@ void Engine::unanswered() {
     endOperation();  // the identifier is read by the way; its silence is no error
     return;
   }
-  wifiSkipped_ = true;
-  if (step.reads()) window_.setTabNote(kWifiTab, "not read from this tracker");
+  if (!step.copy) {
+    wifiSkipped_ = true;
+    if (step.reads()) window_.setTabNote(kWifiTab, "not read from this tracker");
+  }
   while (state_.step + 1 < state_.plan.size() && state_.plan[state_.step + 1].group == step.group) {
     ++state_.step;
   }
@@ -203,6 +211,10 @@ void Engine::unanswered() {
 
 void Engine::endPhase() {
   const Step& last = state_.current();
+  if (last.copy) {
+    endCopy();  // the operation's own steps follow
+    return;
+  }
   const bool writing = last.writes();
   const std::string verb = writing ? "Write" : "Read";
   std::string box;

@@ -68,15 +68,19 @@ void Engine::groupsSynced(const std::vector<Group>& groups) {
 }
 
 DecodeResult Engine::decodeStep(const Step& step, std::span<const std::uint8_t> data) {
+  const bool copy = step.copy && kept_.before;
   const bool scratch = readBack_.purpose != ReadBackPurpose::None && readBack_.tracker;
   const Group group = *step.group;
-  const DecodeResult result =
-      Decode(group, data, scratch ? *readBack_.tracker : controls_, step.half());
-  // After the group's last step the whole group has been decoded.
+  Controls& target = copy ? *kept_.before : scratch ? *readBack_.tracker : controls_;
+  const DecodeResult result = Decode(group, data, target, step.half());
+  // After the group's last step of this phase the whole group has been decoded.
   const std::size_t next = state_.step + 1;
-  const bool last = next == state_.plan.size() || state_.plan[next].group != group;
+  const bool last = next == state_.plan.size() || state_.plan[next].group != group ||
+                    !state_.plan[next].reads() || state_.plan[next].copy != step.copy;
   if (result != DecodeResult::Ok || !last) return result;
-  if (scratch) {
+  if (copy) {
+    kept_.beforeGroups.push_back(group);
+  } else if (scratch) {
     readBack_.decoded.push_back(group);
   } else {
     groupsSynced({group});
@@ -150,6 +154,8 @@ std::string Engine::endVerify(std::string_view readBox) {
     return readBack_.writeBox + "\nNot verified: " + std::string(readBox);
   }
   readBack_.report = std::move(report);
+  kept_.after = std::move(readBack_.tracker);  // the read after, kept with the copy
+  kept_.afterGroups = readBack_.decoded;
   setPanel(readBack_.report.failed() ? "Verify Error" : "Verified");
   groupsSynced(groups);
   return readBack_.writeBox + "\n" + verifyText(readBack_.report, naming_);

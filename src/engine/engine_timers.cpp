@@ -33,7 +33,7 @@ void Engine::Timer2Timer() {
 }
 
 void Engine::timedOut() {
-  if (service_ != nullptr) {
+  if (service_ != nullptr && !state_.current().copy) {
     setPanel(service_->timeoutPanel);
     notice(service_->timeoutBox);
     service_ = nullptr;

@@ -72,7 +72,9 @@ std::optional<OperationPlan> PlanFor(const Operation& operation, const PlanConte
   const std::string_view verb = operation.kind == OperationKind::Read ? "Reading" : "Verifying";
   OperationPlan plan{.title = std::string(operation.title), .steps = {}};
   for (const Step& step : BuildPlan(operation, context)) {
-    plan.steps.push_back(step.writes() ? writeStep(step) : readStep(step, verb));
+    plan.steps.push_back(step.writes() ? writeStep(step)
+                         : step.copy   ? readStep(step, "Copying")
+                                       : readStep(step, verb));
   }
   return plan;
 }

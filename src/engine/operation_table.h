@@ -58,6 +58,16 @@ enum class OperationKind : std::uint8_t {
   Identification,  // the identifier read that follows the authorisation answer
 };
 
+// What an operation that changes the tracker reads first and keeps (the
+// copy before).
+enum class KeepsBefore : std::uint8_t {
+  Nothing,      // it changes nothing on the tracker
+  DeviceInfo,   // it clears counters or a code: the device information is kept
+  Groups,       // a write: the groups it writes; a service: its `group`
+  Identifiers,  // the RFID changes: the identifiers the tracker holds
+  AllGroups,    // "Default": everything
+};
+
 struct Operation {
   OperationId id;
   OperationKind kind;
@@ -67,7 +77,8 @@ struct Operation {
   Group group = Group::Gprs;       // reads and writes: the group, or the first of all
   bool all = false;                // reads and writes: every group, in order
   std::uint8_t command = 0;        // service: the command it sends
-  std::string_view confirm = {};   // asked Yes/No before anything is sent
+  KeepsBefore keeps = KeepsBefore::Nothing;
+  std::string_view confirm = {};                     // asked Yes/No before anything is sent
   ReadBackPurpose readBack = ReadBackPurpose::None;  // where a read's answers go
   // The window's creation leaves its button enabled (the Info tab's services);
   // every button is disabled once the port state is known.
@@ -84,5 +95,10 @@ const Operation* FindOperation(std::string_view button);
 
 // The single-group read or write of a group (Main: its first range), or null.
 const Operation* FindGroupOperation(OperationKind kind, Group group);
+
+// Whether the operation changes the tracker's parameters or counters.
+inline bool ChangesTracker(const Operation& operation) {
+  return operation.keeps != KeepsBefore::Nothing;
+}
 
 }  // namespace tracker

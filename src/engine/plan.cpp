@@ -88,6 +88,35 @@ void addPhase(std::vector<Step>& plan, const std::vector<const SequenceRow*>& ro
   if (plan.size() > start) plan[start].timeout = kReplyTicks;
 }
 
+// The reads of the copy before: the groups the operation replaces.
+void addCopy(std::vector<Step>& plan, const Operation& operation, const PlanContext& context) {
+  std::vector<const SequenceRow*> rows;
+  switch (operation.keeps) {
+    case KeepsBefore::Nothing:
+    case KeepsBefore::DeviceInfo:
+      return;
+    case KeepsBefore::Identifiers:
+      plan.push_back(
+          {.command = CmdRfidCheck, .timeout = ServiceOf(CmdRfidCheck).timeout, .copy = true});
+      return;
+    case KeepsBefore::AllGroups:
+      rows = rowsOf(kReadOrder, Group::Gprs, true, context.dltShown);
+      break;
+    case KeepsBefore::Groups:
+      rows = rowsOf(kReadOrder, operation.group, operation.all, context.dltShown);
+      if (operation.all) {
+        std::erase_if(rows, [&](const SequenceRow* row) {
+          return std::ranges::count(context.leftOutOfWriteAll, row->group) > 0;
+        });
+      }
+      break;
+  }
+  const bool all = operation.all || operation.keeps == KeepsBefore::AllGroups;
+  const std::size_t start = plan.size();
+  addPhase(plan, rows, all, readStep);
+  for (std::size_t i = start; i < plan.size(); ++i) plan[i].copy = true;
+}
+
 }  // namespace
 
 bool Step::reads() const {
@@ -110,6 +139,7 @@ Step IdentifierStep() {
 
 std::vector<Step> BuildPlan(const Operation& operation, const PlanContext& context) {
   std::vector<Step> plan;
+  if (context.copyBefore) addCopy(plan, operation, context);
   switch (operation.kind) {
     case OperationKind::Service:
       plan.push_back(

@@ -31,6 +31,7 @@ struct Step {
   std::uint8_t timeout = kReplyTicks;
   bool optional = false;   // unanswered: skipped, not asked again
   bool continues = false;  // the first range of a group: its texts wait for the next step
+  bool copy = false;       // reads what the operation will replace, before it changes anything
 
   bool reads() const;
   bool writes() const;
@@ -42,9 +43,11 @@ struct PlanContext {
   bool dltShown = true;             // DLT belongs to "Read All" and "Write All"
   bool verifyAfterWriting = false;  // a write reads its groups back
   std::span<const Group> leftOutOfWriteAll = {};
+  bool copyBefore = false;  // an operation that changes groups reads them first
 };
 
-// The steps of an operation, in order.
+// The steps of an operation, in order: the copy before, the operation's own
+// steps, the read-back.
 std::vector<Step> BuildPlan(const Operation& operation, const PlanContext& context);
 
 // The identifier read, from the device identifier's place in block 1.

@@ -4,6 +4,7 @@
 // steps are the ordinary ones; only the decode target differs.
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -33,6 +34,17 @@ struct ReadBack {
   std::unique_ptr<MemoryControls> tracker;
   std::vector<Group> decoded;  // groups whose every step went into `tracker`
   VerifyReport report;
+};
+
+// What an operation that changes the tracker read before changing it, and
+// the read-back after it.
+struct KeptCopies {
+  std::unique_ptr<MemoryControls> before;  // the groups it replaces, as the tracker held them
+  std::vector<Group> beforeGroups;         // those whose every step was read
+  bool beforeComplete = false;             // the copy's reads all ended
+  std::optional<std::string> identifiers;  // the RFID identifiers, one a line, when read
+  std::unique_ptr<MemoryControls> after;   // the verification's read
+  std::vector<Group> afterGroups;
 };
 
 // The groups a plan writes, in step order.

@@ -37,6 +37,11 @@ class IniDocument {
                          std::string_view fallback) const;
   std::int32_t readInt(std::string_view section, std::string_view key, std::int32_t fallback) const;
   bool readFlag(std::string_view section, std::string_view key, bool fallback) const;
+  // Whether the file holds the section; the key with a value in it.
+  bool holds(std::string_view section) const { return findSection(section) != nullptr; }
+  bool holds(std::string_view section, std::string_view key) const {
+    return readRaw(section, key).has_value();
+  }
 
   void writeString(std::string_view section, std::string_view key, std::string_view value);
   void writeInt(std::string_view section, std::string_view key, std::int32_t value);

@@ -18,6 +18,40 @@ IniDocument loadDocument(const std::string& path, bool& exists) {
   return ini;
 }
 
+void readKey(const IniDocument& ini, const SettingKey& key, Controls& controls) {
+  switch (key.type) {
+    case SettingType::Text:
+      controls.setText(key.control, ini.readString(key.section, key.key, key.textDefault));
+      break;
+    case SettingType::Position:
+      SetListValue(controls, key.control, ini.readInt(key.section, key.key, key.numberDefault));
+      break;
+    case SettingType::Flag:
+      controls.setChecked(key.control, ini.readFlag(key.section, key.key, key.numberDefault != 0));
+      break;
+  }
+}
+
+SettingsHeld heldBy(const IniDocument& ini) {
+  SettingsHeld held;
+  held.exists = true;
+  for (const std::string_view section : SettingSections()) {
+    if (ini.holds(section)) held.sections.push_back(section);
+  }
+  for (const SettingKey& key : SettingKeys()) {
+    if (held.holds(key.section) && !ini.holds(key.section, key.key)) held.missing.push_back(&key);
+  }
+  return held;
+}
+
+SettingsHeld loadHeld(const IniDocument& ini, Controls& controls) {
+  SettingsHeld held = heldBy(ini);
+  for (const SettingKey& key : SettingKeys()) {
+    if (held.holds(key.section) && ini.holds(key.section, key.key)) readKey(ini, key, controls);
+  }
+  return held;
+}
+
 void writeKeys(IniDocument& ini, const Controls& controls,
                const std::vector<std::string_view>& sections) {
   for (const SettingKey& key : SettingKeys()) {
@@ -48,21 +82,53 @@ bool LoadSettingsFile(const std::string& path, Controls& controls) {
   bool exists = false;
   const IniDocument ini = loadDocument(path, exists);
   if (!exists) return false;
-  for (const SettingKey& key : SettingKeys()) {
-    switch (key.type) {
-      case SettingType::Text:
-        controls.setText(key.control, ini.readString(key.section, key.key, key.textDefault));
-        break;
-      case SettingType::Position:
-        SetListValue(controls, key.control, ini.readInt(key.section, key.key, key.numberDefault));
-        break;
-      case SettingType::Flag:
-        controls.setChecked(key.control,
-                            ini.readFlag(key.section, key.key, key.numberDefault != 0));
-        break;
-    }
-  }
+  for (const SettingKey& key : SettingKeys()) readKey(ini, key, controls);
   return true;
+}
+
+bool SettingsHeld::holds(std::string_view section) const {
+  return std::find(sections.begin(), sections.end(), section) != sections.end();
+}
+
+std::string LackingSectionsLine(const SettingsHeld& held, std::string_view name) {
+  std::string lacking;
+  for (const std::string_view section : SettingSections()) {
+    if (!held.holds(section))
+      lacking += (lacking.empty() ? "[" : ", [") + std::string(section) + "]";
+  }
+  if (lacking.empty()) return {};
+  return std::string(name) + " holds no " + lacking + ": left as they are";
+}
+
+std::vector<std::string> KeptKeyLines(const SettingsHeld& held, std::string_view name) {
+  std::vector<std::string> lines;
+  for (const SettingKey* key : held.missing) {
+    lines.push_back("[" + key->section + "] " + key->key + ": not in " + std::string(name) +
+                    ", kept");
+  }
+  return lines;
+}
+
+SettingsHeld LoadHeldSettings(const std::string& path, Controls& controls) {
+  bool exists = false;
+  const IniDocument ini = loadDocument(path, exists);
+  if (!exists) return {};
+  return loadHeld(ini, controls);
+}
+
+SettingsHeld LoadHeldSettingsText(std::string_view bytes, Controls& controls) {
+  return loadHeld(IniDocument(bytes), controls);
+}
+
+SettingsHeld InspectSettingsText(std::string_view bytes) {
+  return heldBy(IniDocument(bytes));
+}
+
+SettingsHeld InspectSettingsFile(const std::string& path) {
+  bool exists = false;
+  const IniDocument ini = loadDocument(path, exists);
+  if (!exists) return {};
+  return heldBy(ini);
 }
 
 std::string SettingsFileText(const std::string& path, const Controls& controls,

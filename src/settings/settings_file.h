@@ -23,6 +23,33 @@ class ESettingsReadError : public std::runtime_error {
 // a text settings file, throws ESettingsReadError and changes no control.
 bool LoadSettingsFile(const std::string& path, Controls& controls);
 
+struct SettingKey;
+
+// What a settings file holds of the settings table.
+struct SettingsHeld {
+  bool exists = false;
+  std::vector<std::string_view> sections;  // of SettingSections(), in table order
+  std::vector<const SettingKey*> missing;  // keys the file lacks inside those sections
+
+  bool holdsSettings() const { return !sections.empty(); }
+  bool holds(std::string_view section) const;
+};
+
+// Reads only what the file holds: the keys of the sections it has, each key
+// it lacks leaving its control as it is. A missing file, or one without any
+// settings section, changes no control. Throws ESettingsReadError as above.
+SettingsHeld LoadHeldSettings(const std::string& path, Controls& controls);
+// The same over a file's bytes (a copy kept in the history).
+SettingsHeld LoadHeldSettingsText(std::string_view bytes, Controls& controls);
+// "g.ini holds no [Main], [GEO]: left as they are"; empty when it holds every section.
+std::string LackingSectionsLine(const SettingsHeld& held, std::string_view name);
+// "[Main] Tow Time: not in g.ini, kept", one per key the file lacks.
+std::vector<std::string> KeptKeyLines(const SettingsHeld& held, std::string_view name);
+
+// What the file holds, changing nothing.
+SettingsHeld InspectSettingsFile(const std::string& path);
+SettingsHeld InspectSettingsText(std::string_view bytes);
+
 // Writes the keys of the settings table from their controls into the file,
 // keeping every other section, key and line the file holds, and replaces the
 // file in one step. With sections given, only their keys are written. Throws

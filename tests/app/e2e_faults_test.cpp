@@ -28,9 +28,9 @@ TEST(CliFaults, ReadAllGathersTheEventAnswerSentInPieces) {
 TEST(CliFaults, SilentWifiWriteIsSkippedInsideWriteAllAndNamed) {
   TempFolder folder;
   SimProcess sim({"--silent", "0xB6"});
-  WriteText(folder / "empty.ini", "");
-  const CliRun run = RunCli(folder, {"--verbose", "--port", sim.port(), "write", "--in",
-                                     (folder / "empty.ini").string()});
+  const std::string file = (folder / "tracker.ini").string();
+  ASSERT_EQ(RunCli(folder, {"--port", sim.port(), "read", "--out", file}).status, 0);
+  const CliRun run = RunCli(folder, {"--verbose", "--port", sim.port(), "write", "--in", file});
   EXPECT_EQ(run.status, 1) << run.err;
   EXPECT_FALSE(Has(run.err, "Write WIFI OK"));
   EXPECT_TRUE(Has(run.err, "status: Write Auth OK")) << "the rest was written";

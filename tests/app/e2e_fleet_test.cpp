@@ -94,12 +94,13 @@ TEST(CliFleet, TrackersInOneCallEachGetTheirReportLineAndTheWorseResultDecides) 
   ini.replace(tow + 10, ini.find_first_of("\r\n", tow + 10) - tow - 10, "30");
   WriteText(settings, ini);
   const std::string report = (folder / "report.jsonl").string();
+  const std::string history = (folder / "history.sqlite").string();
   SimProcess good({"--device-id", "860000000000011"});
   SimProcess refusing({"--device-id", "860000000000012", "--code", "9999"});
   SimProcess forgetting({"--device-id", "860000000000013", "--forget-writes", "2"});
-  const CliRun run =
-      RunCli(folder, {"--port", good.port(), "--port", refusing.port(), "--port", forgetting.port(),
-                      "--code", "1234", "--report", report, "write", "--in", settings});
+  const CliRun run = RunCli(folder, {"--port", good.port(), "--port", refusing.port(), "--port",
+                                     forgetting.port(), "--code", "1234", "--report", report,
+                                     "--history", history, "write", "--in", settings});
   EXPECT_EQ(run.status, 1) << run.err;
   const std::string goodLabel = good.port().substr(5);  // "pts/N"
   const std::string badLabel = refusing.port().substr(5);
@@ -124,6 +125,7 @@ TEST(CliFleet, TrackersInOneCallEachGetTheirReportLineAndTheWorseResultDecides) 
       ok, std::regex(R"(\{"time":"\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ","port":"[^"]+",)"
                      R"("deviceId":"860000000000011","imei":"860000000000011",)"
                      R"("firmware":"FW1.0-Larch","command":"write","groups":\["all"\],)"
+                     R"("file":"[^"]+settings.ini","fileSha256":"[0-9a-f]{64}",)"
                      R"("result":"ok","message":"Write All Completed!\\nVerified",)"
                      R"("verified":true,"differences":\[\],"seconds":\d+\.\d{3}\})")))
       << ok;
@@ -139,6 +141,11 @@ TEST(CliFleet, TrackersInOneCallEachGetTheirReportLineAndTheWorseResultDecides) 
   EXPECT_TRUE(Has(refused, R"("result":"failed","message":"the tracker refused the authorisation )"
                            R"(code","verified":null,"differences":null,)"))
       << refused;
+  // One record for each tracker the write reached, kept in parallel.
+  const std::string records = RunCli(folder, {"--history", history, "history", "--json"}).out;
+  ASSERT_EQ(Lines(records).size(), 2u) << records;
+  EXPECT_TRUE(Has(records, R"("deviceId":"860000000000011")")) << records;
+  EXPECT_TRUE(Has(records, R"("deviceId":"860000000000013")")) << records;
 
   // Both completing: exit 0, and the report grows by a line for each.
   const CliRun again =
@@ -156,10 +163,11 @@ TEST(CliFleet, WatchProgramsEachTrackerOnceAsItAppears) {
   const std::string watched = (folder / "ports").string();
   std::filesystem::create_directory(watched);
   const std::string report = (folder / "watch.jsonl").string();
+  const std::string history = (folder / "watch.sqlite").string();
   auto first = std::make_unique<SimProcess>(
       std::vector<std::string>{"--device-id", "860000000000021", "--link", watched + "/ttyTRK1"});
-  BackgroundCli watch(
-      folder, {"watch", "--in", settings, "--port", watched + "/ttyTRK*", "--report", report});
+  BackgroundCli watch(folder, {"watch", "--in", settings, "--port", watched + "/ttyTRK*",
+                               "--report", report, "--history", history});
   ASSERT_TRUE(watch.awaitLines(1)) << watch.err();
   SimProcess second({"--device-id", "860000000000022", "--link", watched + "/ttyTRK2"});
   ASSERT_TRUE(watch.awaitLines(2)) << watch.err();
@@ -183,6 +191,8 @@ TEST(CliFleet, WatchProgramsEachTrackerOnceAsItAppears) {
   }
   EXPECT_EQ(Lines(ReadText(report)).size(), 3u);
   EXPECT_TRUE(Has(watch.err(), "watch: 3 written, 0 failed")) << watch.err();
+  EXPECT_EQ(Lines(RunCli(folder, {"--history", history, "history"}).out).size(), 3u)
+      << "one record a tracker";
 }
 
 TEST(CliFleet, ATerminalSeesTheProgressLine) {

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/cli/button_title.h"
+#include "app/cli/cli_history.h"
 #include "app/cli/cli_options.h"
 #include "app/cli/command_table.h"
 #include "app/cli/console_window.h"
@@ -18,6 +19,7 @@
 #include "app/cli/system_ports.h"
 #include "app/cli/tracker_session.h"
 #include "app/cli/watch_command.h"
+#include "app/cli/write_source.h"
 #include "base/field_error.h"
 #include "codec/codec.h"
 #include "serial/device_path.h"
@@ -48,11 +50,16 @@ void printTraffic(std::chrono::steady_clock::duration duration, const TrafficCou
   err.unsetf(std::ios::floatfield);
 }
 
-// The whole operation, then the read-back's share of it when there was one.
+// The whole operation, then the copy's and the read-back's shares of it.
 void printTiming(std::string_view button, const OperationResult& result, std::ostream& err) {
   err << "timing: " << button << " ";
   printTraffic(result.duration, result.traffic, err);
   err << std::endl;
+  if (result.copyDuration) {
+    err << "timing: " << button << " copy before ";
+    printTraffic(*result.copyDuration, result.copyTraffic, err);
+    err << std::endl;
+  }
   if (!result.verifyDuration) return;
   err << "timing: " << button << " verify ";
   printTraffic(*result.verifyDuration, result.verifyTraffic, err);
@@ -75,13 +82,34 @@ void identifyOrFail(TrackerSession& session, const CliOptions& options, std::ost
   }
 }
 
-void runPlan(TrackerSession& session, const CommandPlan& plan, const CliOptions& options,
+// What a run on one tracker writes and where it records.
+struct RunContext {
+  const CliOptions& options;
+  const WriteSource* source = nullptr;
+  HistoryDb* history = nullptr;
+};
+
+// The record of an operation that changed the tracker; one that cannot be
+// added fails the run (the tracker has been changed by then: said so).
+void record(TrackerSession& session, const RunContext& run, OperationId id,
+            const OperationResult& result, std::chrono::system_clock::time_point started) {
+  if (run.history == nullptr || !ChangesTracker(OperationOf(id))) return;
+  try {
+    run.history->add(OperationRecord(session, run.options, id, result, run.source, started));
+  } catch (const std::exception& e) {
+    throw Failure(std::string(e.what()) + " (the tracker was changed, no record was kept)");
+  }
+}
+
+void runPlan(TrackerSession& session, const CommandPlan& plan, const RunContext& run,
              std::ostream& err) {
   if (plan.prepare) plan.prepare(session.controls());
   for (const OperationId id : plan.operations) {
     const std::string button(OperationOf(id).button);
+    const auto started = std::chrono::system_clock::now();
     const OperationResult result = session.run(id, kOperationCap);
-    if (options.timing) printTiming(button, result, err);
+    record(session, run, id, result, started);
+    if (run.options.timing) printTiming(button, result, err);
     if (result.verifyFailed && session.engine().lastVerification().incomplete) {
       throw Failure(button + ": not verified, the read-back did not complete");
     }
@@ -96,33 +124,11 @@ void runPlan(TrackerSession& session, const CommandPlan& plan, const CliOptions&
   }
 }
 
-void loadInput(TrackerSession& session, const std::string& path) {
-  bool found = false;
+void loadInput(TrackerSession& session, const WriteSource& source) {
   try {
-    found = session.engine().LoadSettingsFile(path);
+    session.engine().LoadSettingsText(source.bytes, source.name);
   } catch (const std::exception& e) {
     throw Failure(e.what());
-  }
-  if (!found) throw Failure("settings file '" + path + "' not found");
-}
-
-// Reads the input file and encodes every group it feeds before the tracker is
-// touched, so that a file that cannot be read, or a value a field cannot
-// hold, ends the run with nothing sent.
-void checkInput(const std::string& path) {
-  MemoryControls scratch;
-  try {
-    if (!LoadSettingsFile(path, scratch)) throw Failure("settings file '" + path + "' not found");
-  } catch (const ESettingsReadError& e) {
-    throw Failure(e.what());
-  }
-  for (const Group group : AllGroups()) {
-    if (group == Group::Temperature) continue;  // not in a settings file
-    try {
-      Encode(group, scratch);
-    } catch (const EFieldError& e) {
-      throw Failure(path + ": " + FileFieldName(e.control()) + ": " + e.problem());
-    }
   }
 }
 
@@ -187,20 +193,63 @@ void printIdentifiers(const std::string& memo, std::ostream& out) {
   out.flush();
 }
 
-int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err,
-                 TrackerRecord& record, const ProgressListener& progress) {
-  if (options.inFile && !std::filesystem::is_regular_file(*options.inFile)) {
-    throw Failure("settings file '" + *options.inFile + "' not found");
+bool changesTracker(const CommandPlan& plan) {
+  return std::ranges::any_of(plan.operations,
+                             [](OperationId id) { return ChangesTracker(OperationOf(id)); });
+}
+
+// Restore writes a copy onto the tracker it was kept from, unless told otherwise.
+void checkRestoreTarget(const CliOptions& options, TrackerSession& session,
+                        const HistoryDb& history) {
+  if (options.command != "restore" || options.anyTracker) return;
+  const HistoryRecord kept = FindRecord(history, options.arguments.at(0));
+  const std::string here = session.controls().text("DeviceID");
+  if (here == kept.deviceId) return;
+  throw Failure("the tracker on " + options.port + " is " + (here.empty() ? "unidentified" : here) +
+                ", record " + options.arguments.at(0) + " was kept from " + kept.deviceId +
+                ": nothing written (--any-tracker writes it anyway)");
+}
+
+struct Prepared {
+  std::unique_ptr<HistoryDb> history;  // none: --no-history, or nothing to record
+  std::unique_ptr<HistoryDb> restoreFrom;
+  std::optional<WriteSource> source;  // what a write sends
+  CommandPlan plan;
+};
+
+// Everything that can refuse the run, before the port is opened: the
+// history, the file or record written and every value in it.
+Prepared prepare(const CliOptions& options, std::ostream& err) {
+  Prepared p;
+  const bool writes = options.command == "write" || options.command == "watch";
+  try {
+    if (options.command == "restore") {
+      p.restoreFrom =
+          std::make_unique<HistoryDb>(options.historyFile.value_or(DefaultHistoryPath()));
+      p.source = RecordSource(*p.restoreFrom, options.arguments.at(0));
+    } else if (writes) {
+      p.source = FileSource(*options.inFile);
+    }
+    const std::vector<std::string> groups = writes ? options.arguments : std::vector<std::string>{};
+    p.plan = p.source ? WritePlan(*p.source, groups, err)
+                      : FindCommand(options.command)->plan(options.arguments);
+    if (p.source) CheckEncodes(*p.source);
+    if (options.history && changesTracker(p.plan)) p.history = OpenHistory(options);
+  } catch (const std::exception& e) {
+    throw Failure(e.what());
   }
-  const CommandPlan plan = FindCommand(options.command)->plan(options.arguments);
-  const bool read = options.command == "read";
-  const std::vector<std::string_view> sections =
-      read ? readSections(options.arguments, err) : std::vector<std::string_view>{};
-  if (options.inFile) checkInput(*options.inFile);
-  if (read) checkOutput(options);
-  ConsoleWindow window(err, options.verbose, !options.oneLine);
-  TrackerSession session(window, options.trace);
-  if (options.command == "write" && options.arguments.empty()) {
+  if (!options.history && changesTracker(p.plan) && !options.oneLine) {
+    err << "tracker-cli: --no-history: no record of this change is kept" << std::endl;
+  }
+  return p;
+}
+
+// The engine as the command needs it: what Write All leaves out, the
+// read-back, the names in messages, and the copy before.
+void configure(TrackerSession& session, const CliOptions& options, const Prepared& prepared,
+               std::ostream& err) {
+  const WriteSource* source = prepared.source ? &*prepared.source : nullptr;
+  if (source != nullptr && prepared.plan.operations == std::vector{OperationId::WriteAll}) {
     // A settings file holds no temperature rows: writing the window's would
     // erase the tracker's paired sensors.
     session.engine().leaveOutOfWriteAll(Group::Temperature);
@@ -208,6 +257,35 @@ int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err
   }
   session.engine().setVerifyAfterWriting(options.verify);
   session.engine().setFieldNaming(FieldNaming::Settings);
+  // The copy is read for the history, and wherever a file lacks keys.
+  session.engine().setCopyBefore(prepared.history != nullptr ||
+                                 (source != nullptr && !source->held.missing.empty()));
+  if (source == nullptr) return;
+  session.onCopied = [source, &session](const MemoryControls& before,
+                                        const std::vector<Group>& groups) {
+    KeepTrackerValues(*source, before, groups, session.controls());
+  };
+}
+
+int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err,
+                 TrackerRecord& record, const ProgressListener& progress) {
+  if (options.inFile && !std::filesystem::is_regular_file(*options.inFile)) {
+    throw Failure("settings file '" + *options.inFile + "' not found");
+  }
+  const Prepared prepared = prepare(options, err);
+  const CommandPlan& plan = prepared.plan;
+  const WriteSource* source = prepared.source ? &*prepared.source : nullptr;
+  if (source != nullptr) {
+    record.file = source->name;
+    record.fileSha256 = source->sha256;
+  }
+  const bool read = options.command == "read";
+  const std::vector<std::string_view> sections =
+      read ? readSections(options.arguments, err) : std::vector<std::string_view>{};
+  if (read) checkOutput(options);
+  ConsoleWindow window(err, options.verbose, !options.oneLine);
+  TrackerSession session(window, options.trace);
+  configure(session, options, prepared, err);
   session.onProgress = progress;
   const SessionRecord recorded(session, record);
   if (!session.open(options.port, options.code)) {
@@ -215,8 +293,13 @@ int runOnTracker(const CliOptions& options, std::ostream& out, std::ostream& err
     throw Failure(errors.empty() ? "cannot open " + options.port : errors.back());
   }
   identifyOrFail(session, options, out);
-  if (options.inFile && options.command == "write") loadInput(session, *options.inFile);
-  runPlan(session, plan, options, err);
+  if (prepared.restoreFrom) checkRestoreTarget(options, session, *prepared.restoreFrom);
+  if (source != nullptr) {
+    loadInput(session, *source);
+    ListKeptKeys(*source, err);
+  }
+  runPlan(session, plan, {.options = options, .source = source, .history = prepared.history.get()},
+          err);
   if (plan.reidentify && session.identify(options.timeout) != Identification::Identified) {
     err << "tracker-cli: warning: the tracker did not identify again" << std::endl;
   }
@@ -266,6 +349,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       return PrintFileDiff(options.arguments.at(0), options.arguments.at(1), out);
     }
     if (options.command == "watch") return RunWatch(options, out, err);
+    if (options.command == "history") return RunHistory(options, out);
     if (options.command == "find") return RunFind(options, out, err);
     return RunFleet(options, out, err);
   } catch (const std::exception& e) {

@@ -46,6 +46,7 @@ const std::map<std::string, Setter, std::less<>>& valueOptions() {
       {"--timeout", [](CliOptions& o, const std::string& v) { o.timeout = parseTimeout(v); }},
       {"--out", [](CliOptions& o, const std::string& v) { o.outFile = v; }},
       {"--in", [](CliOptions& o, const std::string& v) { o.inFile = v; }},
+      {"--history", [](CliOptions& o, const std::string& v) { o.historyFile = v; }},
   };
   return kOptions;
 }
@@ -60,7 +61,33 @@ bool takeFlag(CliOptions& options, const std::string& name) {
     options.verify = false;
     return true;
   }
+  if (name == "--no-history") {
+    options.history = false;
+    return true;
+  }
+  if (name == "--any-tracker") return options.anyTracker = true;
+  if (name == "--after") return options.after = true;
+  if (name == "--json") return options.json = true;
   return false;
+}
+
+void checkHistoryLine(const CliOptions& options) {
+  const bool show = options.command == "history" && !options.arguments.empty() &&
+                    options.arguments.front() == "show";
+  if (options.after && !show) throw UsageError("--after belongs to history show");
+  if (options.json && (options.command != "history" || show)) {
+    throw UsageError("--json belongs to history");
+  }
+  if (options.anyTracker && options.command != "restore") {
+    throw UsageError("--any-tracker belongs to restore");
+  }
+  if (!options.history && options.historyFile) {
+    throw UsageError("--history and --no-history exclude each other");
+  }
+  if (options.command == "history" && !show && options.arguments.size() > 1) {
+    throw UsageError("usage: history [DEVICE-ID] [--json] | history show ID [--after]");
+  }
+  if (show && options.arguments.size() != 2) throw UsageError("usage: history show ID [--after]");
 }
 
 void checkCommand(const CliOptions& options) {
@@ -80,6 +107,7 @@ void checkCommand(const CliOptions& options) {
   }
   if (options.command == "diff") CheckDiffLine(options);
   if (writes && !options.inFile) throw UsageError(options.command + " needs --in FILE");
+  checkHistoryLine(options);
   CheckFleetOptions(options);
   spec->plan(options.arguments);  // checks the arguments themselves
 }
@@ -125,6 +153,13 @@ CliOptions ParseOptions(const std::vector<std::string>& args) {
   return options;
 }
 
+// Where the user's history database lives on the system the program runs on.
+#ifdef _WIN32
+#define TRACKER_HISTORY_DEFAULT "%LOCALAPPDATA%\\tracker-editor\\history.sqlite"
+#else
+#define TRACKER_HISTORY_DEFAULT "~/.local/share/tracker-editor/history.sqlite"
+#endif
+
 // The port names of the system the program runs on.
 #ifdef _WIN32
 #define TRACKER_PORT_EXAMPLES "COM5 or \\\\.\\COM12"
@@ -135,7 +170,8 @@ CliOptions ParseOptions(const std::vector<std::string>& args) {
 std::string UsageText() {
   std::string text =
       "Usage: tracker-cli [--port PORT]... [--code CODE] [--timeout S] [--timing] [--trace]\n"
-      "                   [--verbose] [--no-verify] [--report FILE] COMMAND [ARGUMENTS]\n"
+      "                   [--verbose] [--no-verify] [--report FILE]\n"
+      "                   [--history FILE | --no-history] COMMAND [ARGUMENTS]\n"
       "Identifies the tracker on PORT, runs one command and exits with 0 when it\n"
       "completed, 1 on an error, refusal, time-out or failed verification, 2 on a\n"
       "bad command line; diff exits with 0 when both sides are the same and 3 when\n"
@@ -158,6 +194,11 @@ std::string UsageText() {
       "  --verbose     print every status text on stderr (connection and operation)\n"
       "  --no-verify   do not read the written groups back to compare them with what\n"
       "                was sent (verification, on by default, costs one read)\n"
+      "  --history FILE\n"
+      "                the history database to record into (default: the user's,\n"
+      "                " TRACKER_HISTORY_DEFAULT
+      ")\n"
+      "  --no-history  change the tracker without keeping a record (said on stderr)\n"
       "  --help        print this text\n"
       "  --version     print the version\n"
       "\nCommands:\n";
@@ -174,7 +215,14 @@ std::string UsageText() {
       "on stdout unless --out is given.\n"
       "diff --in FILE [GROUP...] reads the tracker (writing nothing) and prints one\n"
       "line per key that differs: [Section] Key: tracker X, file Y. diff A.ini B.ini\n"
-      "compares two files: [Section] Key: A.ini X, B.ini Y.\n";
+      "compares two files: [Section] Key: A.ini X, B.ini Y.\n"
+      "write --in FILE writes only the groups whose sections FILE holds (a named\n"
+      "group it lacks is refused); a key it lacks keeps the tracker's value.\n"
+      "Every command that changes the tracker first reads what it replaces and\n"
+      "keeps it, with the result, in the history: history lists the records\n"
+      "(newest first), history show ID prints a copy before (--after: the read\n"
+      "after) as a settings file, restore ID writes it back (--any-tracker: also\n"
+      "onto a tracker of another device ID).\n";
   return text;
 }
 

@@ -30,9 +30,14 @@ struct CliOptions {
   bool help = false;
   bool version = false;
   std::string command;
-  std::vector<std::string> arguments;  // after the command, options removed
-  std::optional<std::string> outFile;  // read --out
-  std::optional<std::string> inFile;   // write --in, diff --in
+  std::vector<std::string> arguments;      // after the command, options removed
+  std::optional<std::string> outFile;      // read --out
+  std::optional<std::string> inFile;       // write --in, diff --in
+  std::optional<std::string> historyFile;  // --history: instead of the user's database
+  bool history = true;                     // --no-history: keep no record
+  bool anyTracker = false;                 // restore onto a tracker of another device ID
+  bool after = false;                      // history show: the read after, not the copy before
+  bool json = false;                       // history: one JSON object per line
 };
 
 // Parses the arguments after the program name; throws UsageError. Checks the

@@ -8,6 +8,7 @@
 #include "app/cli/append_file.h"
 
 namespace tracker::cli {
+
 namespace {
 
 std::string quoted(const std::string& text) {
@@ -45,6 +46,14 @@ std::string field(const char* name, const std::string& json) {
 
 }  // namespace
 
+std::string JsonString(const std::string& text) {
+  return quoted(text);
+}
+
+std::string JsonList(const std::vector<std::string>& items) {
+  return list(items);
+}
+
 std::string UtcTimeText(std::chrono::system_clock::time_point time) {
   const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
   std::tm utc{};
@@ -64,6 +73,8 @@ std::string ReportLine(const TrackerRecord& r) {
   line += field("firmware", quoted(r.firmware));
   line += field("command", quoted(r.command));
   line += field("groups", list(r.groups));
+  line += field("file", quoted(r.file));
+  line += field("fileSha256", quoted(r.fileSha256));
   line += field("result", quoted(r.completed ? "ok" : "failed"));
   line += field("message", quoted(r.message));
   line += field("verified", r.verified ? (*r.verified ? "true" : "false") : "null");

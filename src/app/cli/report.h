@@ -18,6 +18,8 @@ struct TrackerRecord {
   std::string firmware;
   std::string command;
   std::vector<std::string> groups;  // as given; "all" for read or write without groups
+  std::string file;                 // the settings file written (or "record 12"), if any
+  std::string fileSha256;           // of its bytes
   bool completed = false;
   std::string message;  // why it failed, or the last operation's final box
   // Filled from the operation's read-back when one ran; none otherwise.
@@ -28,6 +30,10 @@ struct TrackerRecord {
 
 // The record as one JSON object on one line, without the line break.
 std::string ReportLine(const TrackerRecord& record);
+
+// A text as a JSON string, a list of texts as a JSON array.
+std::string JsonString(const std::string& text);
+std::string JsonList(const std::vector<std::string>& items);
 
 // "2026-12-08T09:15:02Z"
 std::string UtcTimeText(std::chrono::system_clock::time_point time);

@@ -108,12 +108,18 @@ OperationResult TrackerSession::run(OperationId operation,
     verifyStart = RunLoop::Clock::now();
     beforeVerify = meter_.count();
   };
+  engine_.onCopied = [&](const MemoryControls& before) {
+    result.copyDuration = RunLoop::Clock::now() - start;
+    result.copyTraffic = meter_.count();
+    if (onCopied) onCopied(before, engine_.kept().beforeGroups);
+  };
   ProgressTracker& progress = meter_.tap().progress();
   if (auto plan = engine_.planOf(operation)) progress.start(std::move(*plan));
   engine_.start(operation);
   const bool ended =
       loop_.runUntil([this] { return engineIdle() || !window_.errors().empty(); }, start + cap);
   engine_.onVerifyStart = nullptr;
+  engine_.onCopied = nullptr;
   progress.stop();
   if (onProgress) onProgress(std::nullopt);
   const auto end = RunLoop::Clock::now();

@@ -33,6 +33,9 @@ struct OperationResult {
   std::optional<std::chrono::steady_clock::duration> verifyDuration;
   TrafficCount verifyTraffic;
   bool verifyFailed = false;
+  // The copy before, when one was read: its share of the above.
+  std::optional<std::chrono::steady_clock::duration> copyDuration;
+  TrafficCount copyTraffic;
 };
 
 class TrackerSession {
@@ -59,6 +62,9 @@ class TrackerSession {
   // false when any failed; each field a read-back found different.
   std::optional<bool> verified() const { return verified_; }
   const std::vector<std::string>& differences() const { return differences_; }
+
+  // Told the copy before each operation that read one, before its own steps.
+  std::function<void(const MemoryControls& before, const std::vector<Group>& read)> onCopied;
 
   // Told the progress of each planned operation as it moves, and none when it ends.
   std::function<void(const std::optional<Progress>&)> onProgress;

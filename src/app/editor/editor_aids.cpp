@@ -136,6 +136,12 @@ void EditorAids::loaded(const QString& path) {
   changes_->refreshSoon();
 }
 
+void EditorAids::loadedCopy() {
+  holdsValues_ = true;
+  parts_.readBack.clearMarks();
+  changes_->refreshSoon();
+}
+
 void EditorAids::saved(const QString& path) {
   recent_->saved(path);
 }

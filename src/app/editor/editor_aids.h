@@ -50,6 +50,8 @@ class EditorAids : public QObject {
   void started(const QString& startupFile, bool loaded);
   // A settings file was loaded or saved by the technician.
   void loaded(const QString& path);
+  // A copy from the history was loaded (no file to remember).
+  void loadedCopy();
   void saved(const QString& path);
   // Write All may go: the window holds values read or loaded, or the
   // technician says Yes to writing the start-up values.

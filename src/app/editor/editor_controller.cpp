@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "app/editor/editor_aids.h"
+#include "app/editor/window_history.h"
 #include "ui/catalogue.h"
 #include "ui/qt/list_box.h"
 #include "ui/qt/tform1.h"
@@ -17,6 +18,8 @@ namespace tracker {
 namespace {
 
 constexpr int kTimer1Ms = 10;
+// The status bar after a partial load lists this many lines at most.
+constexpr std::size_t kMaxLeftAloneLines = 12;
 constexpr int kTimer2Ms = 1000;
 const QString kIniFilter = QStringLiteral("Settings files (*.ini)");
 
@@ -68,6 +71,13 @@ EditorController::EditorController(TForm1& form, const PortEnumerator& ports)
                           .comm = Comm1,
                           .readBack = *readBack_,
                           .loadFile = [this](const QString& path) { loadFile(path); }});
+  history_ = new WindowHistory({.form = form_,
+                                .engine = *engine_,
+                                .controls = controls_,
+                                .window = window_,
+                                .load = [this](const std::string& bytes, const std::string& name) {
+                                  return loadCopy(bytes, name);
+                                }});
   // Closing the window by any means asks first while an operation runs or
   // while changes are neither written nor saved, remembers the user's choices
   // and closes the port.
@@ -168,6 +178,7 @@ void EditorController::wireMenu() {
   connect(form_.loadSettingsAction(), &QAction::triggered, this,
           &EditorController::LoadSettings1Click);
   connect(form_.exitAction(), &QAction::triggered, this, &EditorController::Exit1Click);
+  connect(form_.historyAction(), &QAction::triggered, this, [this] { history_->showDialog(); });
   connect(form_.emailAction(), &QAction::triggered, this, [] {
     QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + TForm1::kEmailAddress));
   });
@@ -213,21 +224,57 @@ void EditorController::LoadSettings1Click() {
     if (loaded) {
       readBack_->changes().loaded();
       aids_->loaded(QString::fromStdString(*path));
+      noteLeftAlone(QFileInfo(QString::fromStdString(*path)).fileName().toStdString());
     }
   }
 }
 
 void EditorController::loadFile(const QString& path) {
   if (!readBack_->changes().confirmDiscard()) return;
+  bool found = true;  // a file refused has said why in its own box
   bool loaded = false;
-  engine_->guarded([&] { loaded = engine_->LoadSettingsFile(path.toStdString()); });
-  if (!loaded) {
-    window_.showError("Cannot load " + path.toStdString() + ": the file is not there.");
-    return;
-  }
+  engine_->guarded([&] {
+    found = engine_->LoadSettingsFile(path.toStdString());
+    loaded = found;
+  });
+  if (!found) window_.showError("Cannot load " + path.toStdString() + ": the file is not there.");
+  if (!loaded) return;
   preferences_.rememberFile(path);
   readBack_->changes().loaded();
   aids_->loaded(path);
+  noteLeftAlone(QFileInfo(path).fileName().toStdString());
+}
+
+bool EditorController::loadCopy(const std::string& bytes, const std::string& name) {
+  if (!readBack_->changes().confirmDiscard()) return false;
+  bool loaded = false;
+  engine_->guarded([&] {
+    engine_->LoadSettingsText(bytes, name);
+    loaded = true;
+  });
+  if (!loaded) return false;
+  readBack_->changes().loaded();
+  aids_->loadedCopy();
+  form_.setPanelText(1, QStringLiteral("Loaded ") + QString::fromStdString(name));
+  noteLeftAlone(name);
+  return true;
+}
+
+void EditorController::noteLeftAlone(const std::string& name) {
+  // Said beside "Loaded …" in the status bar: a box after every partial load
+  // would stand in the way of files that hold one group on purpose.
+  const SettingsHeld& held = engine_->lastLoad();
+  std::vector<std::string> lines = KeptKeyLines(held, name);
+  if (const std::string lacking = LackingSectionsLine(held, name); !lacking.empty()) {
+    lines.insert(lines.begin(), lacking);
+  }
+  if (lines.empty()) return;
+  std::string text;
+  for (std::size_t i = 0; i < lines.size() && i < kMaxLeftAloneLines; ++i) text += "; " + lines[i];
+  if (lines.size() > kMaxLeftAloneLines) {
+    text += "; and " + std::to_string(lines.size() - kMaxLeftAloneLines) + " more keys kept";
+  }
+  form_.setPanelText(1, form_.panelText(1) + QString::fromStdString(text));
 }
 
 void EditorController::Exit1Click() {

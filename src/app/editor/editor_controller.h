@@ -24,6 +24,7 @@ namespace tracker {
 
 class EditorAids;
 class TForm1;
+class WindowHistory;
 
 class EditorController : public QObject {
   Q_OBJECT
@@ -45,6 +46,7 @@ class EditorController : public QObject {
   TComm& comm() { return Comm1; }
   TrafficView& traffic() { return traffic_; }
   EditorAids& aids() { return *aids_; }
+  WindowHistory& history() { return *history_; }
 
   // Menu handlers (the web page item is the window's own).
   void SavetSettings1Click();
@@ -52,6 +54,8 @@ class EditorController : public QObject {
   void Exit1Click();
   // Loads a settings file the technician chose (asking first about unsaved changes).
   void loadFile(const QString& path);
+  // Loads a copy kept in the history, as a settings file named `name`.
+  bool loadCopy(const std::string& bytes, const std::string& name);
 
  private:
   // Runs a settings-file dialog; the chosen path (remembered), or none.
@@ -61,6 +65,8 @@ class EditorController : public QObject {
   void describePorts();
   void restorePort();
   void rememberChoices();
+  // After a load: what the file did not hold was left as it was; says so.
+  void noteLeftAlone(const std::string& name);
 
   TForm1& form_;
   const PortEnumerator& ports_;
@@ -75,6 +81,7 @@ class EditorController : public QObject {
   QTimer Timer2;
   ReadBackView* readBack_ = nullptr;  // owned by the form
   EditorAids* aids_ = nullptr;        // owned by the form
+  WindowHistory* history_ = nullptr;  // owned by the form
 };
 
 }  // namespace tracker

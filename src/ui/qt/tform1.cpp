@@ -90,6 +90,8 @@ void TForm1::buildMenu() {
   loadSettings1_ = file->addAction("&Load Settings");
   loadSettings1_->setObjectName("LoadSettings1");
   loadSettings1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  history1_ = file->addAction("&History\u2026");
+  history1_->setObjectName("History1");
   file->addSeparator();
   exit1_ = file->addAction("E&xit");
   exit1_->setObjectName("Exit1");

@@ -44,6 +44,7 @@ class TForm1 : public QMainWindow {
 
   QAction* saveSettingsAction() const { return savetSettings1_; }
   QAction* loadSettingsAction() const { return loadSettings1_; }
+  QAction* historyAction() const { return history1_; }
   QAction* exitAction() const { return exit1_; }
   QAction* webSiteAction() const { return webSite1_; }
   QAction* emailAction() const { return emailAddress1_; }
@@ -82,6 +83,7 @@ class TForm1 : public QMainWindow {
   std::array<StatusPanel*, 3> panels_{};
   QAction* savetSettings1_ = nullptr;
   QAction* loadSettings1_ = nullptr;
+  QAction* history1_ = nullptr;
   QAction* exit1_ = nullptr;
   QAction* webSite1_ = nullptr;
   QAction* emailAddress1_ = nullptr;

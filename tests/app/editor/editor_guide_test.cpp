@@ -264,7 +264,8 @@ TEST_F(GuideTest, WriteChangesSendsOnlyTheGroupsThatHoldChanges) {
   ASSERT_TRUE(pumpUntil([&] { return !boxes.texts.empty() && !controller.engine().busy(); }));
   ASSERT_EQ(boxes.texts.size(), 1u) << "one box for the whole";
   EXPECT_EQ(boxes.texts[0], "Write Changes Completed! 2 fields written (Main).\nVerified");
-  EXPECT_EQ(sent() - before, 4) << "Main's two ranges and their read-back, nothing else";
+  EXPECT_EQ(sent() - before, 6)
+      << "Main's copy before, its two ranges and their read-back, nothing else";
   EXPECT_TRUE(controller.aids().writeChanges().changedFields().empty());
 }
 

@@ -96,7 +96,7 @@ TEST_F(EditorSettingsTest, LoadReadsTheChosenFileAndCancelDoesNothing) {
   answerDialog("OpenDialog1", path, nullptr);
   form.loadSettingsAction()->trigger();
   EXPECT_EQ(edit("APN")->text(), "loaded.apn");
-  EXPECT_EQ(edit("TimeInterval")->text(), "10") << "a key the file lacks takes its default";
+  EXPECT_EQ(edit("TimeInterval")->text(), "0") << "a key the file lacks keeps the field's value";
   EXPECT_TRUE(controller.engine().state().SettingsLoaded);
 }
 
