@@ -18,6 +18,29 @@ IniDocument loadDocument(const std::string& path, bool& exists) {
   return ini;
 }
 
+IniDocument documentOfText(std::string_view text, const std::string& name) {
+  IniDocument ini;
+  if (ini.loadText(text) == IniLoad::Unreadable) throw ESettingsReadError(name, ini.loadProblem());
+  return ini;
+}
+
+void readKeys(const IniDocument& ini, Controls& controls) {
+  for (const SettingKey& key : SettingKeys()) {
+    switch (key.type) {
+      case SettingType::Text:
+        controls.setText(key.control, ini.readString(key.section, key.key, key.textDefault));
+        break;
+      case SettingType::Position:
+        SetListValue(controls, key.control, ini.readInt(key.section, key.key, key.numberDefault));
+        break;
+      case SettingType::Flag:
+        controls.setChecked(key.control,
+                            ini.readFlag(key.section, key.key, key.numberDefault != 0));
+        break;
+    }
+  }
+}
+
 void writeKeys(IniDocument& ini, const Controls& controls,
                const std::vector<std::string_view>& sections) {
   for (const SettingKey& key : SettingKeys()) {
@@ -48,27 +71,26 @@ bool LoadSettingsFile(const std::string& path, Controls& controls) {
   bool exists = false;
   const IniDocument ini = loadDocument(path, exists);
   if (!exists) return false;
-  for (const SettingKey& key : SettingKeys()) {
-    switch (key.type) {
-      case SettingType::Text:
-        controls.setText(key.control, ini.readString(key.section, key.key, key.textDefault));
-        break;
-      case SettingType::Position:
-        SetListValue(controls, key.control, ini.readInt(key.section, key.key, key.numberDefault));
-        break;
-      case SettingType::Flag:
-        controls.setChecked(key.control,
-                            ini.readFlag(key.section, key.key, key.numberDefault != 0));
-        break;
-    }
-  }
+  readKeys(ini, controls);
   return true;
+}
+
+void LoadSettingsText(std::string_view text, const std::string& name, Controls& controls) {
+  readKeys(documentOfText(text, name), controls);
 }
 
 std::string SettingsFileText(const std::string& path, const Controls& controls,
                              const std::vector<std::string_view>& sections) {
   bool exists = false;
   IniDocument ini = path.empty() ? IniDocument() : loadDocument(path, exists);
+  writeKeys(ini, controls, sections);
+  return ini.bytes();
+}
+
+std::string SavedSettingsText(std::string_view text, const std::string& name,
+                              const Controls& controls,
+                              const std::vector<std::string_view>& sections) {
+  IniDocument ini = documentOfText(text, name);
   writeKeys(ini, controls, sections);
   return ini.bytes();
 }

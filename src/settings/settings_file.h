@@ -23,6 +23,9 @@ class ESettingsReadError : public std::runtime_error {
 // a text settings file, throws ESettingsReadError and changes no control.
 bool LoadSettingsFile(const std::string& path, Controls& controls);
 
+// The same for a file's content in memory; `name` names it in the error.
+void LoadSettingsText(std::string_view text, const std::string& name, Controls& controls);
+
 // Writes the keys of the settings table from their controls into the file,
 // keeping every other section, key and line the file holds, and replaces the
 // file in one step. With sections given, only their keys are written. Throws
@@ -36,5 +39,9 @@ void SaveSettingsSections(const std::string& path, const Controls& controls,
 // an empty path) counts as empty. Throws ESettingsReadError as loading does.
 std::string SettingsFileText(const std::string& path, const Controls& controls,
                              const std::vector<std::string_view>& sections);
+// The same for a file's content in memory.
+std::string SavedSettingsText(std::string_view text, const std::string& name,
+                              const Controls& controls,
+                              const std::vector<std::string_view>& sections);
 
 }  // namespace tracker
