@@ -94,8 +94,8 @@ MemoryControls DeviceInfoWindow() {
   static const MemoryControls window = [] {
     std::vector<std::string> names = DeviceInfoControlNames();
     for (int input = 1; input <= kInputCount; ++input) {
-      for (std::string name : {InputCaptionLabel(input), InputModeBox(input),
-                               InputTimeLabel(input), InputTimeEdit(input), InputTimeUnit(input)})
+      for (std::string name : {InputCaptionLabel(input), InputModeBox(input), InputTimeLabel(input),
+                               InputTimeEdit(input), InputTimeUnit(input)})
         names.push_back(std::move(name));
     }
     return WindowOf(names);

@@ -1,7 +1,7 @@
 // The settings layer over arbitrary file contents: a document saves the bytes
-// it read unchanged (less a byte-order mark); writes read back after a reload and touch no other key;
-// a settings file loaded, saved and loaded again gives the same window, and
-// saving it twice the same bytes.
+// it read unchanged (less a byte-order mark); writes read back after a reload and touch no other
+// key; a settings file loaded, saved and loaded again gives the same window, and saving it twice
+// the same bytes.
 
 #include <unistd.h>
 

@@ -105,11 +105,12 @@ class FileText {
   std::string name() {
     static constexpr std::string_view kLetters = "ABCxyz019_.";
     std::string text;
-    for (int i = 1 + input_.byte() % 6; i > 0; --i) text += kLetters[input_.byte() % kLetters.size()];
+    for (int i = 1 + input_.byte() % 6; i > 0; --i)
+      text += kLetters[input_.byte() % kLetters.size()];
     return text;
   }
   std::string value() {
-    static constexpr std::string_view kChars[] = {"a", "Z", "0", "9", " ", "\"", "'", ";",
+    static constexpr std::string_view kChars[] = {"a", "Z", "0", "9", " ", "\"",       "'",   ";",
                                                   "=", "[", "]", "-", ".", "\xC3\xA9", "\xE9"};
     std::string text;
     for (int i = input_.byte() % 12; i > 0; --i) text += kChars[input_.byte() % std::size(kChars)];
