@@ -61,11 +61,14 @@ Snapshot WithNormalised(Group group, Snapshot window, const Snapshot& from) {
   return window;
 }
 
-// What the group's controls show.
+// What the group's controls hold: a decoder sets texts, items and checks only.
 Snapshot GroupSnapshot(Group group, const Controls& controls) {
   Snapshot snapshot;
   for (const Field& field : SpecOf(group).fields) {
-    if (controls.has(field.control)) snapshot[field.control] = Shown(controls, field.control);
+    if (field.control.empty()) continue;
+    snapshot[field.control] = controls.text(field.control) + "|" +
+                              std::to_string(controls.itemIndex(field.control)) + "|" +
+                              std::to_string(controls.checked(field.control));
   }
   return snapshot;
 }

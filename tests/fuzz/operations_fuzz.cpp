@@ -5,6 +5,7 @@
 // Write All only once; answered rightly throughout (stale answers aside) it
 // completes; with only its WiFi steps unanswered it completes naming the list.
 
+#include <cstdio>
 #include <string>
 
 #include "engine/engine.h"
@@ -157,11 +158,11 @@ class Run {
     FUZZ_CHECK(!window_.notices.empty());
     const std::string& box = window_.notices.back();
     const std::string first = box.substr(0, box.find('\n'));
-    if (wifiSilent_) {
-      FUZZ_CHECK(first.find("but the WiFi list was not") != std::string::npos);
-    } else {
-      FUZZ_CHECK(first.ends_with("Completed!"));
-    }
+    const bool ok = wifiSilent_ ? first.find("but the WiFi list was not") != std::string::npos
+                                : first.ends_with("Completed!");
+    if (!ok)
+      std::fprintf(stderr, "%s ended: %s\n", std::string(operation_.title).c_str(), box.c_str());
+    FUZZ_CHECK(ok);
   }
 
   void tick() {

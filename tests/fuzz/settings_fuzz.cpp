@@ -2,9 +2,10 @@
 // some of their keys, sections and keys of other programs, comments, stray
 // text, no settings at all. A key the file does not hold loads as it does
 // from an empty file; whatever is not the program's survives a save line for
-// line; loaded, saved and loaded again the window is the same, and saving it
-// once more changes no byte.
+// line; saving once more changes no byte; loaded, saved and loaded again the
+// window is the same.
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -58,6 +59,7 @@ class FileText {
     return held_.count(Folded(key.section) + "\n" + Folded(key.key)) != 0;
   }
   const std::vector<std::string>& foreignLines() const { return foreign_; }
+  bool mentions(std::string_view section) const { return seen_.count(Folded(section)) != 0; }
 
  private:
   void line() {
@@ -184,18 +186,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   InputReader input(data, size);
   FileText file(input);
   const std::string text = file.build();
+  // One input in 16 checks and saves every key; the others their own sections'.
+  const bool whole = std::hash<std::string>{}(text) % 16 == 0;
+  std::vector<const SettingKey*> keys;
+  std::vector<std::string_view> sections;
+  for (const SettingKey& key : SettingKeys()) {
+    if (!whole && !file.mentions(key.section)) continue;
+    keys.push_back(&key);
+    if (sections.empty() || sections.back() != key.section) sections.push_back(key.section);
+  }
+  if (whole) sections.clear();
   MemoryControls loaded = SettingsWindow();
   LoadSettingsText(text, "fuzz.ini", loaded);
-  for (const SettingKey& key : SettingKeys()) {
-    if (!file.holds(key)) FUZZ_CHECK(Held(loaded, key) == Held(EmptyFileWindow(), key));
+  for (const SettingKey* key : keys) {
+    if (!file.holds(*key)) FUZZ_CHECK(Held(loaded, *key) == Held(EmptyFileWindow(), *key));
   }
-  const std::string saved = SavedSettingsText(text, "fuzz.ini", loaded, {});
+  const std::string saved = SavedSettingsText(text, "fuzz.ini", loaded, sections);
   for (const std::string& line : file.foreignLines()) {
     FUZZ_CHECK(saved.find(line) != std::string::npos);
   }
+  FUZZ_CHECK(SavedSettingsText(saved, "fuzz.ini", loaded, sections) == saved);
+  if (!whole) return 0;
   MemoryControls again = SettingsWindow();
   LoadSettingsText(saved, "fuzz.ini", again);
-  for (const SettingKey& key : SettingKeys()) FUZZ_CHECK(Held(again, key) == Held(loaded, key));
-  FUZZ_CHECK(SavedSettingsText(saved, "fuzz.ini", again, {}) == saved);
+  for (const SettingKey* key : keys) FUZZ_CHECK(Held(again, *key) == Held(loaded, *key));
   return 0;
 }
