@@ -64,18 +64,22 @@ run() {
   local regressions="tests/fuzz/regressions/$target" seeds=("tests/fuzz/corpus/$target")
   mkdir -p "$work" "$build_dir/findings"
   [[ -d "$regressions" ]] && seeds+=("$regressions")
-  local finding="no finding"
-  if ! "$build_dir/tests/fuzz/fuzz_$target" -max_total_time="$seconds" \
-    -max_len="${max_len[$target]}" -timeout=20 -print_final_stats=1 \
+  local finding="no finding" cpu="$build_dir/fuzz_$1.cpu"
+  # The CPU seconds too: on a shared machine the rate per second of CPU is the
+  # target's own speed.
+  if ! /usr/bin/time -o "$cpu" -f "%U %S" "$build_dir/tests/fuzz/fuzz_$target" \
+    -max_total_time="$seconds" -max_len="${max_len[$target]}" -timeout=20 -print_final_stats=1 \
     -artifact_prefix="$build_dir/findings/$target-" "$work" "${seeds[@]}" >"$log" 2>&1; then
     tail -n 40 "$log" >&2
     finding="FINDING (log: $log)"
   fi
-  local runs rate corpus
+  local runs rate corpus per_cpu
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
   rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
   corpus=$(grep -o 'corp: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2)
-  echo "fuzz_$target: ${runs:-0} executions, ${rate:-0} exec/s, corpus ${corpus:-0} inputs, $finding"
+  per_cpu=$(tail -n 1 "$cpu" | awk -v runs="${runs:-0}" '{ cpu = $1 + $2; printf "%d", (cpu > 0 ? runs / cpu : 0) }')
+  echo "fuzz_$target: ${runs:-0} executions, ${rate:-0} exec/s ($per_cpu per CPU second)," \
+    "corpus ${corpus:-0} inputs, $finding"
 }
 
 if [[ $mode == merge ]]; then

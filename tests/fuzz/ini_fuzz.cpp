@@ -61,7 +61,7 @@ std::string Folded(std::string text) {
 
 // Inputs whose hash is a multiple of this make the checks that walk the whole
 // settings table; the others check the sections they write.
-constexpr std::size_t kTableSample = 32;
+constexpr std::size_t kTableSample = 64;
 
 bool Sampled(std::string_view bytes, std::size_t every) {
   return std::hash<std::string_view>{}(bytes) % every == 0;
