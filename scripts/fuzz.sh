@@ -7,7 +7,8 @@
 # build-fuzz/findings. Prints one summary line per target; non-zero when any
 # target had a finding.
 # --merge minimises tests/fuzz/corpus/<target> together with what the runs
-# found (libFuzzer's -merge=1), so that the next run starts where this ended.
+# found (libFuzzer's -merge=1), so that the next run starts where this ended;
+# the hand-written seeds (files not named by their hash) are always kept.
 # Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
 #        scripts/fuzz.sh --merge [TARGET...]
 set -euo pipefail
@@ -51,10 +52,16 @@ merge() {
   merged=$(mktemp -d)
   mkdir -p "$kept" "$found"
   local before=$(($(files_in "$kept") + $(files_in "$found")))
-  "$build_dir/tests/fuzz/fuzz_$target" -merge=1 -max_len="${max_len[$target]}" -timeout=20 \
+  # Edges only, not their hit counts: a corpus of a few hundred inputs at most.
+  "$build_dir/tests/fuzz/fuzz_$target" -merge=1 -use_counters=0 -max_len="${max_len[$target]}" -timeout=20 \
     "$merged" "$kept" "$found" >"$build_dir/merge_$target.log" 2>&1
-  find "$kept" -type f -delete
-  cp "$merged"/* "$kept"/
+  find "$kept" -type f -regextype egrep -regex '.*/[0-9a-f]{40}' -delete
+  local seeds
+  seeds=$(find "$kept" -type f -exec sha1sum {} + | cut -d' ' -f1)
+  for input in "$merged"/*; do
+    # A seed the merge kept under its hash is there already under its name.
+    grep -qx "$(basename "$input")" <<<"$seeds" || cp "$input" "$kept"/
+  done
   rm -rf "$merged" "$found"
   echo "fuzz_$target: corpus $before inputs before minimising, $(files_in "$kept") after"
 }
