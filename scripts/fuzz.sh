@@ -1,18 +1,33 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang, libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer (in build-fuzz) and runs each in turn for SECONDS
-# (default 60), starting from the seed corpus in tests/fuzz/corpus. Inputs
-# that reach new code collect in build-fuzz/corpus/<target>; a finding stops
-# the script, its input saved under build-fuzz/findings.
+# (default 60), starting from the corpus in tests/fuzz/corpus/<target> and the
+# regression inputs in tests/fuzz/regressions/<target>. Inputs that reach new
+# code collect in build-fuzz/corpus/<target>; a finding's input is saved under
+# build-fuzz/findings. Prints one summary line per target; non-zero when any
+# target had a finding.
+# --merge minimises tests/fuzz/corpus/<target> together with what the runs
+# found (libFuzzer's -merge=1), so that the next run starts where this ended;
+# the hand-written seeds (files not named by their hash) are always kept.
 # Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
+#        scripts/fuzz.sh --merge [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-seconds="${1:-60}"
-shift || true
+all_targets=(frame_scanner engine decoders ini settings cli_options operations)
+declare -A max_len=([frame_scanner]=4096 [engine]=1024 [decoders]=4200 [ini]=4096
+  [settings]=2048 [cli_options]=512 [operations]=1024)
+
+mode=run
+if [[ "${1:-}" == "--merge" ]]; then
+  mode=merge
+  shift
+else
+  seconds="${1:-60}"
+  shift || true
+fi
 targets=("$@")
-[[ ${#targets[@]} -eq 0 ]] && targets=(frame_scanner engine decoders ini)
-declare -A max_len=([frame_scanner]=8192 [engine]=4096 [decoders]=4200 [ini]=20480)
+[[ ${#targets[@]} -eq 0 ]] && targets=("${all_targets[@]}")
 
 scripts/install-deps.sh --fuzz
 build_dir=build-fuzz
@@ -26,23 +41,62 @@ if [[ ! -f "$build_dir/build.ninja" ]]; then
     -DTRACKER_SANITIZE=address -DTRACKER_FUZZ=ON "${launcher[@]}" >/dev/null
 fi
 cmake --build "$build_dir" --target "${targets[@]/#/fuzz_}" -- -j"$(nproc)"
+# Short allocation stacks: the fuzz targets allocate a lot; a finding is
+# replayed with the full stacks by running its input again.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-malloc_context_size=4}"
 
-mkdir -p "$build_dir/findings"
+files_in() { find "$1" -type f 2>/dev/null | wc -l; }
+
+merge() {
+  local target=$1 kept="tests/fuzz/corpus/$1" found="$build_dir/corpus/$1" merged
+  merged=$(mktemp -d)
+  mkdir -p "$kept" "$found"
+  local before=$(($(files_in "$kept") + $(files_in "$found")))
+  # Edges only, not their hit counts: a corpus of a few hundred inputs at most.
+  "$build_dir/tests/fuzz/fuzz_$target" -merge=1 -use_counters=0 -max_len="${max_len[$target]}" -timeout=20 \
+    "$merged" "$kept" "$found" >"$build_dir/merge_$target.log" 2>&1
+  find "$kept" -type f -regextype egrep -regex '.*/[0-9a-f]{40}' -delete
+  local seeds
+  seeds=$(find "$kept" -type f -exec sha1sum {} + | cut -d' ' -f1)
+  for input in "$merged"/*; do
+    # A seed the merge kept under its hash is there already under its name.
+    grep -qx "$(basename "$input")" <<<"$seeds" || cp "$input" "$kept"/
+  done
+  rm -rf "$merged" "$found"
+  echo "fuzz_$target: corpus $before inputs before minimising, $(files_in "$kept") after"
+}
+
+run() {
+  local target=$1 work="$build_dir/corpus/$1" log="$build_dir/fuzz_$1.log"
+  local regressions="tests/fuzz/regressions/$target" seeds=("tests/fuzz/corpus/$target")
+  mkdir -p "$work" "$build_dir/findings"
+  [[ -d "$regressions" ]] && seeds+=("$regressions")
+  local finding="no finding" cpu="$build_dir/fuzz_$1.cpu"
+  # The CPU seconds too: on a shared machine the rate per second of CPU is the
+  # target's own speed.
+  if ! /usr/bin/time -o "$cpu" -f "%U %S" "$build_dir/tests/fuzz/fuzz_$target" \
+    -max_total_time="$seconds" -max_len="${max_len[$target]}" -timeout=20 -print_final_stats=1 \
+    -artifact_prefix="$build_dir/findings/$target-" "$work" "${seeds[@]}" >"$log" 2>&1; then
+    tail -n 40 "$log" >&2
+    finding="FINDING (log: $log)"
+  fi
+  local runs rate corpus per_cpu
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
+  corpus=$(grep -o 'corp: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2)
+  per_cpu=$(tail -n 1 "$cpu" | awk -v runs="${runs:-0}" '{ cpu = $1 + $2; printf "%d", (cpu > 0 ? runs / cpu : 0) }')
+  echo "fuzz_$target: ${runs:-0} executions, ${rate:-0} exec/s ($per_cpu per CPU second)," \
+    "corpus ${corpus:-0} inputs, $finding"
+}
+
+if [[ $mode == merge ]]; then
+  for target in "${targets[@]}"; do merge "$target"; done
+  exit 0
+fi
 summary=()
 for target in "${targets[@]}"; do
-  work="$build_dir/corpus/$target"
-  log="$build_dir/fuzz_$target.log"
-  mkdir -p "$work"
-  echo "fuzz_$target: ${seconds}s"
-  if ! "$build_dir/tests/fuzz/fuzz_$target" -max_total_time="$seconds" \
-    -max_len="${max_len[$target]}" -timeout=20 -print_final_stats=1 \
-    -artifact_prefix="$build_dir/findings/$target-" "$work" "tests/fuzz/corpus/$target" \
-    >"$log" 2>&1; then
-    tail -n 40 "$log" >&2
-    echo "fuzz_$target: FINDING (log: $log)" >&2
-    exit 1
-  fi
-  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-  summary+=("fuzz_$target: $runs executions in ${seconds}s, no finding")
+  echo "fuzz_$target: ${seconds}s" >&2
+  summary+=("$(run "$target")")
 done
 printf '%s\n' "${summary[@]}"
+! printf '%s\n' "${summary[@]}" | grep -q FINDING

@@ -12,8 +12,8 @@ packages=(
 if [[ "${1:-}" == "--gui-tools" ]]; then
   packages+=(xvfb xauth imagemagick)
 fi
-if [[ "${1:-}" == "--fuzz" ]]; then  # scripts/fuzz.sh: clang with libFuzzer
-  packages+=(clang libclang-rt-14-dev)
+if [[ "${1:-}" == "--fuzz" ]]; then  # scripts/fuzz.sh: clang with libFuzzer; time
+  packages+=(clang libclang-rt-14-dev time)
 fi
 if [[ "${1:-}" == "--windows" ]]; then  # scripts/windows.sh: mingw-w64 and Wine
   # tcl: SQLite's amalgamation is made with tclsh; dpkg-dev: dpkg-source.

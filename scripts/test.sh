@@ -2,9 +2,11 @@
 # Installs what is missing, builds, runs every test, builds and checks the
 # Debian package, then builds and runs the suite again under AddressSanitizer
 # with UndefinedBehaviorSanitizer (build-asan) and under ThreadSanitizer
-# (build-tsan), and cross-builds and tests the Windows programs under Wine
-# (scripts/windows.sh); non-zero on any failure.
-# --quick stops after the package check (no sanitizer builds, no Windows step).
+# (build-tsan), runs every fuzz target for about 20 s (scripts/fuzz.sh, with
+# clang in build-fuzz), and cross-builds and tests the Windows programs under
+# Wine (scripts/windows.sh); non-zero on any failure.
+# --quick stops after the package check (no sanitizer builds, no fuzzing, no
+# Windows step).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,4 +23,5 @@ scripts/check-package.sh
 [[ "${1:-}" == "--quick" ]] && exit 0
 BUILD_DIR=build-asan TRACKER_SANITIZE=address run_suite
 BUILD_DIR=build-tsan TRACKER_SANITIZE=thread run_suite
+scripts/fuzz.sh 20
 scripts/windows.sh

@@ -137,6 +137,8 @@ void Engine::prepareWrites() {
 }
 
 void Engine::startPlan(const Operation& operation, Activity activity, std::string_view panel) {
+  // Nothing to do (the DLT group while its tab is hidden): nothing starts.
+  if (state_.plan.empty()) return;
   state_.operation = &operation;
   state_.activity = activity;
   state_.step = 0;

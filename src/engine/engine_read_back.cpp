@@ -180,8 +180,13 @@ std::string Engine::endCompare(std::string_view readBox) {
       CompareControls(controls, controls_, *readBack_.tracker, naming_);
   setPanel("Compare OK");
   if (onCompared) onCompared(differences);
-  if (differences.empty()) return "Compare with Tracker Completed!\nNo field differs.";
-  return "Compare with Tracker Completed!\n" + std::to_string(differences.size()) +
+  // A WiFi list the tracker did not answer was not compared: the box says so.
+  const std::string done = contains(readBack_.decoded, Group::Wifi)
+                               ? "Compare with Tracker Completed!"
+                               : "Compare with Tracker Completed, but the WiFi list was not read "
+                                 "(no answer).";
+  if (differences.empty()) return done + "\nNo field differs.";
+  return done + "\n" + std::to_string(differences.size()) +
          (differences.size() == 1 ? " field differs" : " fields differ") + " from the tracker.";
 }
 

@@ -113,7 +113,11 @@ IniLoad IniDocument::load(const std::string& path) {
     loadProblem_ = std::strerror(errno);
     return IniLoad::Unreadable;
   }
-  const std::string_view bytes = content.view();
+  return loadText(content.view());
+}
+
+IniLoad IniDocument::loadText(std::string_view bytes) {
+  *this = IniDocument();
   if (std::any_of(bytes.begin(), bytes.end(),
                   [](char c) { return IsBinaryByte(static_cast<unsigned char>(c)); })) {
     loadProblem_ = "not a text settings file";

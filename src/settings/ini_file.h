@@ -30,6 +30,9 @@ class IniDocument {
   // or is not text (it holds NUL or other control bytes), gives Unreadable, an
   // empty document and the reason in loadProblem().
   IniLoad load(const std::string& path);
+  // The same for a file's content already in memory: Loaded, or Unreadable
+  // (an empty document and the reason) when it is not text.
+  IniLoad loadText(std::string_view bytes);
   const std::string& loadProblem() const { return loadProblem_; }
 
   // Texts are UTF-8; the file's bytes are decoded per value (see text_encoding.h).

@@ -18,6 +18,12 @@ IniDocument loadDocument(const std::string& path, bool& exists) {
   return ini;
 }
 
+IniDocument documentOfText(std::string_view text, const std::string& name) {
+  IniDocument ini;
+  if (ini.loadText(text) == IniLoad::Unreadable) throw ESettingsReadError(name, ini.loadProblem());
+  return ini;
+}
+
 void readKey(const IniDocument& ini, const SettingKey& key, Controls& controls) {
   switch (key.type) {
     case SettingType::Text:
@@ -131,10 +137,23 @@ SettingsHeld InspectSettingsFile(const std::string& path) {
   return heldBy(ini);
 }
 
+void LoadSettingsText(std::string_view text, const std::string& name, Controls& controls) {
+  const IniDocument ini = documentOfText(text, name);
+  for (const SettingKey& key : SettingKeys()) readKey(ini, key, controls);
+}
+
 std::string SettingsFileText(const std::string& path, const Controls& controls,
                              const std::vector<std::string_view>& sections) {
   bool exists = false;
   IniDocument ini = path.empty() ? IniDocument() : loadDocument(path, exists);
+  writeKeys(ini, controls, sections);
+  return ini.bytes();
+}
+
+std::string SavedSettingsText(std::string_view text, const std::string& name,
+                              const Controls& controls,
+                              const std::vector<std::string_view>& sections) {
+  IniDocument ini = documentOfText(text, name);
   writeKeys(ini, controls, sections);
   return ini.bytes();
 }

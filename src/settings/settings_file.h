@@ -22,6 +22,8 @@ class ESettingsReadError : public std::runtime_error {
 // when it does not, no control changes. A file that cannot be read, or is not
 // a text settings file, throws ESettingsReadError and changes no control.
 bool LoadSettingsFile(const std::string& path, Controls& controls);
+// The same for a file's content in memory; `name` names it in the error.
+void LoadSettingsText(std::string_view text, const std::string& name, Controls& controls);
 
 struct SettingKey;
 
@@ -63,5 +65,9 @@ void SaveSettingsSections(const std::string& path, const Controls& controls,
 // an empty path) counts as empty. Throws ESettingsReadError as loading does.
 std::string SettingsFileText(const std::string& path, const Controls& controls,
                              const std::vector<std::string_view>& sections);
+// The same for a file's content in memory.
+std::string SavedSettingsText(std::string_view text, const std::string& name,
+                              const Controls& controls,
+                              const std::vector<std::string_view>& sections);
 
 }  // namespace tracker

@@ -10,9 +10,10 @@ namespace {
 
 constexpr std::string_view kExtraPrefix = "Value ";
 
-std::vector<std::string> catalogueItems(std::string_view list) {
+const std::vector<std::string>& catalogueItems(std::string_view list) {
+  static const std::vector<std::string> kNone;
   const ControlSpec* spec = FindControl(list);
-  return spec == nullptr ? std::vector<std::string>{} : spec->items;
+  return spec == nullptr ? kNone : spec->items;
 }
 
 }  // namespace
@@ -32,14 +33,15 @@ int ListValue(const Controls& controls, std::string_view list) {
 }
 
 void SetListValue(Controls& controls, std::string_view list, int value) {
-  std::vector<std::string> items = catalogueItems(list);
-  const int known = static_cast<int>(items.size());
+  const std::vector<std::string>& knownItems = catalogueItems(list);
+  const int known = static_cast<int>(knownItems.size());
   const bool none = value < 0 || value == kNoSelectionByte;
   if (none || value < known) {
-    if (controls.itemCount(list) != known) controls.setItems(list, items);
+    if (controls.itemCount(list) != known) controls.setItems(list, knownItems);
     controls.setItemIndex(list, none ? kNoListValue : value);
     return;
   }
+  std::vector<std::string> items = knownItems;
   items.push_back(std::string(kExtraPrefix) + std::to_string(value));
   controls.setItems(list, items);
   controls.setItemIndex(list, known);

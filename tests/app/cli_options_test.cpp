@@ -97,6 +97,14 @@ TEST(CliOptions, BadLinesAreRefusedWithAReason) {
   refused({"watch"}, "watch needs --in");
   refused({"--port", "a", "--port", "b", "read", "--out", "x"}, "--out takes one port");
   refused({"--port", "a", "--port", "/dev/a", "info"}, "--port /dev/a given twice");
+  refused({"--port", "", "--port", ".", "info"}, "--port: the port name is empty");
+  refused({"--port=", "watch", "--in", "x"}, "--port: the port name is empty");
+  refused({"--port", ".", "--port", "/dev/", "info"}, "--port /dev/ given twice");
+#ifdef _WIN32
+  refused({"--port", "COM12", "--port", "\\\\.\\com12", "info"}, "given twice");
+#else
+  refused({"--port", "pts/3", "--port", "/dev/../dev/pts/3", "info"}, "given twice");
+#endif
   refused({"--port", "p", "set-mileage", "ten"}, "'ten' is not a valid integer value");
   refused({"--port", "p", "set-mileage"}, "usage: set-mileage METRES");
   refused({"--port", "p", "temp-pair", "1"}, "usage: temp-pair");

@@ -4,9 +4,12 @@
 // same window (decode → encode → decode is stable). The device information
 // decodes the same way twice.
 
+#include <algorithm>
+
 #include "base/str_to_int.h"
 #include "codec/codec.h"
 #include "codec/device_info.h"
+#include "codec/device_models.h"
 #include "codec/encodings.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/snapshot.h"
@@ -56,24 +59,74 @@ Snapshot WithNormalised(Group group, Snapshot window, const Snapshot& from) {
   return window;
 }
 
-// What the group's controls show.
+// What the group's controls hold: a decoder sets texts, items and checks only.
 Snapshot GroupSnapshot(Group group, const Controls& controls) {
   Snapshot snapshot;
   for (const Field& field : SpecOf(group).fields) {
-    if (controls.has(field.control)) snapshot[field.control] = Shown(controls, field.control);
+    if (field.control.empty()) continue;
+    snapshot[field.control] = controls.text(field.control) + "|" +
+                              std::to_string(controls.itemIndex(field.control)) + "|" +
+                              std::to_string(controls.checked(field.control));
   }
+  return snapshot;
+}
+
+// The group's own controls as the program starts: decoding and encoding a
+// group reach no others. Built once per group, copied for each input.
+MemoryControls GroupWindow(Group group) {
+  static const std::vector<MemoryControls> windows = [] {
+    std::vector<MemoryControls> built;
+    for (const Group g : AllGroups()) {
+      std::vector<std::string> names;
+      for (const Field& field : SpecOf(g).fields) {
+        if (!field.control.empty()) names.push_back(field.control);
+      }
+      built.push_back(WindowOf(names));
+    }
+    return built;
+  }();
+  const auto at = std::find(AllGroups().begin(), AllGroups().end(), group) - AllGroups().begin();
+  return windows[static_cast<std::size_t>(at)];
+}
+
+// The device information's controls, the input rows a model shows or hides
+// included.
+MemoryControls DeviceInfoWindow() {
+  static const MemoryControls window = [] {
+    std::vector<std::string> names = DeviceInfoControlNames();
+    for (int input = 1; input <= kInputCount; ++input) {
+      for (std::string name : {InputCaptionLabel(input), InputModeBox(input), InputTimeLabel(input),
+                               InputTimeEdit(input), InputTimeUnit(input)})
+        names.push_back(std::move(name));
+    }
+    return WindowOf(names);
+  }();
+  return window;
+}
+
+// What the device information's controls show.
+Snapshot DeviceInfoSnapshot(const Controls& controls) {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> all;
+    for (const ControlSpec& spec : Catalogue()) {
+      if (DeviceInfoWindow().has(spec.name)) all.push_back(spec.name);
+    }
+    return all;
+  }();
+  Snapshot snapshot;
+  for (const std::string& name : names) snapshot[name] = Shown(controls, name);
   return snapshot;
 }
 
 // Decodes the data into a fresh window and returns what the group shows.
 Snapshot Decoded(Group group, WifiHalf half, const Bytes& data) {
-  MemoryControls controls = FreshWindow();
+  MemoryControls controls = GroupWindow(group);
   FUZZ_CHECK(Decode(group, data, controls, half) == DecodeResult::Ok);
   return GroupSnapshot(group, controls);
 }
 
 void CheckGroup(Group group, WifiHalf half, const Bytes& data) {
-  MemoryControls first = FreshWindow();
+  MemoryControls first = GroupWindow(group);
   const Snapshot fresh = GroupSnapshot(group, first);
   if (Decode(group, data, first, half) != DecodeResult::Ok) {
     CheckSameWindow(fresh, GroupSnapshot(group, first));  // a short answer changes nothing
@@ -88,7 +141,7 @@ void CheckGroup(Group group, WifiHalf half, const Bytes& data) {
     // above 2^31 - 1): the write is refused with its message, nothing is sent.
     return;
   }
-  MemoryControls second = FreshWindow();
+  MemoryControls second = GroupWindow(group);
   FUZZ_CHECK(Decode(group, stored, second, half) == DecodeResult::Ok);
   const Snapshot again = GroupSnapshot(group, second);
   CheckSameWindow(WithNormalised(group, decoded, again), again);
@@ -96,11 +149,11 @@ void CheckGroup(Group group, WifiHalf half, const Bytes& data) {
 }
 
 void CheckDeviceInfo(const Bytes& info, bool settingsLoaded) {
-  MemoryControls controls = FreshWindow();
+  MemoryControls controls = DeviceInfoWindow();
   DecodeDeviceInfo(info, controls, settingsLoaded);
-  const Snapshot once = TakeSnapshot(controls);
+  const Snapshot once = DeviceInfoSnapshot(controls);
   DecodeDeviceInfo(info, controls, settingsLoaded);
-  CheckSameWindow(once, TakeSnapshot(controls));
+  CheckSameWindow(once, DeviceInfoSnapshot(controls));
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 // Everything a user can see of every control, for before/after comparisons.
 
 #include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "fuzz/fuzz_check.h"
 #include "ui/catalogue.h"
@@ -30,6 +32,19 @@ inline Snapshot TakeSnapshot(const Controls& controls) {
 inline MemoryControls FreshWindow() {
   static const MemoryControls pristine;
   return pristine;
+}
+
+// A window of only the named controls, as the program starts. A decoder or
+// encoder that reaches for any other control throws, and the fuzzer stops.
+inline MemoryControls WindowOf(const std::vector<std::string>& names) {
+  std::vector<ControlSpec> specs;
+  std::set<std::string> seen;
+  for (const std::string& name : names) {
+    const ControlSpec* spec = FindControl(name);
+    FUZZ_CHECK(spec != nullptr);
+    if (seen.insert(name).second) specs.push_back(*spec);
+  }
+  return MemoryControls(specs);
 }
 
 // Stops the program, naming the first control that differs, when they differ.

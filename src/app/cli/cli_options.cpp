@@ -38,6 +38,7 @@ const std::map<std::string, Setter, std::less<>>& valueOptions() {
   static const std::map<std::string, Setter, std::less<>> kOptions = {
       {"--port",
        [](CliOptions& o, const std::string& v) {
+         if (v.empty()) throw UsageError("--port: the port name is empty");
          o.port = v;
          o.ports.push_back(v);
        }},

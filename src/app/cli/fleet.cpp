@@ -1,7 +1,9 @@
 #include "app/cli/fleet.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <set>
 #include <thread>
@@ -10,9 +12,25 @@
 #include "app/cli/cli_app.h"
 #include "app/cli/console_lines.h"
 #include "app/cli/report.h"
+#include "serial/device_path.h"
 
 namespace tracker::cli {
 namespace {
+
+// One text for every spelling of a port's device: "ttyUSB0", "/dev/ttyUSB0"
+// and "/dev/./ttyUSB0" are one port, as are "COM12", "com12" and "\\.\COM12".
+std::string SamePortKey(const std::string& port) {
+  constexpr std::string_view kWin32Prefix = "\\\\.\\";
+  const std::string device = CommDevicePath(port);
+  if (device.starts_with(kWin32Prefix)) {
+    std::string folded = device;
+    for (char& c : folded) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return folded;
+  }
+  std::string normal = std::filesystem::path(device).lexically_normal().generic_string();
+  while (normal.size() > 1 && normal.ends_with('/')) normal.pop_back();
+  return normal;
+}
 
 struct PortJob {
   CliOptions options;
@@ -86,14 +104,15 @@ void CheckFleetOptions(const CliOptions& options) {
     throw UsageError("--out takes one port; without it each port's lines are prefixed");
   std::set<std::string> seen;
   for (const std::string& port : options.ports) {
-    if (!seen.insert(PortLabel(port)).second) throw UsageError("--port " + port + " given twice");
+    if (!seen.insert(SamePortKey(port)).second) throw UsageError("--port " + port + " given twice");
   }
 }
 
 std::string PortLabel(const std::string& port) {
   // /dev/ttyUSB0 is ttyUSB0, \\.\COM12 is COM12.
   for (const std::string_view prefix : {std::string_view("/dev/"), std::string_view("\\\\.\\")}) {
-    if (port.starts_with(prefix)) return port.substr(prefix.size());
+    // "/dev/" itself keeps its name: a line prefix of "[] " names nothing.
+    if (port.starts_with(prefix) && port.size() > prefix.size()) return port.substr(prefix.size());
   }
   return port;
 }

@@ -1,0 +1,214 @@
+// Settings files put together from the input: the program's own sections with
+// some of their keys, sections and keys of other programs, comments, stray
+// text, no settings at all. A key the file does not hold loads as it does
+// from an empty file; whatever is not the program's survives a save line for
+// line; saving once more changes no byte; loaded, saved and loaded again the
+// window is the same.
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "fuzz/fuzz_check.h"
+#include "fuzz/snapshot.h"
+#include "settings/settings_file.h"
+#include "settings/settings_keys.h"
+#include "ui/list_values.h"
+
+namespace tracker::fuzz {
+namespace {
+
+std::string Folded(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return folded;
+}
+
+const std::set<std::string>& OwnSections() {
+  static const std::set<std::string> sections = [] {
+    std::set<std::string> all;
+    for (const SettingKey& key : SettingKeys()) all.insert(Folded(key.section));
+    return all;
+  }();
+  return sections;
+}
+
+bool IsOwnKey(const std::string& section, std::string_view key) {
+  static const std::set<std::string> keys = [] {
+    std::set<std::string> all;
+    for (const SettingKey& k : SettingKeys()) all.insert(Folded(k.section) + "\n" + Folded(k.key));
+    return all;
+  }();
+  return keys.count(section + "\n" + Folded(key)) != 0;
+}
+
+// A file being written: which of the program's keys it holds, and the lines
+// that are not the program's.
+class FileText {
+ public:
+  explicit FileText(InputReader& input) : input_(input) {}
+
+  std::string build() {
+    while (!input_.empty() && lines_ < 200) line();
+    return text_;
+  }
+  bool holds(const SettingKey& key) const {
+    return held_.count(Folded(key.section) + "\n" + Folded(key.key)) != 0;
+  }
+  const std::vector<std::string>& foreignLines() const { return foreign_; }
+  bool mentions(std::string_view section) const { return seen_.count(Folded(section)) != 0; }
+
+ private:
+  void line() {
+    switch (input_.byte() % 8) {
+      case 0:
+      case 1:
+        return section(std::string(randomKey().section));
+      case 2:
+        return section(name());
+      case 3:
+      case 4:
+        return key(ownKeyName());
+      case 5:
+        return key(name());
+      case 6:
+        return add(input_.byte() % 2 == 0 ? "; " + value() : "", true);
+      default:
+        return add(stray(), false);
+    }
+  }
+  const SettingKey& randomKey() { return SettingKeys()[input_.u16() % SettingKeys().size()]; }
+  // One of the current section's own keys when it has one, else any.
+  std::string ownKeyName() {
+    for (int tries = 0; tries < 8; ++tries) {
+      const SettingKey& k = randomKey();
+      if (Folded(k.section) == section_) return std::string(k.key);
+    }
+    return std::string(randomKey().key);
+  }
+  void section(std::string name) {
+    const std::uint8_t style = input_.byte();
+    if ((style & 1) != 0) name = Folded(name);
+    const std::string header = ((style & 2) != 0 ? " [" : "[") + name + "]";
+    section_ = Folded(name);
+    // A section's first header counts; keys under a repeated one are never read.
+    repeated_ = !seen_.insert(section_).second;
+    add(header, OwnSections().count(section_) == 0);
+  }
+  void key(const std::string& name) {
+    const std::string line = name + ((input_.byte() & 1) != 0 ? " = " : "=") + value();
+    const bool own = !section_.empty() && IsOwnKey(section_, name);
+    if (own && !repeated_) held_.insert(section_ + "\n" + Folded(name));
+    add(line, !own && OwnSections().count(section_) == 0);
+  }
+  std::string name() {
+    static constexpr std::string_view kLetters = "ABCxyz019_.";
+    std::string text;
+    for (int i = 1 + input_.byte() % 6; i > 0; --i)
+      text += kLetters[input_.byte() % kLetters.size()];
+    return text;
+  }
+  std::string value() {
+    static constexpr std::string_view kChars[] = {"a", "Z", "0", "9", " ", "\"",       "'",   ";",
+                                                  "=", "[", "]", "-", ".", "\xC3\xA9", "\xE9"};
+    std::string text;
+    for (int i = input_.byte() % 12; i > 0; --i) text += kChars[input_.byte() % std::size(kChars)];
+    return text;
+  }
+  // Text that is neither a section nor a key with a value.
+  std::string stray() {
+    std::string text;
+    for (const std::uint8_t b : input_.take(input_.byte() % 12)) {
+      if (b >= 0x20 && b != '[' && b != '=' && b != 0x7F) text += static_cast<char>(b);
+    }
+    return text;
+  }
+  // A foreign line of the program's own section may be replaced by a key the
+  // save adds, so only the other sections' lines are sure to stay.
+  void add(const std::string& line, bool foreign) {
+    static constexpr std::string_view kEnds[] = {"\r\n", "\n", "\r\n", "\r"};
+    text_ += line;
+    text_ += kEnds[input_.byte() % std::size(kEnds)];
+    if (foreign && OwnSections().count(section_) == 0 && !line.empty()) foreign_.push_back(line);
+    ++lines_;
+  }
+
+  InputReader& input_;
+  std::string text_;
+  std::string section_;
+  bool repeated_ = false;
+  std::set<std::string> seen_;
+  std::set<std::string> held_;
+  std::vector<std::string> foreign_;
+  int lines_ = 0;
+};
+
+MemoryControls SettingsWindow() {
+  static const MemoryControls window = [] {
+    std::vector<std::string> names;
+    for (const SettingKey& key : SettingKeys()) names.emplace_back(key.control);
+    return WindowOf(names);
+  }();
+  return window;
+}
+
+std::string Held(const Controls& controls, const SettingKey& key) {
+  switch (key.type) {
+    case SettingType::Text:
+      return controls.text(key.control);
+    case SettingType::Position:
+      return std::to_string(ListValue(controls, key.control));
+    case SettingType::Flag:
+      return controls.checked(key.control) ? "1" : "0";
+  }
+  return {};
+}
+
+// The window an empty file gives.
+const MemoryControls& EmptyFileWindow() {
+  static const MemoryControls window = [] {
+    MemoryControls controls = SettingsWindow();
+    LoadSettingsText("", "empty.ini", controls);
+    return controls;
+  }();
+  return window;
+}
+
+}  // namespace
+}  // namespace tracker::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace tracker;
+  using namespace tracker::fuzz;
+  InputReader input(data, size);
+  FileText file(input);
+  const std::string text = file.build();
+  // One input in 32 checks and saves every key; the others their own sections'.
+  const bool whole = std::hash<std::string>{}(text) % 32 == 0;
+  std::vector<const SettingKey*> keys;
+  std::vector<std::string_view> sections;
+  for (const SettingKey& key : SettingKeys()) {
+    if (!whole && !file.mentions(key.section)) continue;
+    keys.push_back(&key);
+    if (sections.empty() || sections.back() != key.section) sections.push_back(key.section);
+  }
+  if (whole) sections.clear();
+  MemoryControls loaded = SettingsWindow();
+  LoadSettingsText(text, "fuzz.ini", loaded);
+  for (const SettingKey* key : keys) {
+    if (!file.holds(*key)) FUZZ_CHECK(Held(loaded, *key) == Held(EmptyFileWindow(), *key));
+  }
+  const std::string saved = SavedSettingsText(text, "fuzz.ini", loaded, sections);
+  for (const std::string& line : file.foreignLines()) {
+    FUZZ_CHECK(saved.find(line) != std::string::npos);
+  }
+  FUZZ_CHECK(SavedSettingsText(saved, "fuzz.ini", loaded, sections) == saved);
+  if (!whole) return 0;
+  MemoryControls again = SettingsWindow();
+  LoadSettingsText(saved, "fuzz.ini", again);
+  for (const SettingKey* key : keys) FUZZ_CHECK(Held(again, *key) == Held(loaded, *key));
+  return 0;
+}
