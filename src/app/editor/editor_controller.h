@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "app/editor/built_in_tracker.h"
 #include "app/editor/preferences.h"
 #include "app/editor/qt_window.h"
 #include "app/editor/read_back_view.h"
@@ -39,6 +40,9 @@ class EditorController : public QObject {
   // window's remembered size and position, and the remembered port unless
   // keepPort (the demo preselects its own).
   void Start(bool keepPort);
+  // The demo's simulated tracker inside this process, as port "DEMO" (where
+  // no pseudo-terminal can serve it).
+  void useBuiltInTracker() { demoPort_.enable(); }
 
   Engine& engine() { return *engine_; }
   ReadBackView& readBack() { return *readBack_; }
@@ -61,6 +65,7 @@ class EditorController : public QObject {
   void describePorts();
   void restorePort();
   void rememberChoices();
+  void delivered(std::span<const std::uint8_t> bytes);
 
   TForm1& form_;
   const PortEnumerator& ports_;
@@ -68,6 +73,7 @@ class EditorController : public QObject {
   QtWindow window_;
   TComm Comm1;
   TCommPort port_;
+  BuiltInTrackerPort demoPort_;
   TrafficView traffic_;
   std::unique_ptr<Engine> engine_;
   Preferences preferences_;
