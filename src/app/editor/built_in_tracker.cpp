@@ -23,9 +23,8 @@ struct BuiltInTrackerPort::Tracker {
   sim::FrameParser parser;
 };
 
-BuiltInTrackerPort::BuiltInTrackerPort(
-    CommPort& serial, std::function<void(Task)> post,
-    std::function<void(std::span<const std::uint8_t>)> deliver)
+BuiltInTrackerPort::BuiltInTrackerPort(CommPort& serial, std::function<void(Task)> post,
+                                       std::function<void(std::span<const std::uint8_t>)> deliver)
     : serial_(serial), post_(std::move(post)), deliver_(std::move(deliver)) {}
 
 BuiltInTrackerPort::~BuiltInTrackerPort() = default;

@@ -47,7 +47,6 @@ void checkTables() {
 #endif
 }
 
-
 #ifdef _WIN32
 using PresentPorts = tracker::RegistryPortEnumerator;
 // No pseudo-terminals here: the demo's tracker runs inside the editor.

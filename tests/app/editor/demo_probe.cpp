@@ -54,7 +54,8 @@ bool shootTabs(TForm1& form, const QDir& out) {
   for (int tab = 0; tab < tabs->count(); ++tab) {
     tabs->setCurrentIndex(tab);
     test::PumpUntil([] { return false; }, 300);
-    const QString name = QStringLiteral("windows-tab-%1-%2.png").arg(tab + 1).arg(tabs->tabText(tab));
+    const QString name =
+        QStringLiteral("windows-tab-%1-%2.png").arg(tab + 1).arg(tabs->tabText(tab));
     if (!form.grab().save(out.filePath(name))) return false;
     std::printf("%s\n", qPrintable(out.filePath(name)));
   }
