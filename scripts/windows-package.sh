@@ -63,7 +63,7 @@ pack_editor() {
   stage="$win_build/package/$name"
   rm -rf "$stage" "$win_build/$name.zip"
   mkdir -p "$stage/platforms" "$stage/styles"
-  cp "$win_build/bin/tracker-cli.exe" "$win_build/src/app/editor/tracker-editor.exe" "$stage/"
+  cp "$win_build/bin/tracker-cli.exe" "$win_build/bin/tracker-editor.exe" "$stage/"
   cp "$qt_dir/plugins/platforms/qwindows.dll" "$stage/platforms/"
   cp "$qt_dir/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
   copy_imported_dlls "$stage"
@@ -112,7 +112,7 @@ test_installer() {
   local setup="$win_build/tracker-editor-$version-setup.exe"
   local folder="$WINEPREFIX/drive_c/Program Files/Tracker Editor"
   local menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tracker Editor.lnk"
-  local settings="$WINEPREFIX/drive_c/users/$USER/AppData/Roaming/tracker-editor"
+  local settings="$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/AppData/Roaming/tracker-editor"
   timeout 300 "$wine_loader" "$setup" /S
   [[ -f "$folder/tracker-editor.exe" && -f "$folder/platforms/qwindows.dll" ]] ||
     { echo "the installer installed no editor" >&2; return 1; }

@@ -5,7 +5,8 @@
 ; makensis -DVERSION=2.4 -DSTAGE=dir -DFILES=files.nsh -DICON=x.ico -DOUTFILE=setup.exe
 ; FILES holds one "Delete" line per installed file (made by scripts/windows.sh),
 ; so the uninstaller removes exactly what was installed.
-Unicode true
+; 64-bit, so that it also runs where only 64-bit programs do (wine64).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
 !include "x64.nsh"
