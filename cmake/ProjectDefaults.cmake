@@ -92,3 +92,12 @@ function(tracker_add_folders)
 endfunction()
 
 include(GoogleTest)
+
+# Qt's DLLs for Windows use the shared GCC runtime (shipped beside them); the
+# programs of the calling folder share it with them instead of carrying a
+# second, static copy (the toolchain links the other programs statically).
+macro(tracker_shared_gcc_runtime)
+  if(MINGW)
+    string(REPLACE "-static" "" CMAKE_EXE_LINKER_FLAGS "${CMAKE_EXE_LINKER_FLAGS}")
+  endif()
+endmacro()

@@ -17,7 +17,9 @@ if [[ "${1:-}" == "--fuzz" ]]; then  # scripts/fuzz.sh: clang with libFuzzer; ti
 fi
 if [[ "${1:-}" == "--windows" ]]; then  # scripts/windows.sh: mingw-w64 and Wine
   # tcl: SQLite's amalgamation is made with tclsh; dpkg-dev: dpkg-source.
-  packages+=(g++-mingw-w64-x86-64-posix wine64 xvfb xauth tcl dpkg-dev libgtest-dev)
+  # nsis: the installer; librsvg2-bin, imagemagick: the icon.
+  packages+=(g++-mingw-w64-x86-64-posix wine64 xvfb xauth tcl dpkg-dev libgtest-dev
+    nsis librsvg2-bin imagemagick)
 fi
 
 missing=()

@@ -6,9 +6,17 @@
 # Writes screenshots/tab-<n>-<caption>.png, wide-…png, dark-…png,
 # read-back-<view>.png, traffic-log-and-progress.png, guide-<view>.png,
 # maximised-<caption>.png and history-dialog.png in the repository root.
+#        scripts/screenshots.sh --windows [build-dir]   (default: build-windows)
+# The Windows build under Wine (after scripts/windows.sh): every tab after a
+# Read All from the demo's tracker, screenshots/windows-tab-<n>-<caption>.png,
+# and the portable folder's tracker-editor.exe --demo with its window frame,
+# screenshots/windows-demo.png.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
+if [[ "${1:-}" == "--windows" ]]; then
+  exec "$root/scripts/screenshots-windows.sh" "${2:-$root/build-windows}"
+fi
 build="${1:-$root/build}"
 probe="$(find "$build" -name tracker_window_probe -type f -perm -u+x | head -n 1)"
 if [[ -z "$probe" ]]; then

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows programs with Debian's mingw-w64 and tests them
-# under Wine: the core, tracker-cli.exe and their tests (build-windows), run
-# by CTest through Wine, the Win32 serial component and tracker-cli.exe
-# against the Linux build's tracker-sim; then packs
-# tracker-cli-<version>-windows-x64.zip. Caches (SQLite built for Windows, the
-# Wine prefix template) live in ~/.cache/tracker-editor, outside the checkout.
-# BUILD_DIR (the Linux build, default build) and WIN_BUILD_DIR (default
-# build-windows) may be set.
+# under Wine: Qt for Windows from Debian's source (scripts/build-qt-windows.sh,
+# cached), the core, tracker-cli.exe, tracker-editor.exe and their tests
+# (build-windows), run by CTest through Wine: the Win32 serial component,
+# tracker-cli.exe and the window against the Linux build's tracker-sim, the
+# window's offscreen tests. Then packs tracker-cli-<version>-windows-x64.zip,
+# the portable tracker-editor-<version>-windows-x64.zip and the installer
+# tracker-editor-<version>-setup.exe, installs and uninstalls it silently
+# under Wine and starts the installed editor's demo in Xvfb. Caches (Qt and
+# SQLite built for Windows, the Wine prefix template) live in
+# ~/.cache/tracker-editor, outside the checkout. BUILD_DIR (the Linux build,
+# default build) and WIN_BUILD_DIR (default build-windows) may be set.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,6 +22,8 @@ version="$(sed -n 's/^project(TrackerEditor VERSION \([0-9.]*\).*/\1/p' CMakeLis
 wine_loader=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 sqlite_dir=""
+qt_dir=""
+mingw_dlls=(/usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/x86_64-w64-mingw32/lib)
 
 step() { printf '== %s (%ds)\n' "$1" "$SECONDS"; }
 
@@ -50,6 +56,10 @@ build_sqlite() {
   rm -rf "$work"
 }
 
+build_qt() {
+  qt_dir="$(scripts/build-qt-windows.sh | tail -n1)"
+}
+
 # The Linux side of the tests: the simulator, tracker-cli to compare with, and
 # the modem-ioctl shim that Wine needs on a pseudo-terminal.
 build_linux_tools() {
@@ -74,7 +84,9 @@ configure_windows() {
     -DCMAKE_BUILD_TYPE=Release -DTRACKER_WERROR=ON -DBUILD_TESTING=ON \
     -DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG" -DCMAKE_C_FLAGS_RELEASE="-O1 -DNDEBUG" \
     -DTRACKER_GTEST_SOURCE=/usr/src/googletest \
-    -DCMAKE_PREFIX_PATH="$sqlite_dir" -DSQLite3_INCLUDE_DIR="$sqlite_dir/include" \
+    -DTRACKER_QT=ON -DCMAKE_PREFIX_PATH="$sqlite_dir;$qt_dir" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DSQLite3_INCLUDE_DIR="$sqlite_dir/include" \
     -DSQLite3_LIBRARY="$sqlite_dir/lib/libsqlite3.a" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-run.sh" \
     -DTRACKER_LINUX_TOOLS="$linux_build/bin" \
@@ -101,8 +113,17 @@ start_wine() {
   export WINEPREFIX="$win_build/wine-prefix"
   rm -rf "$WINEPREFIX"
   cp -a "$template" "$WINEPREFIX"
+  # The Qt programs find Qt's DLLs and the GCC runtime on WINEPATH, and Qt its
+  # plugins beside its DLLs.
+  WINEPATH="$(windows_path "$qt_dir/bin")"
+  for dir in "${mingw_dlls[@]}"; do WINEPATH+=";$(windows_path "$dir")"; done
+  export WINEPATH
   timeout 10 "$wineserver" -p
   trap stop_wine EXIT
+  Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$win_build/display" 2>/dev/null &
+  xvfb_pid=$!
+  for _ in $(seq 50); do [[ -s "$win_build/display" ]] && break; sleep 0.1; done
+  export DISPLAY=":$(cat "$win_build/display")"
   # Wine's own services start with the first program and outlive it; started
   # here, they do not hold the output pipes of the first test open.
   timeout 120 "$wine_loader" cmd /c exit </dev/null >/dev/null 2>&1
@@ -110,7 +131,11 @@ start_wine() {
 
 stop_wine() {
   timeout 10 "$wineserver" -k 2>/dev/null || true
+  kill "${xvfb_pid:-}" 2>/dev/null || true
 }
+
+# A Linux path as Wine sees it (drive Z: is /).
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 test_cli() {
   ctest --test-dir "$win_build" --output-on-failure -j"$(nproc)" --timeout 300
@@ -130,10 +155,14 @@ pack_cli() {
   echo "$win_build/$name.zip: $(stat -c %s "$win_build/$name.zip") bytes"
 }
 
+source "$root/scripts/windows-package.sh"
+
 main() {
   step "Debian packages"
   install_deps
   build_sqlite
+  step "Qt for Windows"
+  build_qt
   step "Linux tools"
   build_linux_tools
   step "configure"
@@ -146,6 +175,12 @@ main() {
   test_cli
   step "zip"
   pack_cli
+  step "editor zip"
+  pack_editor
+  step "installer"
+  make_installer
+  step "installer under Wine"
+  test_installer
   step "done"
 }
 

@@ -7,7 +7,7 @@
 
 #include "app/cli/cli_app.h"
 #include "app/cli/console_window.h"
-#include "app/cli/sysfs_port_enumerator.h"
+#include "app/cli/system_ports.h"
 #include "app/cli/tracker_session.h"
 #include "app/cli/watch_command.h"
 #include "serial/device_path.h"
@@ -42,7 +42,7 @@ void poll(Probe& probe, const CliOptions& options) {
 std::vector<std::string> portsToPoll(const CliOptions& options) {
   std::vector<std::string> ports;
   if (options.ports.empty()) {
-    for (const PortInfo& info : SysfsPortEnumerator().presentPorts()) {
+    for (const PortInfo& info : SystemPortEnumerator()->presentPorts()) {
       ports.push_back(CommDevicePath(info.name));
     }
   } else {

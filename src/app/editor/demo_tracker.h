@@ -4,9 +4,6 @@
 
 #include <QProcess>
 #include <QString>
-#include <vector>
-
-#include "serial/port_enumerator.h"
 
 namespace tracker {
 
@@ -24,18 +21,6 @@ class DemoTracker {
  private:
   QProcess process_;
   QString port_;
-};
-
-// The present ports with the demo tracker's port first.
-class DemoPortEnumerator : public PortEnumerator {
- public:
-  DemoPortEnumerator(const PortEnumerator& present, std::string demoPort)
-      : present_(present), demoPort_(std::move(demoPort)) {}
-  std::vector<PortInfo> presentPorts() const override;
-
- private:
-  const PortEnumerator& present_;
-  std::string demoPort_;
 };
 
 }  // namespace tracker

@@ -36,15 +36,20 @@ EditorController::EditorController(TForm1& form, const PortEnumerator& ports)
         QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
       }),
       port_(Comm1),
-      traffic_(form, port_),
+      demoPort_(
+          port_,
+          [this](std::function<void()> task) {
+            QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+          },
+          [this](std::span<const std::uint8_t> bytes) { delivered(bytes); }),
+      traffic_(form, demoPort_),
       engine_(std::make_unique<Engine>(controls_, window_, traffic_.port())),
       preferences_(QCoreApplication::applicationDirPath()),
       Timer1(this),
       Timer2(this) {
   Comm1.applyComm1Values();
   Comm1.OnReceiveData = [this](TComm&, const std::uint8_t* buffer, std::uint16_t length) {
-    traffic_.received({buffer, length});
-    engine_->guarded([&] { engine_->Comm1ReceiveData({buffer, length}); });
+    delivered({buffer, length});
   };
   Comm1.OnRequestHangup = [this](TComm&) {
     engine_->guarded([this] { engine_->Comm1RequestHangup(); });
@@ -94,6 +99,11 @@ EditorController::EditorController(TForm1& form, const PortEnumerator& ports)
 
 EditorController::~EditorController() {
   Comm1.CloseComm();
+}
+
+void EditorController::delivered(std::span<const std::uint8_t> bytes) {
+  traffic_.received(bytes);
+  engine_->guarded([&] { engine_->Comm1ReceiveData(bytes); });
 }
 
 void EditorController::FormCreate(const QString& settingsPath) {

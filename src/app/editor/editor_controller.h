@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "app/editor/built_in_tracker.h"
 #include "app/editor/preferences.h"
 #include "app/editor/qt_window.h"
 #include "app/editor/read_back_view.h"
@@ -40,6 +41,9 @@ class EditorController : public QObject {
   // window's remembered size and position, and the remembered port unless
   // keepPort (the demo preselects its own).
   void Start(bool keepPort);
+  // The demo's simulated tracker inside this process, as port "DEMO" (where
+  // no pseudo-terminal can serve it).
+  void useBuiltInTracker() { demoPort_.enable(); }
 
   Engine& engine() { return *engine_; }
   ReadBackView& readBack() { return *readBack_; }
@@ -67,6 +71,7 @@ class EditorController : public QObject {
   void rememberChoices();
   // After a load: what the file did not hold was left as it was; says so.
   void noteLeftAlone(const std::string& name);
+  void delivered(std::span<const std::uint8_t> bytes);
 
   TForm1& form_;
   const PortEnumerator& ports_;
@@ -74,6 +79,7 @@ class EditorController : public QObject {
   QtWindow window_;
   TComm Comm1;
   TCommPort port_;
+  BuiltInTrackerPort demoPort_;
   TrafficView traffic_;
   std::unique_ptr<Engine> engine_;
   Preferences preferences_;

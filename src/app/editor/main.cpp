@@ -8,13 +8,18 @@
 #include <string>
 #include <vector>
 
-#include "app/editor/demo_tracker.h"
+#include "app/editor/demo_ports.h"
 #include "app/editor/editor_controller.h"
 #include "app/editor/editor_options.h"
 #include "app/editor/quit_on_signal.h"
 #include "codec/codec.h"
-#include "serial/qt/qt_port_enumerator.h"
 #include "ui/qt/tform1.h"
+#ifdef _WIN32
+#include "serial/win32/registry_port_enumerator.h"
+#else
+#include "app/editor/demo_tracker.h"
+#include "serial/qt/qt_port_enumerator.h"
+#endif
 
 namespace {
 
@@ -42,6 +47,41 @@ void checkTables() {
 #endif
 }
 
+#ifdef _WIN32
+using PresentPorts = tracker::RegistryPortEnumerator;
+// No pseudo-terminals here: the demo's tracker runs inside the editor.
+constexpr bool kBuiltInDemo = true;
+#else
+using PresentPorts = tracker::QtPortEnumerator;
+constexpr bool kBuiltInDemo = false;
+#endif
+
+// The present ports, and with the demo its tracker's port first.
+class DemoPorts {
+ public:
+  bool startDemo(QString& error) {
+    std::string port = tracker::kBuiltInTrackerPort;
+#ifndef _WIN32
+    demo_ = std::make_unique<tracker::DemoTracker>();
+    if (!demo_->start(error)) return false;
+    port = demo_->port().toStdString();
+#endif
+    (void)error;
+    withDemo_ = std::make_unique<tracker::DemoPortEnumerator>(present_, port);
+    return true;
+  }
+  const tracker::PortEnumerator& list() const {
+    return withDemo_ ? *withDemo_ : static_cast<const tracker::PortEnumerator&>(present_);
+  }
+
+ private:
+  PresentPorts present_;
+#ifndef _WIN32
+  std::unique_ptr<tracker::DemoTracker> demo_;
+#endif
+  std::unique_ptr<tracker::PortEnumerator> withDemo_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -63,25 +103,18 @@ int main(int argc, char** argv) {
   checkTables();
   tracker::QuitOnTerminationSignals();
 
-  tracker::QtPortEnumerator presentPorts;
-  std::unique_ptr<tracker::DemoTracker> demo;
-  std::unique_ptr<tracker::PortEnumerator> demoPorts;
-  const tracker::PortEnumerator* ports = &presentPorts;
+  DemoPorts ports;
   if (options.demo) {
-    demo = std::make_unique<tracker::DemoTracker>();
     QString error;
-    if (!demo->start(error)) {
+    if (!ports.startDemo(error)) {
       QMessageBox::critical(nullptr, QStringLiteral("tracker-editor"), error);
       return 1;
     }
-    demoPorts =
-        std::make_unique<tracker::DemoPortEnumerator>(presentPorts, demo->port().toStdString());
-    ports = demoPorts.get();
   }
-
   tracker::TForm1 form;
-  tracker::EditorController controller(form, *ports);
-  controller.Start(/*keepPort=*/demo != nullptr);
+  tracker::EditorController controller(form, ports.list());
+  if (options.demo && kBuiltInDemo) controller.useBuiltInTracker();
+  controller.Start(/*keepPort=*/options.demo);
   form.show();
   return QApplication::exec();
 }

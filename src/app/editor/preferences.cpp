@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "base/user_dirs.h"
+
 namespace tracker {
 namespace {
 
@@ -15,9 +17,17 @@ const QString kGeometryKey = QStringLiteral("geometry");
 const QString kVerifyKey = QStringLiteral("verifyAfterWriting");
 const QString kRecentKey = QStringLiteral("recentFiles");
 
+// The per-user settings folder every program of ours shares: %APPDATA% on
+// Windows, the XDG config folder elsewhere.
 QString configFolder() {
-  return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-      .filePath(kApplication);
+  const std::filesystem::path folder = UserDir(UserFolder::Config);
+  if (folder.empty()) {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(kApplication);
+  }
+  const std::u8string utf8 = folder.u8string();
+  return QString::fromUtf8(reinterpret_cast<const char*>(utf8.data()),
+                           static_cast<qsizetype>(utf8.size()));
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #pragma once
-// What the editor remembers between runs (QSettings in the XDG config folder:
-// last port, window geometry, last settings file, verification after writing)
-// and where settings files
-// are looked for: the user's own Tracker.ini there, or the one beside the
-// program, which an installed program cannot write.
+// What the editor remembers between runs (QSettings in the per-user settings
+// folder, UserDir: last port, window geometry, last settings file,
+// verification after writing) and where settings files are looked for: the
+// user's own Tracker.ini there, or the one beside the program, which an
+// installed program cannot write.
 
 #include <QByteArray>
 #include <QSettings>

@@ -15,7 +15,7 @@
 #include <sstream>
 #include <thread>
 
-#include "protocol/frame_complete.h"
+#include "protocol/frame.h"
 #include "serial/comm.h"
 #include "serial/owner_queue.h"
 #include "support/answer_frames.h"

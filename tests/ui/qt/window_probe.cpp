@@ -2,8 +2,10 @@
 //   tracker_window_probe [--tab N] [--quit-after MS] [--bench] [--size WxH] [--dark]
 // --size resizes the window (to see how it uses space); --dark gives it a dark
 // palette (to see that every colour follows the palette).
+#ifndef _WIN32
 #include <time.h>
 #include <unistd.h>
+#endif
 
 #include <QApplication>
 #include <QPalette>
@@ -19,8 +21,12 @@
 
 namespace {
 
-// Seconds since this process started, from the kernel's record of its start.
+// Seconds since this process started, from the kernel's record of its start
+// (--bench is measured on Linux only).
 double SecondsSinceProcessStart() {
+#ifdef _WIN32
+  return 0;
+#else
   std::ifstream stat("/proc/self/stat");
   std::string line;
   std::getline(stat, line);
@@ -31,6 +37,7 @@ double SecondsSinceProcessStart() {
   clock_gettime(CLOCK_BOOTTIME, &now);
   const double started = std::stod(field) / static_cast<double>(sysconf(_SC_CLK_TCK));
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9 - started;
+#endif
 }
 
 long ResidentKilobytes() {
