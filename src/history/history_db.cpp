@@ -60,6 +60,16 @@ std::string DefaultHistoryPath() {
 }
 
 HistoryDb::HistoryDb(std::string path) : path_(std::move(path)) {
+  try {
+    open();
+  } catch (...) {
+    // The destructor does not run for a refused file: its handle closes here.
+    sqlite3_close(db_);
+    throw;
+  }
+}
+
+void HistoryDb::open() {
   std::error_code ignored;  // a folder that cannot be made shows as the open's failure
   const std::filesystem::path file = PathFromUtf8(path_);
   if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ignored);

@@ -51,6 +51,7 @@ class HistoryDb {
   std::optional<HistoryRecord> find(std::int64_t id) const;
 
  private:
+  void open();
   [[noreturn]] void fail(const std::string& reason) const;
   void exec(const char* sql);
   void migrate();

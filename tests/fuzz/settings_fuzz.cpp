@@ -1,7 +1,8 @@
 // Settings files put together from the input: the program's own sections with
 // some of their keys, sections and keys of other programs, comments, stray
 // text, no settings at all. A key the file does not hold loads as it does
-// from an empty file; whatever is not the program's survives a save line for
+// from an empty file, or, loading only what the file holds, leaves the
+// window's value standing; whatever is not the program's survives a save line for
 // line; saving once more changes no byte; loaded, saved and loaded again the
 // window is the same.
 
@@ -177,6 +178,34 @@ const MemoryControls& EmptyFileWindow() {
   return window;
 }
 
+// A window whose text fields hold a value no empty file gives, so that a
+// value a partial load leaves standing can be told from one it reads.
+const MemoryControls& MarkedWindow() {
+  static const MemoryControls window = [] {
+    MemoryControls controls = EmptyFileWindow();
+    for (const SettingKey& key : SettingKeys()) {
+      if (key.type == SettingType::Text) controls.setText(key.control, "kept");
+    }
+    return controls;
+  }();
+  return window;
+}
+
+// What a file holds: a section it lacks, or a key it lacks inside one it
+// has, leaves the window's value standing; every other key reads as a whole
+// load reads it. Inspecting the file finds what loading it found.
+void CheckHeldLoad(const std::string& text, const FileText& file,
+                   const std::vector<const SettingKey*>& keys, const Controls& loaded) {
+  MemoryControls partial = MarkedWindow();
+  const SettingsHeld held = LoadHeldSettingsText(text, partial);
+  const SettingsHeld inspected = InspectSettingsText(text);
+  FUZZ_CHECK(held.sections == inspected.sections && held.missing == inspected.missing);
+  for (const SettingKey* key : keys) {
+    const bool kept = !held.holds(key->section) || !file.holds(*key);
+    FUZZ_CHECK(Held(partial, *key) == Held(kept ? MarkedWindow() : loaded, *key));
+  }
+}
+
 }  // namespace
 }  // namespace tracker::fuzz
 
@@ -201,6 +230,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const SettingKey* key : keys) {
     if (!file.holds(*key)) FUZZ_CHECK(Held(loaded, *key) == Held(EmptyFileWindow(), *key));
   }
+  CheckHeldLoad(text, file, keys, loaded);
   const std::string saved = SavedSettingsText(text, "fuzz.ini", loaded, sections);
   for (const std::string& line : file.foreignLines()) {
     FUZZ_CHECK(saved.find(line) != std::string::npos);
