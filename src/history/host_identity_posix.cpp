@@ -16,9 +16,15 @@ std::string HostName() {
   return name.data();
 }
 
+// The ports of one call record from their own threads: getpwuid_r, not the
+// shared buffer of getpwuid.
 std::string UserName() {
-  if (const passwd* entry = getpwuid(geteuid()); entry != nullptr && entry->pw_name != nullptr) {
-    return entry->pw_name;
+  std::array<char, 4096> buffer{};
+  passwd entry{};
+  passwd* found = nullptr;
+  if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+      found != nullptr && found->pw_name != nullptr) {
+    return found->pw_name;
   }
   const char* user = std::getenv("USER");
   return user != nullptr ? user : "";
