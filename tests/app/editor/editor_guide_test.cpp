@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include "app/e2e_processes.h"
+#include "app/editor/box_answerer.h"
 #include "app/editor/changes_dock.h"
 #include "app/editor/editor_aids.h"
 #include "app/editor/editor_controller.h"
@@ -38,29 +39,7 @@ bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
   return test::PumpUntil(done, timeoutMs);
 }
 
-// Answers every box as it appears: notices with OK, questions with `answer`.
-class Boxes {
- public:
-  Boxes() {
-    timer_.setInterval(10);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr) return;
-      texts.push_back(box->text().toStdString());
-      if (box->button(QMessageBox::Yes) != nullptr) {
-        box->button(answer)->click();
-      } else {
-        box->accept();
-      }
-    });
-    timer_.start();
-  }
-  std::vector<std::string> texts;
-  QMessageBox::StandardButton answer = QMessageBox::Yes;
-
- private:
-  QTimer timer_;
-};
+using Boxes = test::Boxes;
 
 std::string text(const TForm1& form, const char* name) {
   return form.findChild<QLineEdit*>(name)->text().toStdString();

@@ -16,6 +16,7 @@
 #include <QTreeWidget>
 
 #include "app/e2e_processes.h"
+#include "app/editor/box_answerer.h"
 #include "app/editor/editor_controller.h"
 #include "app/editor/event_pump.h"
 #include "app/editor/history_dialog.h"
@@ -27,28 +28,7 @@
 namespace tracker {
 namespace {
 
-// Answers every box as it appears with OK or Yes, keeping its text.
-class Boxes {
- public:
-  Boxes() {
-    timer_.setInterval(10);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr) return;
-      texts.push_back(box->text().toStdString());
-      if (box->button(QMessageBox::Yes) != nullptr) {
-        box->button(QMessageBox::Yes)->click();
-      } else {
-        box->accept();
-      }
-    });
-    timer_.start();
-  }
-  std::vector<std::string> texts;
-
- private:
-  QTimer timer_;
-};
+using Boxes = test::Boxes;
 
 class EditorHistoryTest : public ::testing::Test {
  protected:

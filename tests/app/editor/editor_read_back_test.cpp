@@ -15,6 +15,7 @@
 #include <QToolButton>
 
 #include "app/e2e_processes.h"
+#include "app/editor/box_answerer.h"
 #include "app/editor/editor_controller.h"
 #include "app/editor/event_pump.h"
 #include "ui/qt/tform1.h"
@@ -26,29 +27,7 @@ bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
   return test::PumpUntil(done, timeoutMs);
 }
 
-// Answers every box as it appears: notices with OK, questions with `answer`.
-class BoxAnswerer {
- public:
-  BoxAnswerer() {
-    timer_.setInterval(10);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr) return;
-      texts.push_back(box->text().toStdString());
-      if (box->button(QMessageBox::Yes) != nullptr) {
-        box->button(answer)->click();
-      } else {
-        box->accept();
-      }
-    });
-    timer_.start();
-  }
-  std::vector<std::string> texts;
-  QMessageBox::StandardButton answer = QMessageBox::Yes;
-
- private:
-  QTimer timer_;
-};
+using BoxAnswerer = test::Boxes;
 
 class EditorReadBackTest : public ::testing::Test {
  protected:
