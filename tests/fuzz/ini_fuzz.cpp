@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
+#include "fuzz/settings_window.h"
 #include "fuzz/snapshot.h"
 #include "settings/ini_file.h"
 #include "settings/settings_file.h"
@@ -125,29 +126,6 @@ void CheckDocument(std::string_view bytes, InputReader& writes) {
     FUZZ_CHECK(reloaded.readString(key->section, key->key, kFallback) ==
                original.readString(key->section, key->key, kFallback));
   }
-}
-
-// The controls the settings keys fill, as the program starts.
-MemoryControls SettingsWindow() {
-  static const MemoryControls window = [] {
-    std::vector<std::string> names;
-    for (const SettingKey& key : SettingKeys()) names.emplace_back(key.control);
-    return WindowOf(names);
-  }();
-  return window;
-}
-
-// What a key's control holds, as the file would hold it.
-std::string Held(const Controls& controls, const SettingKey& key) {
-  switch (key.type) {
-    case SettingType::Text:
-      return controls.text(key.control);
-    case SettingType::Position:
-      return std::to_string(ListValue(controls, key.control));
-    case SettingType::Flag:
-      return controls.checked(key.control) ? "1" : "0";
-  }
-  return {};
 }
 
 void CheckSameKeys(const Controls& expected, const Controls& actual) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
+#include "fuzz/settings_window.h"
 #include "fuzz/snapshot.h"
 #include "settings/settings_file.h"
 #include "settings/settings_keys.h"
@@ -146,27 +147,6 @@ class FileText {
   std::vector<std::string> foreign_;
   int lines_ = 0;
 };
-
-MemoryControls SettingsWindow() {
-  static const MemoryControls window = [] {
-    std::vector<std::string> names;
-    for (const SettingKey& key : SettingKeys()) names.emplace_back(key.control);
-    return WindowOf(names);
-  }();
-  return window;
-}
-
-std::string Held(const Controls& controls, const SettingKey& key) {
-  switch (key.type) {
-    case SettingType::Text:
-      return controls.text(key.control);
-    case SettingType::Position:
-      return std::to_string(ListValue(controls, key.control));
-    case SettingType::Flag:
-      return controls.checked(key.control) ? "1" : "0";
-  }
-  return {};
-}
 
 // The window an empty file gives.
 const MemoryControls& EmptyFileWindow() {
