@@ -128,7 +128,9 @@ IniLoad IniDocument::loadText(std::string_view bytes) {
 }
 
 void IniDocument::parse(std::string_view bytes) {
-  if (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
+  // Every leading mark: a second one, left by a tool that added its own, would
+  // otherwise become text of the first line and go at the next save.
+  while (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
   while (!bytes.empty()) {
     const auto end = bytes.find_first_of("\r\n");
     Line line{std::string(bytes.substr(0, end)), {}};
