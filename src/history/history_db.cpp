@@ -2,8 +2,10 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 #include "base/user_dirs.h"
 #include "base/utf8_path.h"
@@ -83,7 +85,7 @@ void HistoryDb::open() {
   if (schemaVersion() > HistorySchemaVersion()) {
     fail("written by a newer version (schema " + std::to_string(schemaVersion()) + ")");
   }
-  exec("PRAGMA journal_mode=WAL");
+  switchToWal();
   migrate();
 }
 
@@ -102,6 +104,21 @@ void HistoryDb::exec(const char* sql) {
   sqlite3_free(error);
   sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
   fail(reason);
+}
+
+void HistoryDb::switchToWal() {
+  // Changing the journal mode does not wait on the busy handler: two ports
+  // opening a new file at once would see "database is locked" at once.
+  // The change is retried here for as long as a writer is waited for.
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
+  for (;;) {
+    const int result = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    if (result == SQLITE_OK) return;
+    if (result != SQLITE_BUSY || std::chrono::steady_clock::now() >= until) {
+      fail(sqlite3_errmsg(db_));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
 }
 
 int HistoryDb::schemaVersion() const {

@@ -54,6 +54,7 @@ class HistoryDb {
   void open();
   [[noreturn]] void fail(const std::string& reason) const;
   void exec(const char* sql);
+  void switchToWal();
   void migrate();
   int schemaVersion() const;
 

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <latch>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -82,8 +83,10 @@ TEST_F(HistoryDbTest, WritersOnSeveralThreadsLoseNoRecord) {
   constexpr int kWriters = 4;
   constexpr int kEach = 50;
   std::vector<std::thread> writers;
+  std::latch start(kWriters);  // every port opens the new file at the same moment
   for (int w = 0; w < kWriters; ++w) {
-    writers.emplace_back([this, w] {
+    writers.emplace_back([this, w, &start] {
+      start.arrive_and_wait();
       HistoryDb db(file("shared.sqlite"));  // a connection of its own, as each port has
       for (int i = 0; i < kEach; ++i) {
         db.checkWritable();
