@@ -67,7 +67,9 @@ FrameScan ScanFrames(std::span<const std::uint8_t> bytes, std::size_t capacity) 
   FrameScan scan;
   scan.keep = n;
   for (std::size_t h = 0; h < n; ++h) {
-    if (bytes[h] != kHeader0) continue;
+    h = static_cast<std::size_t>(std::find(bytes.begin() + h, bytes.end(), kHeader0) -
+                                 bytes.begin());
+    if (h == n) break;
     if (h + 1 == n || (bytes[h + 1] == kHeader1 && h + kCommandAt > n)) {
       // A header still arriving: nothing after it can be a complete frame.
       scan.keep = std::min(scan.keep, h);

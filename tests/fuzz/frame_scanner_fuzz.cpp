@@ -2,6 +2,7 @@
 // layout alone: the scanner's verdict, the bytes it keeps, that cutting the
 // line anywhere finds the same frames as taking it whole.
 
+#include <algorithm>
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
@@ -57,6 +58,7 @@ void CheckVerdict(std::span<const std::uint8_t> line, std::size_t capacity) {
   std::size_t firstEnd = 0;
   std::size_t firstLength = 0;
   for (std::size_t h = 0; h < line.size(); ++h) {
+    if (first != kNoFrame && h >= firstEnd) break;  // a frame from here on ends later
     const Candidate c = ModelAt(line, h, capacity);
     if (c.what == At::Valid && (first == kNoFrame || h + c.length + 6 < firstEnd)) {
       first = h;
@@ -76,15 +78,17 @@ void CheckVerdict(std::span<const std::uint8_t> line, std::size_t capacity) {
   FUZZ_CHECK(scan.rejected == broken);
 }
 
-// The frames found when the line arrives in pieces (of 1 to 97 bytes, from
-// the seed; or whole), gathered as the engine gathers them.
-std::vector<Bytes> Gathered(std::span<const std::uint8_t> line, std::uint8_t seed, bool whole) {
+// The frames found when the line arrives in pieces, cut where the input says
+// (up to three cuts, anywhere), gathered as the engine gathers them.
+std::vector<Bytes> Gathered(std::span<const std::uint8_t> line, std::vector<std::size_t> cuts) {
   ReceiveBuffer received;
   std::vector<Bytes> frames;
-  for (std::size_t k = 0; !line.empty(); ++k) {
-    const std::size_t size = whole ? line.size() : 1 + (seed + 37 * k) % 97;
-    auto rest = line.first(std::min(size, line.size()));
-    line = line.subspan(rest.size());
+  cuts.push_back(line.size());
+  std::sort(cuts.begin(), cuts.end());
+  std::size_t from = 0;
+  for (const std::size_t cut : cuts) {
+    auto rest = line.subspan(from, cut - from);
+    from = cut;
     while (!rest.empty()) {
       rest = rest.subspan(received.append(rest));
       for (;;) {
@@ -111,9 +115,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   InputReader input(data, size);
   constexpr std::size_t kCapacities[] = {kBufferSize, 300, 64, 7};
   const std::size_t capacity = kCapacities[input.byte() % 4];
-  const std::uint8_t cutSeed = input.byte();
+  std::uint16_t cutAt[3];
+  for (std::uint16_t& at : cutAt) at = input.u16();
   const auto line = input.rest();
+  std::vector<std::size_t> cuts;
+  for (const std::uint16_t at : cutAt) cuts.push_back(at % (line.size() + 1));
   CheckVerdict(line, capacity);
-  FUZZ_CHECK(Gathered(line, cutSeed, false) == Gathered(line, cutSeed, true));
+  FUZZ_CHECK(Gathered(line, cuts) == Gathered(line, {}));
   return 0;
 }
