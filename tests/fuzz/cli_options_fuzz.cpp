@@ -123,12 +123,11 @@ void CheckAccepted(const CliOptions& options, std::vector<std::string> args) {
 }
 
 }  // namespace
-}  // namespace tracker::fuzz
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace tracker::fuzz;
-  InputReader input(data, size);
+int FuzzOne(InputReader& input) {
   const std::vector<std::string> args = Arguments(input);
   if (const auto options = Parsed(args)) CheckAccepted(*options, args);
   return 0;
 }
+
+}  // namespace tracker::fuzz

@@ -157,12 +157,8 @@ void CheckDeviceInfo(const Bytes& info, bool settingsLoaded) {
 }
 
 }  // namespace
-}  // namespace tracker::fuzz
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace tracker;
-  using namespace tracker::fuzz;
-  InputReader input(data, size);
+int FuzzOne(InputReader& input) {
   const std::uint8_t which = input.byte() % (AllGroups().size() + 1);
   const std::uint8_t flags = input.byte();
   const auto rest = input.rest();
@@ -176,3 +172,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckGroup(AllGroups()[which], half, bytes);
   return 0;
 }
+
+}  // namespace tracker::fuzz

@@ -166,12 +166,12 @@ class Session {
 };
 
 }  // namespace
-}  // namespace tracker::fuzz
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  tracker::fuzz::InputReader input(data, size);
-  tracker::fuzz::Session session(input);
+int FuzzOne(InputReader& input) {
+  Session session(input);
   while (!input.empty()) session.step();
   session.checkSettles();
   return 0;
 }
+
+}  // namespace tracker::fuzz

@@ -107,12 +107,8 @@ std::vector<Bytes> Gathered(std::span<const std::uint8_t> line, std::vector<std:
 }
 
 }  // namespace
-}  // namespace tracker::fuzz
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace tracker;
-  using namespace tracker::fuzz;
-  InputReader input(data, size);
+int FuzzOne(InputReader& input) {
   constexpr std::size_t kCapacities[] = {kBufferSize, 300, 64, 7};
   const std::size_t capacity = kCapacities[input.byte() % 4];
   std::uint16_t cutAt[3];
@@ -124,3 +120,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(Gathered(line, cuts) == Gathered(line, {}));
   return 0;
 }
+
+}  // namespace tracker::fuzz

@@ -44,6 +44,9 @@ class InputReader {
   std::span<const std::uint8_t> bytes_;
 };
 
+// One input of a target (each defines it); fuzz_entry.cpp hands it the bytes.
+int FuzzOne(InputReader& input);
+
 }  // namespace tracker::fuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);

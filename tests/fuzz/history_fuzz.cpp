@@ -89,13 +89,9 @@ void Run(const std::string& path, std::vector<std::string> arguments, bool json,
 }
 
 }  // namespace
-}  // namespace tracker::fuzz
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace tracker;
-  using namespace tracker::fuzz;
+int FuzzOne(InputReader& input) {
   Store& store = TheStore();
-  InputReader input(data, size);
   // Which reading runs is the input's first byte: each opens the file anew,
   // so one a run keeps the rate up while every reading is reached.
   const std::uint8_t reading = input.byte() % 5;
@@ -114,3 +110,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   return 0;
 }
+
+}  // namespace tracker::fuzz

@@ -176,10 +176,11 @@ void CheckSettingsText(std::string_view bytes) {
 }
 
 }  // namespace
-}  // namespace tracker::fuzz
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace tracker::fuzz;
+int FuzzOne(InputReader& input) {
+  const auto all = input.rest();
+  const std::uint8_t* data = all.data();
+  const std::size_t size = all.size();
   // The first byte counts the bytes after it that choose the writes; the rest
   // is the file.
   const std::size_t control = size == 0 ? 0 : std::min<std::size_t>(size, 1 + data[0] % 64);
@@ -189,3 +190,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (Sampled(file, kTableSample)) CheckSettingsText(file);
   return 0;
 }
+
+}  // namespace tracker::fuzz

@@ -198,14 +198,13 @@ class Run {
 };
 
 }  // namespace
-}  // namespace tracker::fuzz
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace tracker;
-  tracker::fuzz::InputReader input(data, size);
+int FuzzOne(InputReader& input) {
   const auto operations = Operations();
   const Operation& operation = operations[input.byte() % operations.size()];
-  tracker::fuzz::Run run(input, operation);
+  Run run(input, operation);
   run.play();
   return 0;
 }
+
+}  // namespace tracker::fuzz

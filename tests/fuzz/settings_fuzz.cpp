@@ -187,12 +187,8 @@ void CheckHeldLoad(const std::string& text, const FileText& file,
 }
 
 }  // namespace
-}  // namespace tracker::fuzz
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace tracker;
-  using namespace tracker::fuzz;
-  InputReader input(data, size);
+int FuzzOne(InputReader& input) {
   FileText file(input);
   const std::string text = file.build();
   // One input in 32 checks and saves every key; the others their own sections'.
@@ -222,3 +218,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const SettingKey* key : keys) FUZZ_CHECK(Held(again, *key) == Held(loaded, *key));
   return 0;
 }
+
+}  // namespace tracker::fuzz
