@@ -12,12 +12,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
 runs="${2:-5}"
 count="${3:-8}"
-baud=115200
-cli="$build/bin/tracker-cli"
-sim="$build/bin/tracker-sim"
-for binary in "$cli" "$sim"; do
-  [[ -x "$binary" ]] || { echo "missing $binary (build tracker-cli and tracker-sim)" >&2; exit 2; }
-done
+# shellcheck source=benchmark-binaries.sh
+source "$root/scripts/benchmark-binaries.sh"
 
 work="$(mktemp -d)"
 pids=()
