@@ -12,92 +12,25 @@ namespace tracker {
 
 TWriteThread::TWriteThread(int fd, const CloseEvent& closeEvent, CommNotifier notifier,
                            std::atomic<bool>& sendDataEmpty)
-    : fd_(fd),
-      closeEvent_(closeEvent),
-      notifier_(std::move(notifier)),
-      sendDataEmpty_(sendDataEmpty) {}
+    : WriteLoop(std::move(notifier), sendDataEmpty), fd_(fd), closeEvent_(closeEvent) {}
 
 TWriteThread::~TWriteThread() {
   stop();
   join();
 }
 
-void TWriteThread::start() {
-  thread_ = std::thread([this] { run(); });
-}
-
-bool TWriteThread::queue(std::vector<std::uint8_t> bytes) {
-  {
-    std::lock_guard lock(mutex_);
-    if (refusing_) return false;
-    requests_.push_back(std::move(bytes));
-    // Under the lock, so the writer cannot see an empty queue after this.
-    sendDataEmpty_ = false;
-  }
-  wake_.notify_one();
-  return true;
-}
-
-void TWriteThread::stop() {
-  {
-    std::lock_guard lock(mutex_);
-    stopping_ = true;
-  }
-  wake_.notify_one();
-}
-
-void TWriteThread::join() {
-  if (thread_.joinable()) thread_.join();
-}
-
-void TWriteThread::run() {
+void TWriteThread::raisePriority() {
   RaiseThreadPriority(1);
-  // One "queue empty" notice per idle period: at the start and after each write.
-  bool emptyPosted = false;
-  std::vector<std::uint8_t> request;
-  for (;;) {
-    const Next next = take(request);
-    if (next == Next::Stop) break;
-    if (next == Next::Empty) {
-      if (!emptyPosted && !notifier_.sendEmpty()) {
-        notifier_.hangup();
-        break;
-      }
-      emptyPosted = true;
-      if (!waitForWork()) break;
-      continue;
-    }
-    if (!writeAll(request)) break;
-    emptyPosted = false;
-  }
-  refuseRequests();
-  tcflush(fd_, TCOFLUSH);
-  sendDataEmpty_ = true;
 }
 
-TWriteThread::Next TWriteThread::take(std::vector<std::uint8_t>& request) {
-  std::lock_guard lock(mutex_);
-  if (stopping_) return Next::Stop;
-  if (requests_.empty()) {
-    sendDataEmpty_ = true;
-    return Next::Empty;
-  }
-  if (closeEvent_.isRaised()) return Next::Stop;
-  request = std::move(requests_.front());
-  requests_.pop_front();
-  return Next::Request;
+void TWriteThread::discardOutput() {
+  tcflush(fd_, TCOFLUSH);
 }
 
 bool TWriteThread::waitForWork() {
   std::unique_lock lock(mutex_);
-  wake_.wait(lock, [this] { return stopping_ || !requests_.empty(); });
-  return !stopping_;
-}
-
-void TWriteThread::refuseRequests() {
-  std::lock_guard lock(mutex_);
-  refusing_ = true;
-  requests_.clear();
+  wake_.wait(lock, [this] { return hasWork(); });
+  return true;
 }
 
 // Writes every byte, continuing after partial writes; false when the thread

@@ -1,58 +1,34 @@
 #pragma once
-// The writer thread: writes the queued requests to the port, one after the
-// other, and reports when its queue has run empty.
+// The writer thread on termios: plain writes, waiting in poll() for room
+// while the close event is watched.
 
-#include <atomic>
 #include <condition_variable>
-#include <cstdint>
-#include <deque>
-#include <mutex>
-#include <thread>
-#include <vector>
 
 #include "serial/close_event.h"
-#include "serial/comm_notifier.h"
+#include "serial/write_loop.h"
 
 namespace tracker {
 
-class TWriteThread {
+class TWriteThread : public WriteLoop<TWriteThread> {
  public:
   TWriteThread(int fd, const CloseEvent& closeEvent, CommNotifier notifier,
                std::atomic<bool>& sendDataEmpty);
   ~TWriteThread();
-  TWriteThread(const TWriteThread&) = delete;
-  TWriteThread& operator=(const TWriteThread&) = delete;
-
-  // Starts the thread; throws std::system_error when it cannot be created.
-  void start();
-  // Queues a copy of the bytes and clears the send-data-empty flag; false when
-  // the thread no longer takes requests.
-  bool queue(std::vector<std::uint8_t> bytes);
-  // Ends the thread at its next look at the queue, dropping what is queued; a
-  // write in progress ends on the close event.
-  void stop();
-  void join();
 
  private:
-  enum class Next { Request, Empty, Stop };
+  friend class WriteLoop<TWriteThread>;
 
-  void run();
-  Next take(std::vector<std::uint8_t>& request);
+  bool closing() const { return closeEvent_.isRaised(); }
+  void wake() { wake_.notify_one(); }
   bool waitForWork();
   bool writeAll(const std::vector<std::uint8_t>& bytes);
   bool waitWritable();
-  void refuseRequests();
+  void raisePriority();
+  void discardOutput();
 
   int fd_;
   const CloseEvent& closeEvent_;
-  CommNotifier notifier_;
-  std::atomic<bool>& sendDataEmpty_;
-  std::mutex mutex_;
   std::condition_variable wake_;
-  std::deque<std::vector<std::uint8_t>> requests_;
-  bool stopping_ = false;
-  bool refusing_ = false;
-  std::thread thread_;
 };
 
 }  // namespace tracker

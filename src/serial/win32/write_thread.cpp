@@ -11,10 +11,9 @@ constexpr DWORD kSettleMs = 1000;
 
 TWriteThread::TWriteThread(HANDLE port, HANDLE closeEvent, CommNotifier notifier,
                            std::atomic<bool>& sendDataEmpty)
-    : port_(port),
+    : WriteLoop(std::move(notifier), sendDataEmpty),
+      port_(port),
       closeEvent_(closeEvent),
-      notifier_(std::move(notifier)),
-      sendDataEmpty_(sendDataEmpty),
       wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
   if (wake_ == nullptr || !write_.create()) {
     if (wake_ != nullptr) CloseHandle(wake_);
@@ -29,93 +28,27 @@ TWriteThread::~TWriteThread() {
   CloseHandle(wake_);
 }
 
-void TWriteThread::start() {
-  thread_ = std::thread([this] { run(); });
-}
-
-bool TWriteThread::queue(std::vector<std::uint8_t> bytes) {
-  {
-    std::lock_guard lock(mutex_);
-    if (refusing_) return false;
-    requests_.push_back(std::move(bytes));
-    // Under the lock, so the writer cannot see an empty queue after this.
-    sendDataEmpty_ = false;
-  }
-  SetEvent(wake_);
-  return true;
-}
-
-void TWriteThread::stop() {
-  {
-    std::lock_guard lock(mutex_);
-    stopping_ = true;
-  }
-  SetEvent(wake_);
-}
-
-void TWriteThread::join() {
-  if (thread_.joinable()) thread_.join();
-}
-
 void TWriteThread::failed(DWORD error) {
-  if (error != ERROR_INVALID_HANDLE && WaitForSingleObject(closeEvent_, 0) != WAIT_OBJECT_0) {
-    notifier_.hangup();
-  }
+  if (error != ERROR_INVALID_HANDLE && !closing()) notifier_.hangup();
 }
 
-void TWriteThread::run() {
+void TWriteThread::raisePriority() {
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_ABOVE_NORMAL);
-  // One "queue empty" notice per idle period: at the start and after each write.
-  bool emptyPosted = false;
-  std::vector<std::uint8_t> request;
-  for (;;) {
-    const Next next = take(request);
-    if (next == Next::Stop) break;
-    if (next == Next::Empty) {
-      if (!emptyPosted && !notifier_.sendEmpty()) {
-        notifier_.hangup();
-        break;
-      }
-      emptyPosted = true;
-      if (!waitForWork()) break;
-      continue;
-    }
-    if (!writeAll(request)) break;
-    emptyPosted = false;
-  }
-  refuseRequests();
+}
+
+void TWriteThread::discardOutput() {
   PurgeComm(port_, PURGE_TXABORT | PURGE_TXCLEAR);
   CancelIo(port_);
   write_.settle(port_, kSettleMs);
-  sendDataEmpty_ = true;
-}
-
-TWriteThread::Next TWriteThread::take(std::vector<std::uint8_t>& request) {
-  std::lock_guard lock(mutex_);
-  if (stopping_) return Next::Stop;
-  if (requests_.empty()) {
-    sendDataEmpty_ = true;
-    return Next::Empty;
-  }
-  if (WaitForSingleObject(closeEvent_, 0) == WAIT_OBJECT_0) return Next::Stop;
-  request = std::move(requests_.front());
-  requests_.pop_front();
-  return Next::Request;
 }
 
 // Waits for a request or the close event; false when the thread must end.
 bool TWriteThread::waitForWork() {
   HANDLE waits[2] = {closeEvent_, wake_};
   const DWORD result = WaitForMultipleObjects(2, waits, FALSE, INFINITE);
-  if (result == WAIT_OBJECT_0 + 1) return true;  // take() sees a stop
+  if (result == WAIT_OBJECT_0 + 1) return true;  // the loop sees a stop
   if (result != WAIT_OBJECT_0) notifier_.hangup();
   return false;
-}
-
-void TWriteThread::refuseRequests() {
-  std::lock_guard lock(mutex_);
-  refusing_ = true;
-  requests_.clear();
 }
 
 // Writes every byte, continuing after partial writes; false when the thread
