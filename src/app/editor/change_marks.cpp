@@ -1,12 +1,9 @@
 #include "app/editor/change_marks.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <algorithm>
 
 #include "app/editor/field_marks.h"
+#include "app/editor/field_values.h"
 #include "codec/field_hints.h"
 #include "engine/field_compare.h"
 #include "ui/qt/tform1.h"
@@ -48,18 +45,7 @@ QString ChangeMarks::valueOf(const QString& control) const {
 }
 
 void ChangeMarks::watch(const QString& control) {
-  QWidget* widget = form_.control(control);
-  const auto changed = [this, control] { onChange(control); };
-  if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-    connect(edit, &QLineEdit::textChanged, this, changed);
-  } else if (auto* box = qobject_cast<QComboBox*>(widget)) {
-    connect(box, &QComboBox::currentIndexChanged, this, changed);
-    connect(box, &QComboBox::editTextChanged, this, changed);
-  } else if (auto* check = qobject_cast<QAbstractButton*>(widget)) {
-    connect(check, &QAbstractButton::toggled, this, changed);
-  } else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
-    connect(memo, &QPlainTextEdit::textChanged, this, changed);
-  }
+  WatchField(form_.control(control), this, [this, control] { onChange(control); });
 }
 
 void ChangeMarks::onChange(const QString& control) {

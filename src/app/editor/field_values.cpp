@@ -1,6 +1,10 @@
 #include "app/editor/field_values.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QFrame>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollArea>
 #include <QTabWidget>
@@ -120,6 +124,19 @@ void GoToField(TForm1& form, const QString& control) {
   field->setFocus(Qt::OtherFocusReason);
   if (QWidget* page = tabs->currentWidget(); page != nullptr && page->isAncestorOf(field)) {
     Outline(field, page);
+  }
+}
+
+void WatchField(QWidget* field, QObject* context, const std::function<void()>& changed) {
+  if (auto* edit = qobject_cast<QLineEdit*>(field)) {
+    QObject::connect(edit, &QLineEdit::textChanged, context, changed);
+  } else if (auto* box = qobject_cast<QComboBox*>(field)) {
+    QObject::connect(box, &QComboBox::currentIndexChanged, context, changed);
+    QObject::connect(box, &QComboBox::editTextChanged, context, changed);
+  } else if (auto* check = qobject_cast<QAbstractButton*>(field)) {
+    QObject::connect(check, &QAbstractButton::toggled, context, changed);
+  } else if (auto* memo = qobject_cast<QPlainTextEdit*>(field)) {
+    QObject::connect(memo, &QPlainTextEdit::textChanged, context, changed);
   }
 }
 

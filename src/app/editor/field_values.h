@@ -4,11 +4,15 @@
 // dock): its tab shown, the field focused and outlined for a moment.
 
 #include <QString>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "codec/group_row.h"
 #include "ui/controls.h"
+
+class QObject;
+class QWidget;
 
 namespace tracker {
 
@@ -32,5 +36,9 @@ void WriteField(Controls& controls, const std::string& control, const FieldValue
 // Shows the field's tab (and scrolls the Event table to it), focuses it and
 // outlines it for a moment.
 void GoToField(TForm1& form, const QString& control);
+
+// Calls `changed` whenever the field's value changes (typed, chosen, toggled),
+// for as long as `context` lives.
+void WatchField(QWidget* field, QObject* context, const std::function<void()>& changed);
 
 }  // namespace tracker

@@ -1,11 +1,8 @@
 #include "app/editor/undo_stack.h"
 
-#include <QAbstractButton>
 #include <QAction>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QUndoCommand>
 
 #include "ui/catalogue.h"
@@ -72,17 +69,9 @@ FieldValue FieldUndo::current(const QString& control) const {
 
 void FieldUndo::watch(const QString& control) {
   QWidget* widget = form_.control(control);
-  const auto changed = [this, control] { onChange(control); };
+  WatchField(widget, this, [this, control] { onChange(control); });
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-    connect(edit, &QLineEdit::textChanged, this, changed);
     connect(edit, &QLineEdit::editingFinished, this, &FieldUndo::commitTyping);
-  } else if (auto* box = qobject_cast<QComboBox*>(widget)) {
-    connect(box, &QComboBox::currentIndexChanged, this, changed);
-    connect(box, &QComboBox::editTextChanged, this, changed);
-  } else if (auto* check = qobject_cast<QAbstractButton*>(widget)) {
-    connect(check, &QAbstractButton::toggled, this, changed);
-  } else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
-    connect(memo, &QPlainTextEdit::textChanged, this, changed);
   }
 }
 
