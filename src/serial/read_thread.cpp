@@ -18,29 +18,17 @@ namespace {
 // How often the line counters are looked at while nothing arrives, on drivers
 // that keep them.
 constexpr int kLineWatchPeriodMs = 200;
-// More than any answer is long; beyond it, full chunks are no longer kept for the test.
-constexpr std::size_t kMaxGathered = 64 * 1024;
 
 }  // namespace
 
 TReadThread::TReadThread(int fd, const CloseEvent& closeEvent, CommNotifier notifier,
                          const ReadSettings& settings, TCompletenessTest complete)
-    : fd_(fd),
-      closeEvent_(closeEvent),
-      notifier_(std::move(notifier)),
-      settings_(settings),
-      complete_(std::move(complete)) {}
+    : ReaderCore(std::move(notifier), settings, std::move(complete)),
+      fd_(fd),
+      closeEvent_(closeEvent) {}
 
 TReadThread::~TReadThread() {
   join();
-}
-
-void TReadThread::start() {
-  thread_ = std::thread([this] { run(); });
-}
-
-void TReadThread::join() {
-  if (thread_.joinable()) thread_.join();
 }
 
 void TReadThread::run() {
@@ -89,7 +77,7 @@ bool TReadThread::readChunk() {
     const ssize_t got = ::read(fd_, gathered_.data() + end, full - end);
     if (got > 0) {
       end += static_cast<std::size_t>(got);
-      const bool answerEnded = complete(end);
+      const bool answerEnded = answerEnds(end);
       if (end == full || answerEnded) return deliver(start, end, !answerEnded);
       continue;
     }
@@ -116,10 +104,6 @@ bool TReadThread::readChunk() {
   }
 }
 
-bool TReadThread::complete(std::size_t end) const {
-  return complete_ && complete_(std::span<const std::uint8_t>(gathered_.data(), end));
-}
-
 // Posts gathered_[start, end). Only a full chunk that did not end an answer
 // stays gathered, for the test of the next one.
 bool TReadThread::deliver(std::size_t start, std::size_t end, bool keepGathered) {
@@ -129,11 +113,7 @@ bool TReadThread::deliver(std::size_t start, std::size_t end, bool keepGathered)
     gathered_.resize(end);
   else
     gathered_.clear();
-  if (settings_.ignoreNullChar.load()) std::erase(chunk, std::uint8_t{0});
-  if (chunk.empty()) return true;
-  if (notifier_.data(std::move(chunk))) return true;
-  notifier_.hangup();
-  return false;
+  return post(std::move(chunk));
 }
 
 }  // namespace tracker

@@ -9,32 +9,20 @@ namespace {
 constexpr DWORD kLineEvents = EV_RLSD | EV_ERR | EV_RING;
 // How long the exit waits for the cancelled operations to end.
 constexpr DWORD kSettleMs = 1000;
-// More than any answer is long; beyond it, full chunks are no longer kept for the test.
-constexpr std::size_t kMaxGathered = 64 * 1024;
 
 }  // namespace
 
 TReadThread::TReadThread(HANDLE port, HANDLE closeEvent, CommNotifier notifier,
                          const ReadSettings& settings, TCompletenessTest complete)
-    : port_(port),
-      closeEvent_(closeEvent),
-      notifier_(std::move(notifier)),
-      settings_(settings),
-      complete_(std::move(complete)) {}
+    : ReaderCore(std::move(notifier), settings, std::move(complete)),
+      port_(port),
+      closeEvent_(closeEvent) {}
 
 TReadThread::~TReadThread() {
   join();
   // The owner closes the port before this, which ends whatever was left.
   read_.settle(port_, kSettleMs);
   event_.settle(port_, kSettleMs);
-}
-
-void TReadThread::start() {
-  thread_ = std::thread([this] { run(); });
-}
-
-void TReadThread::join() {
-  if (thread_.joinable()) thread_.join();
 }
 
 bool TReadThread::closing() const {
@@ -167,9 +155,7 @@ bool TReadThread::onRead(DWORD count) {
   if (gathered_.size() == chunkStart_) firstByte_ = now;
   lastByte_ = now;
   gathered_.insert(gathered_.end(), buffer_.begin(), buffer_.begin() + count);
-  const bool answerEnded =
-      complete_ && complete_(std::span<const std::uint8_t>(gathered_.data(), gathered_.size()));
-  if (answerEnded) return deliver(false);
+  if (answerEnds(gathered_.size())) return deliver(false);
   if (gathered_.size() - chunkStart_ == kReadChunkSize) return deliver(true);
   return true;
 }
@@ -197,11 +183,7 @@ bool TReadThread::deliver(bool keepGathered) {
     gathered_.clear();
     chunkStart_ = 0;
   }
-  if (settings_.ignoreNullChar.load()) std::erase(chunk, std::uint8_t{0});
-  if (chunk.empty()) return true;
-  if (notifier_.data(std::move(chunk))) return true;
-  notifier_.hangup();
-  return false;
+  return post(std::move(chunk));
 }
 
 }  // namespace tracker

@@ -9,32 +9,23 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
-#include <thread>
 #include <vector>
 
-#include "serial/comm_notifier.h"
 #include "serial/comm_types.h"
-#include "serial/read_settings.h"
+#include "serial/reader_core.h"
 #include "serial/win32/overlapped.h"
 
 namespace tracker {
 
-class TReadThread {
+class TReadThread : public ReaderCore<TReadThread> {
  public:
-  // An empty test ends chunks by the time-outs and the size alone.
   TReadThread(HANDLE port, HANDLE closeEvent, CommNotifier notifier, const ReadSettings& settings,
               TCompletenessTest complete = {});
   // Joins; releases the overlapped events once nothing is pending on them.
   ~TReadThread();
-  TReadThread(const TReadThread&) = delete;
-  TReadThread& operator=(const TReadThread&) = delete;
-
-  // Starts the thread; throws std::system_error when it cannot be created.
-  void start();
-  // Waits for the end of the thread (the close event must be raised first).
-  void join();
 
  private:
+  friend class ReaderCore<TReadThread>;
   using Clock = std::chrono::steady_clock;
 
   void run();
@@ -51,20 +42,13 @@ class TReadThread {
 
   HANDLE port_;
   HANDLE closeEvent_;
-  CommNotifier notifier_;
-  const ReadSettings& settings_;
-  const TCompletenessTest complete_;
   OverlappedOp read_;
   OverlappedOp event_;
   DWORD eventMask_ = 0;
   std::array<std::uint8_t, kReadChunkSize> buffer_{};
-  // The chunk being read, after the chunks that ended full since the last
-  // chunk that ended otherwise: an answer longer than a chunk is tested whole.
-  std::vector<std::uint8_t> gathered_;
   std::size_t chunkStart_ = 0;
   Clock::time_point firstByte_;
   Clock::time_point lastByte_;
-  std::thread thread_;
 };
 
 }  // namespace tracker
