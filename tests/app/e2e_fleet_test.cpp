@@ -41,19 +41,9 @@ std::string SettingsFile(const TempFolder& folder) {
 class BackgroundCli {
  public:
   BackgroundCli(const TempFolder& folder, std::vector<std::string> args)
-      : out_(folder / "bg.stdout"), err_(folder / "bg.stderr") {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out_.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err_.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const std::string program = TRACKER_CLI_PATH;
-    std::vector<char*> argv = Argv(program, args);
-    const int error = posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (error != 0) throw std::runtime_error("cannot start tracker-cli");
-  }
+      : out_(folder / "bg.stdout"),
+        err_(folder / "bg.stderr"),
+        pid_(SpawnToFiles(TRACKER_CLI_PATH, std::move(args), out_.string(), err_.string())) {}
   ~BackgroundCli() { interrupt(); }
   BackgroundCli(const BackgroundCli&) = delete;
   BackgroundCli& operator=(const BackgroundCli&) = delete;

@@ -146,11 +146,9 @@ struct CliRun {
   std::string err;
 };
 
-// Runs a program to its end, its stdout and stderr in files of the folder.
-inline CliRun RunProgram(const std::string& program, const TempFolder& folder,
-                         std::vector<std::string> args) {
-  const std::string outPath = (folder / "cli.stdout").string();
-  const std::string errPath = (folder / "cli.stderr").string();
+// Starts a program with its stdout and stderr in the two files; its process id.
+inline pid_t SpawnToFiles(const std::string& program, std::vector<std::string> args,
+                          const std::string& outPath, const std::string& errPath) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(),
@@ -162,6 +160,15 @@ inline CliRun RunProgram(const std::string& program, const TempFolder& folder,
   const int error = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (error != 0) throw std::runtime_error("cannot start " + program);
+  return pid;
+}
+
+// Runs a program to its end, its stdout and stderr in files of the folder.
+inline CliRun RunProgram(const std::string& program, const TempFolder& folder,
+                         std::vector<std::string> args) {
+  const std::string outPath = (folder / "cli.stdout").string();
+  const std::string errPath = (folder / "cli.stderr").string();
+  const pid_t pid = SpawnToFiles(program, std::move(args), outPath, errPath);
   CliRun run;
   run.status = WaitExit(pid, std::chrono::seconds(60));
   run.out = ReadText(outPath);
