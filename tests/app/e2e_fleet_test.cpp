@@ -57,13 +57,7 @@ class BackgroundCli {
     }
     return true;
   }
-  int interrupt() {
-    if (pid_ <= 0) return exit_;
-    kill(pid_, SIGINT);
-    exit_ = WaitExit(pid_, std::chrono::seconds(30));
-    pid_ = 0;
-    return exit_;
-  }
+  int interrupt() { return StopChild(pid_, exit_, SIGINT, std::chrono::seconds(30)); }
   std::string out() const { return ReadText(out_); }
   std::string err() const { return ReadText(err_); }
 

@@ -77,6 +77,16 @@ inline int WaitExit(pid_t pid, std::chrono::seconds limit) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// Sends `signal` to a child not yet waited for and waits for it; its exit
+// status, then kept in `exit` (asked again, the one already known).
+inline int StopChild(pid_t& pid, int& exit, int signal, std::chrono::seconds limit) {
+  if (pid <= 0) return exit;
+  kill(pid, signal);
+  exit = WaitExit(pid, limit);
+  pid = 0;
+  return exit;
+}
+
 // tracker-sim on a pseudo-terminal; stopped with SIGTERM (which saves its
 // state file) when the object goes.
 class SimProcess {
@@ -108,13 +118,7 @@ class SimProcess {
   const std::string& port() const { return port_; }
 
   // Ends the simulator; its exit status.
-  int stop() {
-    if (pid_ <= 0) return exit_;
-    kill(pid_, SIGTERM);
-    exit_ = WaitExit(pid_, std::chrono::seconds(10));
-    pid_ = 0;
-    return exit_;
-  }
+  int stop() { return StopChild(pid_, exit_, SIGTERM, std::chrono::seconds(10)); }
 
  private:
   static std::string readLine(int fd) {
