@@ -41,19 +41,9 @@ std::string SettingsFile(const TempFolder& folder) {
 class BackgroundCli {
  public:
   BackgroundCli(const TempFolder& folder, std::vector<std::string> args)
-      : out_(folder / "bg.stdout"), err_(folder / "bg.stderr") {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out_.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err_.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const std::string program = TRACKER_CLI_PATH;
-    std::vector<char*> argv = Argv(program, args);
-    const int error = posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (error != 0) throw std::runtime_error("cannot start tracker-cli");
-  }
+      : out_(folder / "bg.stdout"),
+        err_(folder / "bg.stderr"),
+        pid_(SpawnToFiles(TRACKER_CLI_PATH, std::move(args), out_.string(), err_.string())) {}
   ~BackgroundCli() { interrupt(); }
   BackgroundCli(const BackgroundCli&) = delete;
   BackgroundCli& operator=(const BackgroundCli&) = delete;
@@ -67,13 +57,7 @@ class BackgroundCli {
     }
     return true;
   }
-  int interrupt() {
-    if (pid_ <= 0) return exit_;
-    kill(pid_, SIGINT);
-    exit_ = WaitExit(pid_, std::chrono::seconds(30));
-    pid_ = 0;
-    return exit_;
-  }
+  int interrupt() { return StopChild(pid_, exit_, SIGINT, std::chrono::seconds(30)); }
   std::string out() const { return ReadText(out_); }
   std::string err() const { return ReadText(err_); }
 

@@ -77,6 +77,16 @@ inline int WaitExit(pid_t pid, std::chrono::seconds limit) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// Sends `signal` to a child not yet waited for and waits for it; its exit
+// status, then kept in `exit` (asked again, the one already known).
+inline int StopChild(pid_t& pid, int& exit, int signal, std::chrono::seconds limit) {
+  if (pid <= 0) return exit;
+  kill(pid, signal);
+  exit = WaitExit(pid, limit);
+  pid = 0;
+  return exit;
+}
+
 // tracker-sim on a pseudo-terminal; stopped with SIGTERM (which saves its
 // state file) when the object goes.
 class SimProcess {
@@ -108,13 +118,7 @@ class SimProcess {
   const std::string& port() const { return port_; }
 
   // Ends the simulator; its exit status.
-  int stop() {
-    if (pid_ <= 0) return exit_;
-    kill(pid_, SIGTERM);
-    exit_ = WaitExit(pid_, std::chrono::seconds(10));
-    pid_ = 0;
-    return exit_;
-  }
+  int stop() { return StopChild(pid_, exit_, SIGTERM, std::chrono::seconds(10)); }
 
  private:
   static std::string readLine(int fd) {
@@ -146,11 +150,9 @@ struct CliRun {
   std::string err;
 };
 
-// Runs a program to its end, its stdout and stderr in files of the folder.
-inline CliRun RunProgram(const std::string& program, const TempFolder& folder,
-                         std::vector<std::string> args) {
-  const std::string outPath = (folder / "cli.stdout").string();
-  const std::string errPath = (folder / "cli.stderr").string();
+// Starts a program with its stdout and stderr in the two files; its process id.
+inline pid_t SpawnToFiles(const std::string& program, std::vector<std::string> args,
+                          const std::string& outPath, const std::string& errPath) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(),
@@ -162,6 +164,15 @@ inline CliRun RunProgram(const std::string& program, const TempFolder& folder,
   const int error = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (error != 0) throw std::runtime_error("cannot start " + program);
+  return pid;
+}
+
+// Runs a program to its end, its stdout and stderr in files of the folder.
+inline CliRun RunProgram(const std::string& program, const TempFolder& folder,
+                         std::vector<std::string> args) {
+  const std::string outPath = (folder / "cli.stdout").string();
+  const std::string errPath = (folder / "cli.stderr").string();
+  const pid_t pid = SpawnToFiles(program, std::move(args), outPath, errPath);
   CliRun run;
   run.status = WaitExit(pid, std::chrono::seconds(60));
   run.out = ReadText(outPath);

@@ -56,4 +56,15 @@ Snapshot TakeSnapshot(const Controls& controls) {
   return snapshot;
 }
 
+void ExpectTexts(const Controls& controls, Texts texts) {
+  for (const auto& [control, text] : texts) EXPECT_EQ(controls.text(control), text) << control;
+}
+
+Bytes ZerosWith(std::size_t size,
+                std::initializer_list<std::pair<std::size_t, std::uint8_t>> bytes) {
+  Bytes out(size, 0x00);
+  for (const auto& [at, byte] : bytes) out.at(at) = byte;
+  return out;
+}
+
 }  // namespace tracker

@@ -2,8 +2,11 @@
 // Encodes groups and feeds real answer frames to the decoders, for the codec tests.
 
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -43,5 +46,13 @@ std::string GroupTestName(const testing::TestParamInfo<Group>& info);
 // Everything a user can see of every control, for before/after comparisons.
 using Snapshot = std::map<std::string, std::string>;
 Snapshot TakeSnapshot(const Controls& controls);
+
+// The text each named control should show.
+using Texts = std::initializer_list<std::pair<std::string_view, std::string_view>>;
+void ExpectTexts(const Controls& controls, Texts texts);
+
+// `size` zero bytes, but for the given ones.
+Bytes ZerosWith(std::size_t size,
+                std::initializer_list<std::pair<std::size_t, std::uint8_t>> bytes);
 
 }  // namespace tracker

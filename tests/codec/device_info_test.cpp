@@ -37,36 +37,30 @@ TEST(DeviceInfo, TextsAndCounters) {
   Bytes tail = counters(12, 500, 87, 123456);
   tail.insert(tail.end(), {0x01, 0x02});
   decodeAnswer(controls, "FW 1.0,861234567890123,SN42,", tail);
-  EXPECT_EQ(controls.text("Firmware"), "FW 1.0");
-  EXPECT_EQ(controls.text("IMEI"), "861234567890123");
-  EXPECT_EQ(controls.text("SN"), "SN42");
-  EXPECT_EQ(controls.text("SMSBuffer"), "12/500");
-  EXPECT_EQ(controls.text("GPRS1Buffer"), "1/2");
-  EXPECT_EQ(controls.text("GPSLog"), "5/6");
-  EXPECT_EQ(controls.text("Battery"), "87");
-  EXPECT_EQ(controls.text("Mileage"), "123456");
-  EXPECT_EQ(controls.text("RFID"), "258");
+  ExpectTexts(controls, {{"Firmware", "FW 1.0"},
+                         {"IMEI", "861234567890123"},
+                         {"SN", "SN42"},
+                         {"SMSBuffer", "12/500"},
+                         {"GPRS1Buffer", "1/2"},
+                         {"GPSLog", "5/6"},
+                         {"Battery", "87"},
+                         {"Mileage", "123456"},
+                         {"RFID", "258"}});
 }
 
 TEST(DeviceInfo, ShortAnswersFillOnlyWhatArrived) {
   MemoryControls controls;
   controls.setText("RFID", "7");
   decodeAnswer(controls, "FW,IMEI,SN,", counters(1, 2, 3, 4));  // ends after the mileage
-  EXPECT_EQ(controls.text("Mileage"), "4");
-  EXPECT_EQ(controls.text("RFID"), "7");
+  ExpectTexts(controls, {{"Mileage", "4"}, {"RFID", "7"}});
 
   Bytes cut = counters(9, 9, 9, 9);
   cut.resize(20);  // SMS and GPRS-1 pairs whole, GPRS-2 pair cut
   decodeAnswer(controls, "FW,IMEI,SN,", cut);
-  EXPECT_EQ(controls.text("SMSBuffer"), "9/9");
-  EXPECT_EQ(controls.text("GPRS2Buffer"), "3/4");
-  EXPECT_EQ(controls.text("Mileage"), "4");
+  ExpectTexts(controls, {{"SMSBuffer", "9/9"}, {"GPRS2Buffer", "3/4"}, {"Mileage", "4"}});
 
   decodeAnswer(controls, "FWONLY", {});  // the texts after it are empty
-  EXPECT_EQ(controls.text("Firmware"), "FWONLY");
-  EXPECT_EQ(controls.text("IMEI"), "");
-  EXPECT_EQ(controls.text("SN"), "");
-  EXPECT_EQ(controls.text("SMSBuffer"), "9/9");
+  ExpectTexts(controls, {{"Firmware", "FWONLY"}, {"IMEI", ""}, {"SN", ""}, {"SMSBuffer", "9/9"}});
 }
 
 TEST(DeviceInfo, LarchShowsFourInputs) {

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "base/field_error.h"
@@ -126,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct Refused {
   const Conversion* convert;
   const char* text;
-  const char* message;
+  std::string message;
 };
 
 class RefusedText : public testing::TestWithParam<Refused> {};
@@ -138,64 +141,71 @@ TEST_P(RefusedText, NamesTheRange) {
     EXPECT_EQ(e.problem(), GetParam().message);
   }
 }
-// The reproduced cases first: Tow Time, Heading Change, ACC Off Interval,
-// High Alarm, Latitude, Low Ext-Bat and an alarm time.
+
+// Texts a field refuses with one message; `{}` in it stands for the text.
+struct RefusedTexts {
+  const Conversion* convert;
+  const char* message;
+  std::vector<const char*> texts;
+};
+
+std::vector<Refused> EachText(std::initializer_list<RefusedTexts> rows) {
+  std::vector<Refused> cases;
+  for (const RefusedTexts& row : rows) {
+    for (const char* text : row.texts) {
+      std::string message = row.message;
+      message.replace(message.find("{}"), 2, text);
+      cases.push_back({row.convert, text, message});
+    }
+  }
+  return cases;
+}
+
+// Among them the reproduced cases: Tow Time 300, Heading Change 125999, ACC Off
+// Interval 86400, High Alarm 3277, Latitude 2148 and 12.-5, Low Ext-Bat " 11.4"
+// and the alarm time 25:99.
 INSTANTIATE_TEST_SUITE_P(
     Vectors, RefusedText,
-    testing::Values(
-        Refused{&kU8, "300", "300 is out of range 0–255"},
-        Refused{&kU8, "125999", "125999 is out of range 0–255"},
-        Refused{&kU16, "86400", "86400 is out of range 0–65535"},
-        Refused{&kTemp, "3277", "3277 is out of range -3276.6–3276.7"},
-        Refused{&kDeg6, "2148", "2148 is out of range -2147.483648–2147.483647"},
-        Refused{&kDeg6, "12.-5",
-                "'12.-5' is not a valid value; the range is -2147.483648–2147.483647"},
-        Refused{&kVolt, " 11.4", "' 11.4' is not a valid value; the range is 0.00–655.35"},
-        Refused{&kHhmm, "25:99", "'25:99' is not a time; the range is 00:00–1092:14"},
-        Refused{&kHhmm, "99:99", "'99:99' is not a time; the range is 00:00–1092:14"},
-        Refused{&kHhmm, "1092:15", "1092:15 is out of range 00:00–1092:14"},
-        Refused{&kHhmm, "0730", "'0730' is not a time; the range is 00:00–1092:14"},
-        Refused{&kU16, "--5", "'--5' is not a valid value; the range is 0–65535"},
-        Refused{&kU16, "-1", "-1 is out of range 0–65535"},
-        Refused{&kU16, "", "'' is not a valid value; the range is 0–65535"},
-        Refused{&kU16, "12x", "'12x' is not a valid value; the range is 0–65535"},
-        Refused{&kU32, "4294967296", "4294967296 is out of range 0–4294967295"},
-        Refused{&kI32, "99999999999999999999999",
-                "99999999999999999999999 is out of range -2147483648–2147483647"},
-        Refused{&kVolt, "11.456", "'11.456' is not a valid value; the range is 0.00–655.35"},
-        Refused{&kVolt, "655.36", "655.36 is out of range 0.00–655.35"},
-        Refused{&kTemp, "-3276.7", "-3276.7 is out of range -3276.6–3276.7"},
-        Refused{&kTemp, "2-5", "'2-5' is not a valid value; the range is -3276.6–3276.7"},
-        Refused{&kTemp, "37.25", "'37.25' is not a valid value; the range is -3276.6–3276.7"},
-        Refused{&kZone, "35791395", "35791395 is out of range -35791394–35791394"},
-        Refused{&kDeg6, "12.1234567",
-                "'12.1234567' is not a valid value; the range is -2147.483648–2147.483647"},
-        Refused{&kDeg6, ".5", "'.5' is not a valid value; the range is -2147.483648–2147.483647"},
+    testing::ValuesIn(EachText({
+        {&kU8, "{} is out of range 0–255", {"300", "125999"}},
+        {&kU16, "{} is out of range 0–65535", {"86400", "-1"}},
+        {&kU16, "'{}' is not a valid value; the range is 0–65535", {"--5", "", "12x"}},
+        {&kU32, "{} is out of range 0–4294967295", {"4294967296"}},
+        {&kI32, "{} is out of range -2147483648–2147483647", {"99999999999999999999999"}},
+        {&kVolt, "'{}' is not a valid value; the range is 0.00–655.35", {" 11.4", "11.456"}},
+        {&kVolt, "{} is out of range 0.00–655.35", {"655.36"}},
+        {&kHhmm, "'{}' is not a time; the range is 00:00–1092:14", {"25:99", "99:99", "0730"}},
+        {&kHhmm, "{} is out of range 00:00–1092:14", {"1092:15"}},
+        {&kTemp, "{} is out of range -3276.6–3276.7", {"3277", "-3276.7"}},
+        {&kTemp, "'{}' is not a valid value; the range is -3276.6–3276.7", {"2-5", "37.25"}},
+        {&kZone, "{} is out of range -35791394–35791394", {"35791395"}},
+        {&kDeg6, "{} is out of range -2147.483648–2147.483647", {"2148"}},
+        {&kDeg6,
+         "'{}' is not a valid value; the range is -2147.483648–2147.483647",
+         {"12.-5", "12.1234567", ".5"}},
         // A fence centre off the globe was written and "Verified".
-        Refused{&kLat, "123.5", "123.5 is out of range -90.000000–90.000000"},
-        Refused{&kLat, "-90.000001", "-90.000001 is out of range -90.000000–90.000000"},
-        Refused{&kLong, "180.000001", "180.000001 is out of range -180.000000–180.000000"}));
+        {&kLat, "{} is out of range -90.000000–90.000000", {"123.5", "-90.000001"}},
+        {&kLong, "{} is out of range -180.000000–180.000000", {"180.000001"}},
+    })));
+
+// Each value and the text a field shows for it.
+template <typename Value>
+void ExpectShown(std::string (*toText)(Value),
+                 std::initializer_list<std::pair<std::type_identity_t<Value>, const char*>> shown) {
+  for (const auto& [value, text] : shown) EXPECT_EQ(toText(value), text) << value;
+}
 
 TEST(ReadFields, ShowWhatWritesBackTheSameBytes) {
-  EXPECT_EQ(Volt100ToText(1140), "11.40");
-  EXPECT_EQ(Volt100ToText(5), "0.05");
-  EXPECT_EQ(Volt100ToText(12593), "125.93");
-  EXPECT_EQ(HhmmToText(0xFFFF), "");
-  EXPECT_EQ(HhmmToText(450), "07:30");
-  EXPECT_EQ(HhmmToText(12593), "209:53");
-  EXPECT_EQ(HhmmToText(0xFFFE), "1092:14");
-  EXPECT_EQ(Temp10ToText(0xFFFF), "");
-  EXPECT_EQ(Temp10ToText(0x8032), "-5.0");
-  EXPECT_EQ(Temp10ToText(0x8000), "-0.0");
-  EXPECT_EQ(Temp10ToText(255), "25.5");
-  EXPECT_EQ(TimeZoneToText(28800), "480");
-  EXPECT_EQ(TimeZoneToText(-18000), "-300");
-  EXPECT_EQ(TimeZoneToText(19830), "330:30");
-  EXPECT_EQ(TimeZoneToText(-30), "-0:30");
-  EXPECT_EQ(TimeZoneToText(INT32_MIN), "-35791394:08");
-  EXPECT_EQ(Deg6ToText(300000000), "300.000000");
-  EXPECT_EQ(Deg6ToText(INT32_MIN), "-2147.483648");
-  EXPECT_EQ(Deg6ToText(-500000), "-0.500000");
+  ExpectShown(Volt100ToText, {{1140, "11.40"}, {5, "0.05"}, {12593, "125.93"}});
+  ExpectShown(HhmmToText, {{0xFFFF, ""}, {450, "07:30"}, {12593, "209:53"}, {0xFFFE, "1092:14"}});
+  ExpectShown(Temp10ToText, {{0xFFFF, ""}, {0x8032, "-5.0"}, {0x8000, "-0.0"}, {255, "25.5"}});
+  ExpectShown(TimeZoneToText, {{28800, "480"},
+                               {-18000, "-300"},
+                               {19830, "330:30"},
+                               {-30, "-0:30"},
+                               {INT32_MIN, "-35791394:08"}});
+  ExpectShown(Deg6ToText,
+              {{300000000, "300.000000"}, {INT32_MIN, "-2147.483648"}, {-500000, "-0.500000"}});
   EXPECT_EQ(UnsignedToText(GetU32le(Bytes(4, 0xFF))), "4294967295");
   EXPECT_EQ(SignedToText(static_cast<std::int32_t>(GetU32le(Bytes(4, 0xFF)))), "-1");
 }

@@ -187,25 +187,17 @@ TEST(MainGroup, RangeBFixedBytesWhateverTheTrackerHeld) {
     b.push_back(0x00);
     return b;
   }());
-  Bytes answer(89, 0x00);
-  answer[0] = 0x02;
-  answer[43] = 0xFF;
-  answer[44] = 0xFF;
+  const Bytes answer = ZerosWith(89, {{0, 0x02}, {43, 0xFF}, {44, 0xFF}});
   ASSERT_EQ(DecodeBlockAnswer(Group::MainB, answer, controls), DecodeResult::Ok);
   EXPECT_EQ(controls.itemIndex("Resolution1"), 2);
-  EXPECT_EQ(controls.text("AlarmTime3"), "");
-  EXPECT_EQ(controls.text("AlarmTime1"), "00:00");
+  ExpectTexts(controls, {{"AlarmTime3", ""}, {"AlarmTime1", "00:00"}});
 }
 
 TEST(MainGroup, ReadsVoltagesWithTwoDecimals) {
   MemoryControls controls;
-  Bytes answer(34, 0x00);
-  answer[16] = 0x74;
-  answer[17] = 0x04;
-  answer[18] = 0x05;
+  const Bytes answer = ZerosWith(34, {{16, 0x74}, {17, 0x04}, {18, 0x05}});
   ASSERT_EQ(DecodeBlockAnswer(Group::MainA, answer, controls), DecodeResult::Ok);
-  EXPECT_EQ(controls.text("LowExtBatAlarm"), "11.40");
-  EXPECT_EQ(controls.text("BatteryLowVolt"), "0.05");
+  ExpectTexts(controls, {{"LowExtBatAlarm", "11.40"}, {"BatteryLowVolt", "0.05"}});
 }
 
 TEST(InterfaceGroup, FixedBytesAreZeroAndByteReadsBack) {
@@ -221,16 +213,13 @@ TEST(InterfaceGroup, FixedBytesAreZeroAndByteReadsBack) {
 
 TEST(TemperatureGroup, IdentifiersAndAlarms) {
   MemoryControls controls;
-  Bytes answer(256, 0x00);
-  answer[16 + 7] = 0x01;                              // seven zero bytes: still an identifier
+  Bytes answer = ZerosWith(256, {{16 + 7, 0x01}, {64 + 26, 0xFF}, {64 + 27, 0xFF}});
   for (int i = 0; i < 8; ++i) answer[48 + i] = 0xFF;  // erased: empty
-  answer[64 + 26] = 0xFF;
-  answer[64 + 27] = 0xFF;
   ASSERT_EQ(DecodeBlockAnswer(Group::Temperature, answer, controls), DecodeResult::Ok);
-  EXPECT_EQ(controls.text("Temp1_ID"), "0000000000000001");
-  EXPECT_EQ(controls.text("Temp2_ID"), "");
-  EXPECT_EQ(controls.text("Temp3_Low"), "");
-  EXPECT_EQ(controls.text("Temp3_High"), "0.0");
+  ExpectTexts(controls, {{"Temp1_ID", "0000000000000001"},  // seven zero bytes: still an identifier
+                         {"Temp2_ID", ""},
+                         {"Temp3_Low", ""},
+                         {"Temp3_High", "0.0"}});
 }
 
 TEST(TemperatureGroup, EmptiedAlarmsMeanNoAlarmOnEveryRow) {

@@ -166,22 +166,19 @@ void GprsLayout(Layout& l) {
   l.text(160, "Port", 5);
   l.text(165, "IP2", 32);
   l.text(197, "Port2", 5);
-  l.index(202, "GPRSType");
-  l.index(203, "ReportType");
-  l.index(204, "BufferMode");
-  l.u16(205, "TimeInterval");
-  l.u16(207, "ACCOffInterval");
-  l.u16(209, "StopInterval");
-  l.u16(211, "RoamingInterval");
   l.text(213, "IP3", 32);
   l.text(245, "Port3", 5);
-  l.index(250, "GPRSType2");
-  l.index(251, "ReportType2");
-  l.index(252, "BufferMode2");
-  l.u16(253, "TimeInterval2");
-  l.u16(255, "ACCOffInterval2");
-  l.u16(257, "StopInterval2");
-  l.u16(259, "RoamingInterval2");
+  // The reporting of the first server and of the second.
+  for (const auto& [at, server] : {std::pair{202, ""}, std::pair{250, "2"}}) {
+    const std::string s = server;
+    l.index(at, "GPRSType" + s);
+    l.index(at + 1, "ReportType" + s);
+    l.index(at + 2, "BufferMode" + s);
+    l.u16(at + 3, "TimeInterval" + s);
+    l.u16(at + 5, "ACCOffInterval" + s);
+    l.u16(at + 7, "StopInterval" + s);
+    l.u16(at + 9, "RoamingInterval" + s);
+  }
 }
 
 void MainALayout(Layout& l) {

@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include "dark_palette.h"
 #include "ui/catalogue.h"
 #include "ui/event_rows.h"
 #include "ui/qt/about_box.h"
@@ -431,13 +432,7 @@ TEST_F(TForm1Test, EnlargedWindowStretchesNothingButTheEventTable) {
 // A dark theme: the caution caption and the shaded Event rows stay readable.
 TEST(TForm1Palette, DarkThemeKeepsColouredTextReadable) {
   const QPalette saved = QApplication::palette();
-  QPalette dark;
-  dark.setColor(QPalette::Window, QColor(45, 45, 48));
-  dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-  dark.setColor(QPalette::Base, QColor(30, 30, 32));
-  dark.setColor(QPalette::Button, QColor(60, 60, 64));
-  dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-  QApplication::setPalette(dark);
+  QApplication::setPalette(DarkPalette());
   {
     TForm1 form;
     const QColor caution = form.button("InitAll")->palette().color(QPalette::ButtonText);

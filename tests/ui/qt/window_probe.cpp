@@ -17,6 +17,7 @@
 #include <sstream>
 #include <string>
 
+#include "dark_palette.h"
 #include "ui/qt/tform1.h"
 
 namespace {
@@ -54,27 +55,6 @@ long ResidentKilobytes() {
   return 0;
 }
 
-// A dark palette as a dark desktop theme would give.
-QPalette DarkPalette() {
-  QApplication::setStyle(QStringLiteral("Fusion"));
-  QPalette p;
-  p.setColor(QPalette::Window, QColor(45, 45, 48));
-  p.setColor(QPalette::WindowText, QColor(230, 230, 230));
-  p.setColor(QPalette::Base, QColor(30, 30, 32));
-  p.setColor(QPalette::AlternateBase, QColor(55, 60, 70));
-  p.setColor(QPalette::Text, QColor(230, 230, 230));
-  p.setColor(QPalette::Button, QColor(60, 60, 64));
-  p.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-  p.setColor(QPalette::Highlight, QColor(42, 130, 218));
-  p.setColor(QPalette::HighlightedText, Qt::white);
-  p.setColor(QPalette::ToolTipBase, QColor(60, 60, 64));
-  p.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
-  p.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
-  p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
-  p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
-  return p;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -94,7 +74,10 @@ int main(int argc, char** argv) {
       const QStringList wh = args[++i].split('x');
       if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
     }
-    if (args[i] == "--dark") QApplication::setPalette(DarkPalette());
+    if (args[i] == "--dark") {
+      QApplication::setStyle(QStringLiteral("Fusion"));
+      QApplication::setPalette(tracker::DarkPalette());
+    }
   }
   tracker::TForm1 form;
   const double atForm = SecondsSinceProcessStart();
