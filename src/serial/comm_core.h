@@ -1,8 +1,11 @@
 #pragma once
 // What both TComm backends share: the line and time-out properties, the
-// events, and the delivery of the port threads' notifications on the owner's
-// thread. A backend derives as `class TComm : public CommCore<TComm>` and
-// provides isOpen(), ApplyLineSettings() and ApplyTimeouts().
+// events, the delivery of the port threads' notifications on the owner's
+// thread, and the order in which an opening starts and ends its threads. A
+// backend derives as `class TComm : public CommCore<TComm>` and provides
+// isOpen(), ApplyLineSettings(), ApplyTimeouts(), newReader(), newWriter(),
+// queue(bytes), stopReader(), stopWriter() and closeHandles(), and holds the
+// threads as readThread_ and writeThread_.
 
 #include <cstdint>
 #include <functional>
@@ -13,6 +16,7 @@
 
 #include "serial/comm_notifier.h"
 #include "serial/comm_types.h"
+#include "serial/comms_error.h"
 #include "serial/read_settings.h"
 
 namespace tracker {
@@ -35,6 +39,16 @@ class CommCore {
 
   CommCore(const CommCore&) = delete;
   CommCore& operator=(const CommCore&) = delete;
+
+  // Stops both threads, discards pending input and output, closes the port.
+  // Notifications still on their way are dropped. Does nothing while closed.
+  void CloseComm();
+  // Queues a copy of `count` bytes for the writer; false (nothing sent) while
+  // closed, for count 0, or when the writer no longer takes requests.
+  bool SendData(const std::uint8_t* buffer, std::uint16_t count) {
+    if (!self().isOpen() || count == 0 || buffer == nullptr) return false;
+    return self().queue(std::vector<std::uint8_t>(buffer, buffer + count));
+  }
 
   // The values the main window's Comm1 carries: 115200 8N1, no flow control,
   // DTR and RTS off, 30 ms read interval.
@@ -110,6 +124,9 @@ class CommCore {
     anchor_->owner = nullptr;
   }
 
+  // Starts the reader, then the writer, at the end of OpenComm; a thread that
+  // cannot start undoes the opening and throws ECommsError.
+  void startThreads();
   // The notifier of the threads of this opening.
   CommNotifier makeNotifier();
   // Called when an opening ends: its notifications still on their way are dropped.
@@ -179,6 +196,40 @@ void CommCore<Comm>::applyComm1Values() {
   SetReadTotalTimeoutConstant(0);
   SetWriteTotalTimeoutMultiplier(0);
   SetWriteTotalTimeoutConstant(0);
+}
+
+template <typename Comm>
+void CommCore<Comm>::startThreads() {
+  Comm& comm = self();
+  try {
+    comm.readThread_ = comm.newReader();
+    comm.readThread_->start();
+  } catch (const std::exception&) {
+    comm.readThread_.reset();
+    comm.closeHandles();
+    throw ECommsError(kMsgReadThread);
+  }
+  try {
+    comm.writeThread_ = comm.newWriter();
+    comm.writeThread_->start();
+  } catch (const std::exception&) {
+    comm.writeThread_.reset();
+    comm.stopReader();
+    comm.closeHandles();
+    endGeneration();
+    throw ECommsError(kMsgWriteThread);
+  }
+}
+
+// The threads wait on nothing but the port, their queue and the close event,
+// so they end promptly once it is raised; joining cannot outlast that.
+template <typename Comm>
+void CommCore<Comm>::CloseComm() {
+  if (!self().isOpen()) return;
+  self().stopReader();
+  self().stopWriter();
+  self().closeHandles();
+  endGeneration();
 }
 
 template <typename Comm>

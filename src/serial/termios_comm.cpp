@@ -89,36 +89,13 @@ void TComm::OpenComm() {
   startThreads();
 }
 
-void TComm::startThreads() {
-  try {
-    readThread_ = std::make_unique<TReadThread>(fd_, closeEvent_, makeNotifier(), readSettings_,
-                                                completenessTest_);
-    readThread_->start();
-  } catch (const std::exception&) {
-    readThread_.reset();
-    closeHandles();
-    throw ECommsError(kMsgReadThread);
-  }
-  try {
-    writeThread_ = std::make_unique<TWriteThread>(fd_, closeEvent_, makeNotifier(), sendDataEmpty_);
-    writeThread_->start();
-  } catch (const std::exception&) {
-    writeThread_.reset();
-    stopReader();
-    closeHandles();
-    endGeneration();
-    throw ECommsError(kMsgWriteThread);
-  }
+std::unique_ptr<TReadThread> TComm::newReader() {
+  return std::make_unique<TReadThread>(fd_, closeEvent_, makeNotifier(), readSettings_,
+                                       completenessTest_);
 }
 
-// The threads wait on nothing but the port, their queue and the close event,
-// so they end promptly once it is raised; joining cannot outlast that.
-void TComm::CloseComm() {
-  if (!isOpen()) return;
-  stopReader();
-  stopWriter();
-  closeHandles();
-  endGeneration();
+std::unique_ptr<TWriteThread> TComm::newWriter() {
+  return std::make_unique<TWriteThread>(fd_, closeEvent_, makeNotifier(), sendDataEmpty_);
 }
 
 void TComm::stopReader() {
@@ -144,9 +121,8 @@ void TComm::closeHandles() {
   fd_ = -1;
 }
 
-bool TComm::SendData(const std::uint8_t* buffer, std::uint16_t count) {
-  if (!writeThread_ || count == 0 || buffer == nullptr) return false;
-  return writeThread_->queue(std::vector<std::uint8_t>(buffer, buffer + count));
+bool TComm::queue(std::vector<std::uint8_t> bytes) {
+  return writeThread_->queue(std::move(bytes));
 }
 
 void TComm::ApplyLineSettings() {

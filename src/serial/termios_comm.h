@@ -29,12 +29,6 @@ class TComm : public CommCore<TComm> {
   // driver's low-latency flag where there is one (CloseComm clears it again).
   // Throws ECommsError.
   void OpenComm();
-  // Stops both threads, discards pending input and output, closes the port.
-  // Notifications still on their way are dropped. Does nothing while closed.
-  void CloseComm();
-  // Queues a copy of `count` bytes for the writer; false (nothing sent) while
-  // closed, for count 0, or when the writer no longer takes requests.
-  bool SendData(const std::uint8_t* buffer, std::uint16_t count);
 
   bool isOpen() const { return fd_ >= 0; }
   // True while idle; false from a queued write until the queue runs empty.
@@ -46,7 +40,9 @@ class TComm : public CommCore<TComm> {
   void ApplyLineSettings();
   void ApplyTimeouts();
   int openDevice();
-  void startThreads();
+  std::unique_ptr<TReadThread> newReader();
+  std::unique_ptr<TWriteThread> newWriter();
+  bool queue(std::vector<std::uint8_t> bytes);
   void stopReader();
   void stopWriter();
   void closeHandles();

@@ -89,38 +89,14 @@ void TComm::OpenComm() {
   startThreads();
 }
 
-void TComm::startThreads() {
-  try {
-    readThread_ = std::make_unique<TReadThread>(AsHandle(handle_), AsHandle(closeEvent_),
-                                                makeNotifier(), readSettings_, completenessTest_);
-    readThread_->start();
-  } catch (const std::exception&) {
-    readThread_.reset();
-    closeHandles();
-    throw ECommsError(kMsgReadThread);
-  }
-  try {
-    writeThread_ = std::make_unique<TWriteThread>(AsHandle(handle_), AsHandle(closeEvent_),
-                                                  makeNotifier(), sendDataEmpty_);
-    writeThread_->start();
-  } catch (const std::exception&) {
-    writeThread_.reset();
-    stopReader();
-    closeHandles();
-    endGeneration();
-    throw ECommsError(kMsgWriteThread);
-  }
+std::unique_ptr<TReadThread> TComm::newReader() {
+  return std::make_unique<TReadThread>(AsHandle(handle_), AsHandle(closeEvent_), makeNotifier(),
+                                       readSettings_, completenessTest_);
 }
 
-// The threads wait on nothing but their operations, their queue and the close
-// event, so they end promptly once it is raised. The thread objects go after
-// the port: closing it ends any operation the system has not yet given back.
-void TComm::CloseComm() {
-  if (!isOpen()) return;
-  stopReader();
-  stopWriter();
-  closeHandles();
-  endGeneration();
+std::unique_ptr<TWriteThread> TComm::newWriter() {
+  return std::make_unique<TWriteThread>(AsHandle(handle_), AsHandle(closeEvent_), makeNotifier(),
+                                        sendDataEmpty_);
 }
 
 void TComm::stopReader() {
@@ -137,6 +113,8 @@ void TComm::stopWriter() {
   sendDataEmpty_ = true;
 }
 
+// The thread objects go after the port: closing it ends any operation the
+// system has not yet given back.
 void TComm::closeHandles() {
   if (closeEvent_ != nullptr) CloseHandle(AsHandle(closeEvent_));
   closeEvent_ = nullptr;
@@ -146,9 +124,8 @@ void TComm::closeHandles() {
   writeThread_.reset();
 }
 
-bool TComm::SendData(const std::uint8_t* buffer, std::uint16_t count) {
-  if (!writeThread_ || count == 0 || buffer == nullptr) return false;
-  return writeThread_->queue(std::vector<std::uint8_t>(buffer, buffer + count));
+bool TComm::queue(std::vector<std::uint8_t> bytes) {
+  return writeThread_->queue(std::move(bytes));
 }
 
 // Fields not set here keep the driver's values; a refusal is not reported.
