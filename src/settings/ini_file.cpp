@@ -30,12 +30,8 @@ std::string_view Trim(std::string_view text) {
   return pos == std::string_view::npos ? std::string_view{} : text.substr(0, pos + 1);
 }
 
-std::string Fold(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return folded;
+char Folded(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // Name of a section header line ("[ name ] rest"), nothing for other lines.
@@ -90,6 +86,21 @@ std::string_view Unquote(std::string_view value) {
 }
 
 }  // namespace
+
+std::size_t IniDocument::FoldedHash::operator()(std::string_view name) const {
+  // FNV-1a over the folded bytes.
+  std::uint64_t hash = 14695981039346656037ULL;
+  for (const char c : name) {
+    hash ^= static_cast<unsigned char>(Folded(c));
+    hash *= 1099511628211ULL;
+  }
+  return static_cast<std::size_t>(hash);
+}
+
+bool IniDocument::FoldedEqual::operator()(std::string_view a, std::string_view b) const {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return Folded(x) == Folded(y); });
+}
 
 IniDocument::IniDocument(std::string_view bytes) {
   parse(bytes);
@@ -147,7 +158,7 @@ void IniDocument::parse(std::string_view bytes) {
 
 void IniDocument::addLine(Line line) {
   if (const auto name = SectionName(line.text)) {
-    sectionIndex_.try_emplace(Fold(*name), sections_.size());
+    sectionIndex_.try_emplace(std::string(*name), sections_.size());
     sections_.push_back(Section{std::move(line), {}, {}, 0});
     return;
   }
@@ -157,14 +168,14 @@ void IniDocument::addLine(Line line) {
   }
   Section& section = sections_.back();
   if (IsKeyLine(line.text)) {
-    section.keys.try_emplace(Fold(KeyName(line.text)), section.body.size());
+    section.keys.try_emplace(std::string(KeyName(line.text)), section.body.size());
     section.keysEnd = section.body.size() + 1;
   }
   section.body.push_back(std::move(line));
 }
 
 const IniDocument::Section* IniDocument::findSection(std::string_view name) const {
-  const auto found = sectionIndex_.find(Fold(name));
+  const auto found = sectionIndex_.find(name);
   return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
 }
 
@@ -172,7 +183,7 @@ std::optional<std::string_view> IniDocument::readRaw(std::string_view section,
                                                      std::string_view key) const {
   const Section* found = findSection(section);
   if (found == nullptr) return std::nullopt;
-  const auto line = found->keys.find(Fold(key));
+  const auto line = found->keys.find(key);
   if (line == found->keys.end()) return std::nullopt;
   const auto value = TrimmedValue(found->body[line->second].text);
   if (!value) return std::nullopt;
@@ -229,19 +240,19 @@ IniDocument::Line* IniDocument::lastLine() {
 
 void IniDocument::writeRaw(std::string_view section, std::string_view key,
                            const std::string& value) {
-  Line newLine{std::string(key) + "=" + value, std::string(kNewLine)};
-  const auto found = sectionIndex_.find(Fold(section));
+  const auto newLine = [&] { return Line{std::string(key) + "=" + value, std::string(kNewLine)}; };
+  const auto found = sectionIndex_.find(section);
   if (found == sectionIndex_.end()) {
     if (Line* last = lastLine(); last != nullptr && last->eol.empty()) last->eol = kNewLine;
-    sectionIndex_.emplace(Fold(section), sections_.size());
+    sectionIndex_.emplace(std::string(section), sections_.size());
     Section added{Line{"[" + std::string(section) + "]", std::string(kNewLine)}, {}, {}, 1};
-    added.keys.emplace(Fold(key), 0);
-    added.body.push_back(std::move(newLine));
+    added.keys.emplace(std::string(key), 0);
+    added.body.push_back(newLine());
     sections_.push_back(std::move(added));
     return;
   }
   Section& target = sections_[found->second];
-  if (const auto existing = target.keys.find(Fold(key)); existing != target.keys.end()) {
+  if (const auto existing = target.keys.find(key); existing != target.keys.end()) {
     Line& line = target.body[existing->second];
     // An unchanged value leaves the line as it is, blanks and quotes included.
     if (TrimmedValue(line.text) == std::string_view(value)) return;
@@ -250,9 +261,8 @@ void IniDocument::writeRaw(std::string_view section, std::string_view key,
   }
   Line& previous = target.keysEnd == 0 ? target.header : target.body[target.keysEnd - 1];
   if (previous.eol.empty()) previous.eol = kNewLine;
-  target.body.insert(target.body.begin() + static_cast<std::ptrdiff_t>(target.keysEnd),
-                     std::move(newLine));
-  target.keys.emplace(Fold(key), target.keysEnd);
+  target.body.insert(target.body.begin() + static_cast<std::ptrdiff_t>(target.keysEnd), newLine());
+  target.keys.emplace(std::string(key), target.keysEnd);
   ++target.keysEnd;
 }
 

@@ -62,11 +62,23 @@ class IniDocument {
     std::string text;
     std::string eol;  // "\r\n", "\n", "\r", or empty on a last line without one
   };
+  // Names compare without regard to ASCII case, looked up by a view of the
+  // name without building a string.
+  struct FoldedHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const;
+  };
+  struct FoldedEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  using NameIndex = std::unordered_map<std::string, std::size_t, FoldedHash, FoldedEqual>;
+
   struct Section {
     Line header;
     std::vector<Line> body;
-    std::unordered_map<std::string, std::size_t> keys;  // folded name → body line, first wins
-    std::size_t keysEnd = 0;                            // body position after the last key line
+    NameIndex keys;           // name → body line, first wins
+    std::size_t keysEnd = 0;  // body position after the last key line
   };
 
   void parse(std::string_view bytes);
@@ -81,7 +93,7 @@ class IniDocument {
   std::string loadProblem_;
   std::vector<Line> prelude_;  // lines before the first section: kept, never read
   std::vector<Section> sections_;
-  std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name → first section
+  NameIndex sectionIndex_;  // name → first section
 };
 
 }  // namespace tracker

@@ -11,9 +11,14 @@ bool TextIsCaption(ControlKind kind) {
          kind == ControlKind::GroupBox;
 }
 
-MemoryControls::MemoryControls() : MemoryControls(Catalogue()) {}
+MemoryControls::MemoryControls() {
+  static const MemoryControls whole(Catalogue());
+  *this = whole;
+}
 
 MemoryControls::MemoryControls(const std::vector<ControlSpec>& specs) {
+  auto index = std::make_shared<Index>();
+  states_.reserve(specs.size());
   for (const ControlSpec& spec : specs) {
     State s{spec.kind,
             !TextIsCaption(spec.kind) && !spec.caption.empty(),
@@ -37,20 +42,27 @@ MemoryControls::MemoryControls(const std::vector<ControlSpec>& specs) {
       s.text = valid ? spec.items[static_cast<std::size_t>(spec.initialIndex)] : spec.initialText;
     }
     s.checked = spec.initialChecked;
-    states_.emplace(spec.name, std::move(s));
+    // The first row of a name counts, as a map's first insertion would.
+    if (index->try_emplace(spec.name, states_.size()).second)
+      states_.push_back(std::make_shared<State>(std::move(s)));
   }
+  index_ = std::move(index);
+}
+
+std::size_t MemoryControls::position(std::string_view name) const {
+  const auto it = index_->find(name);
+  if (it == index_->end()) throw std::out_of_range("unknown control " + std::string(name));
+  return it->second;
 }
 
 MemoryControls::State& MemoryControls::at(std::string_view name) {
-  const auto it = states_.find(std::string(name));
-  if (it == states_.end()) throw std::out_of_range("unknown control " + std::string(name));
-  return it->second;
+  std::shared_ptr<State>& state = states_[position(name)];
+  if (state.use_count() > 1) state = std::make_shared<State>(*state);
+  return *state;
 }
 
 const MemoryControls::State& MemoryControls::at(std::string_view name) const {
-  const auto it = states_.find(std::string(name));
-  if (it == states_.end()) throw std::out_of_range("unknown control " + std::string(name));
-  return it->second;
+  return *states_[position(name)];
 }
 
 MemoryControls::State& MemoryControls::list(std::string_view name) {
@@ -133,7 +145,7 @@ void MemoryControls::setCaption(std::string_view name, std::string_view value) {
 }
 
 bool MemoryControls::has(std::string_view name) const {
-  return states_.contains(std::string(name));
+  return index_->contains(name);
 }
 
 }  // namespace tracker

@@ -1,7 +1,12 @@
 #pragma once
 // Headless Controls over plain values, for tests and the command-line tool.
-// Built from catalogue rows; behaves like the window's own controls.
+// Built from catalogue rows; behaves like the window's own controls. Cheap to
+// copy: the name index is shared, and so is each control's state until one
+// of the copies changes it.
 
+#include <cstddef>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -46,12 +51,24 @@ class MemoryControls : public Controls {
     bool shown = true;
   };
 
-  // Throws std::out_of_range for a name the catalogue does not know.
+  // Throws std::out_of_range for a name the catalogue does not know. The
+  // state to change is this copy's own.
   State& at(std::string_view name);
   const State& at(std::string_view name) const;
   State& list(std::string_view name);
+  std::size_t position(std::string_view name) const;
 
-  std::unordered_map<std::string, State> states_;
+  // Looked up by a view of the name, without building a string.
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const {
+      return std::hash<std::string_view>{}(name);
+    }
+  };
+  using Index = std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>>;
+
+  std::shared_ptr<const Index> index_;  // name → position in states_
+  std::vector<std::shared_ptr<State>> states_;
 };
 
 // Whether the text of a control of this kind is its caption.
