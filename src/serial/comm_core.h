@@ -4,8 +4,8 @@
 // thread, and the order in which an opening starts and ends its threads. A
 // backend derives as `class TComm : public CommCore<TComm>` and provides
 // isOpen(), ApplyLineSettings(), ApplyTimeouts(), newReader(), newWriter(),
-// queue(bytes), stopReader(), stopWriter() and closeHandles(), and holds the
-// threads as readThread_ and writeThread_.
+// stopReader(), stopWriter() and closeHandles(), and holds the threads as
+// readThread_ and writeThread_.
 
 #include <cstdint>
 #include <functional>
@@ -47,7 +47,7 @@ class CommCore {
   // closed, for count 0, or when the writer no longer takes requests.
   bool SendData(const std::uint8_t* buffer, std::uint16_t count) {
     if (!self().isOpen() || count == 0 || buffer == nullptr) return false;
-    return self().queue(std::vector<std::uint8_t>(buffer, buffer + count));
+    return self().writeThread_->queue(std::vector<std::uint8_t>(buffer, buffer + count));
   }
 
   // The values the main window's Comm1 carries: 115200 8N1, no flow control,

@@ -121,10 +121,6 @@ void TComm::closeHandles() {
   fd_ = -1;
 }
 
-bool TComm::queue(std::vector<std::uint8_t> bytes) {
-  return writeThread_->queue(std::move(bytes));
-}
-
 void TComm::ApplyLineSettings() {
   tracker::ApplyLineSettings(fd_, line_);
   readSettings_.ignoreNullChar = line_.IgnoreNullChar;

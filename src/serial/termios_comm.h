@@ -42,7 +42,6 @@ class TComm : public CommCore<TComm> {
   int openDevice();
   std::unique_ptr<TReadThread> newReader();
   std::unique_ptr<TWriteThread> newWriter();
-  bool queue(std::vector<std::uint8_t> bytes);
   void stopReader();
   void stopWriter();
   void closeHandles();

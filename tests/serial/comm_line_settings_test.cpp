@@ -28,25 +28,34 @@ speed_t OutputSpeed(int fd) {
   return cfgetospeed(&settings);
 }
 
+// The properties the window's Comm1 changes from the defaults.
+struct Comm1Fields {
+  std::int32_t baud;
+  TDtrControl dtr;
+  TRtsControl rts;
+  bool txContinueOnXoff;
+  bool outXonXoff;
+  bool inXonXoff;
+  std::uint32_t readInterval;
+  bool operator==(const Comm1Fields&) const = default;
+};
+
+Comm1Fields Comm1FieldsOf(const TComm& comm) {
+  return {comm.BaudRate(),           comm.DtrControl(),       comm.RtsControl(),
+          comm.TxContinueOnXoff(),   comm.Outx_XonXoffFlow(), comm.Inx_XonXoffFlow(),
+          comm.ReadIntervalTimeout()};
+}
+
 TEST(TCommProperties, DefaultsAndComm1Values) {
   OwnerQueue queue;
   TComm comm(queue.poster());
   EXPECT_EQ(comm.CommName(), "COM2");
-  EXPECT_EQ(comm.BaudRate(), 9600);
-  EXPECT_EQ(comm.DtrControl(), TDtrControl::DtrEnable);
-  EXPECT_EQ(comm.RtsControl(), TRtsControl::RtsEnable);
-  EXPECT_TRUE(comm.TxContinueOnXoff());
-  EXPECT_TRUE(comm.Outx_XonXoffFlow());
-  EXPECT_TRUE(comm.Inx_XonXoffFlow());
-  EXPECT_EQ(comm.ReadIntervalTimeout(), 100u);
+  EXPECT_TRUE((Comm1FieldsOf(comm) == Comm1Fields{9600, TDtrControl::DtrEnable,
+                                                  TRtsControl::RtsEnable, true, true, true, 100}));
   comm.applyComm1Values();
-  EXPECT_EQ(comm.BaudRate(), 115200);
-  EXPECT_EQ(comm.DtrControl(), TDtrControl::DtrDisable);
-  EXPECT_EQ(comm.RtsControl(), TRtsControl::RtsDisable);
-  EXPECT_FALSE(comm.TxContinueOnXoff());
-  EXPECT_FALSE(comm.Outx_XonXoffFlow());
-  EXPECT_FALSE(comm.Inx_XonXoffFlow());
-  EXPECT_EQ(comm.ReadIntervalTimeout(), 30u);
+  EXPECT_TRUE(
+      (Comm1FieldsOf(comm) == Comm1Fields{115200, TDtrControl::DtrDisable, TRtsControl::RtsDisable,
+                                          false, false, false, 30}));
   EXPECT_EQ(comm.XonLimit(), 500);
   EXPECT_EQ(comm.XoffChar(), 0x13);
 }

@@ -124,10 +124,6 @@ void TComm::closeHandles() {
   writeThread_.reset();
 }
 
-bool TComm::queue(std::vector<std::uint8_t> bytes) {
-  return writeThread_->queue(std::move(bytes));
-}
-
 // Fields not set here keep the driver's values; a refusal is not reported.
 void TComm::ApplyLineSettings() {
   readSettings_.ignoreNullChar = line_.IgnoreNullChar;

@@ -44,7 +44,6 @@ class TComm : public CommCore<TComm> {
   void* openDevice();
   std::unique_ptr<TReadThread> newReader();
   std::unique_ptr<TWriteThread> newWriter();
-  bool queue(std::vector<std::uint8_t> bytes);
   void stopReader();
   void stopWriter();
   void closeHandles();

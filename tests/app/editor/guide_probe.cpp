@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
@@ -22,30 +21,10 @@
 #include "app/editor/editor_controller.h"
 #include "app/editor/event_pump.h"
 #include "app/editor/find_bar.h"
+#include "app/editor/probe_steps.h"
 #include "serial/pty_pair.h"
 #include "ui/qt/list_box.h"
 #include "ui/qt/tform1.h"
-
-namespace {
-
-void settle(int ms) {
-  tracker::test::PumpUntil([] { return false; }, ms);
-}
-
-bool shoot(const QWidget& form, const QString& file) {
-  const QRect area = form.frameGeometry().adjusted(-4, -4, 4, 4);
-  return QGuiApplication::primaryScreen()
-      ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
-      .save(file);
-}
-
-void edit(tracker::TForm1& form, const char* name, const char* value) {
-  auto* field = form.findChild<QLineEdit*>(name);
-  field->setText(value);
-  emit field->editingFinished();
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -77,54 +56,42 @@ int main(int argc, char** argv) {
   form.show();
   // Without a window manager, maximised is the whole of the screen's room.
   if (view == "maximised") form.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
-  const auto pump = [](const std::function<bool()>& done) {
-    return tracker::test::PumpUntil(done, 15000);
-  };
 
   if (view == "noanswer") {
     form.portBox()->setTypedText(QString::fromStdString(silent.path()));
     form.button(QStringLiteral("OpenPort"))->click();
-    pump([&] { return form.panelText(0) == QStringLiteral("No answer"); });
-    settle(300);
-    return shoot(form, file) ? 0 : 1;
+    tracker::test::PumpUntil([&] { return form.panelText(0) == QStringLiteral("No answer"); },
+                             15000);
+    tracker::test::Settle(300);
+    return tracker::test::Shoot(form, file) ? 0 : 1;
   }
   form.portBox()->setTypedText(QString::fromStdString(sim.port()));
-  form.button(QStringLiteral("OpenPort"))->click();
-  pump([&] { return controller.engine().identified() && !controller.engine().busy(); });
-  form.button(QStringLiteral("ReadAll"))->click();
-  pump([&] {
-    return form.panelText(1) == QStringLiteral("Read All OK") && !controller.engine().busy();
-  });
-  settle(300);
+  tracker::test::OpenAndReadAll(form, controller);
+  tracker::test::Settle(300);
   form.pageControl()->setCurrentIndex(tab);
   if (view == "find") {
     tracker::FindBar& find = controller.aids().findBar();
     find.findAction()->trigger();
     find.edit()->setText(QStringLiteral("speed"));
     find.findNext();
-    settle(300);
+    tracker::test::Settle(300);
   } else if (view == "changes" || view == "menu") {
     form.pageControl()->setCurrentIndex(2);
-    edit(form, "TowTM", "30");
-    edit(form, "Speed", "120");
-    edit(form, "APN", "fleet.example");
+    tracker::test::EditThreeFields(form);
   }
   if (view == "changes") {
-    controller.readBack().compareAction()->trigger();
-    pump([&] {
-      return controller.readBack().marks().differCount() > 0 && !controller.engine().busy();
-    });
+    tracker::test::CompareWithTracker(controller);
     form.findChild<QAction*>(QStringLiteral("Changes1"))->trigger();
-    settle(800);
+    tracker::test::Settle(800);
   }
   if (view == "menu") {
-    settle(300);
+    tracker::test::Settle(300);
     QWidget* field = form.control(QStringLiteral("TowTM"));
     const QPoint at(field->width() / 2, field->height() / 2);
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, field->mapToGlobal(at));
     QApplication::sendEvent(field, &event);
-    settle(400);
+    tracker::test::Settle(400);
   }
-  if (view == "maximised") settle(500);
-  return shoot(form, file) ? 0 : 1;
+  if (view == "maximised") tracker::test::Settle(500);
+  return tracker::test::Shoot(form, file) ? 0 : 1;
 }

@@ -8,10 +8,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolTip>
@@ -20,6 +18,7 @@
 #include "app/e2e_processes.h"
 #include "app/editor/editor_controller.h"
 #include "app/editor/event_pump.h"
+#include "app/editor/probe_steps.h"
 #include "ui/qt/tform1.h"
 
 namespace {
@@ -28,20 +27,6 @@ constexpr int kMainTab = 2;
 
 bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 15000) {
   return tracker::test::PumpUntil(done, timeoutMs);
-}
-
-void settle(int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
-// The screen around the window and whatever stands over it.
-bool shoot(const tracker::TForm1& form, const QString& file) {
-  const QRect area = form.frameGeometry().adjusted(-4, -4, 4, 4);
-  return QGuiApplication::primaryScreen()
-      ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
-      .save(file);
 }
 
 QPalette darkPalette() {
@@ -58,10 +43,6 @@ QPalette darkPalette() {
     p.setColor(role, text);
   }
   return p;
-}
-
-void edit(tracker::TForm1& form, const char* name, const char* value) {
-  form.findChild<QLineEdit*>(name)->setText(value);
 }
 
 }  // namespace
@@ -95,41 +76,31 @@ int main(int argc, char** argv) {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr) return;
     if (view == "verify" && box->text().contains(QStringLiteral("Verify failed"))) {
-      settle(300);
-      shot = shoot(form, file);
+      tracker::test::Settle(300);
+      shot = tracker::test::Shoot(form, file);
     }
     box->accept();
   });
   boxes.start(20);
 
-  form.button(QStringLiteral("OpenPort"))->click();
-  pumpUntil([&] { return controller.engine().identified() && !controller.engine().busy(); });
-  form.button(QStringLiteral("ReadAll"))->click();
-  pumpUntil([&] {
-    return form.panelText(1) == QStringLiteral("Read All OK") && !controller.engine().busy();
-  });
-  settle(200);
+  tracker::test::OpenAndReadAll(form, controller);
+  tracker::test::Settle(200);
   form.pageControl()->setCurrentIndex(kMainTab);
-  edit(form, "TowTM", "30");
-  edit(form, "Speed", "120");
-  edit(form, "APN", "fleet.example");
+  tracker::test::EditThreeFields(form);
   if (view == "compare") {
-    controller.readBack().compareAction()->trigger();
-    pumpUntil([&] {
-      return controller.readBack().marks().differCount() > 0 && !controller.engine().busy();
-    });
+    tracker::test::CompareWithTracker(controller);
   }
   if (view == "verify") {
     form.button(QStringLiteral("MainWrite"))->click();
     pumpUntil([&] { return shot; });
   }
-  settle(1000);  // boxes gone, the window active again
+  tracker::test::Settle(1000);  // boxes gone, the window active again
   if (view == "compare") {
     QWidget* towTime = form.control(QStringLiteral("TowTM"));
     QToolTip::showText(towTime->mapToGlobal(QPoint(towTime->width() / 2, towTime->height())),
                        towTime->toolTip(), towTime);
-    settle(150);
+    tracker::test::Settle(150);
   }
-  if (view != "verify") shot = shoot(form, file);
+  if (view != "verify") shot = tracker::test::Shoot(form, file);
   return shot ? 0 : 1;
 }
