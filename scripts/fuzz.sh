@@ -15,7 +15,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 all_targets=(frame_scanner engine decoders ini settings cli_options operations history)
-declare -A max_len=([frame_scanner]=4096 [engine]=1024 [decoders]=4200 [ini]=4096
+declare -A max_len=([frame_scanner]=1024 [engine]=1024 [decoders]=4200 [ini]=4096
   [settings]=2048 [cli_options]=512 [operations]=1024 [history]=1024)
 
 mode=run

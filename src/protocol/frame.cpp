@@ -1,6 +1,7 @@
 #include "protocol/frame.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "protocol/crc16.h"
 
@@ -67,9 +68,10 @@ FrameScan ScanFrames(std::span<const std::uint8_t> bytes, std::size_t capacity) 
   FrameScan scan;
   scan.keep = n;
   for (std::size_t h = 0; h < n; ++h) {
-    h = static_cast<std::size_t>(std::find(bytes.begin() + h, bytes.end(), kHeader0) -
-                                 bytes.begin());
-    if (h == n) break;
+    // memchr: the line may hold kilobytes of noise before a header.
+    const void* next = std::memchr(bytes.data() + h, kHeader0, n - h);
+    if (next == nullptr) break;
+    h = static_cast<std::size_t>(static_cast<const std::uint8_t*>(next) - bytes.data());
     if (h + 1 == n || (bytes[h + 1] == kHeader1 && h + kCommandAt > n)) {
       // A header still arriving: nothing after it can be a complete frame.
       scan.keep = std::min(scan.keep, h);

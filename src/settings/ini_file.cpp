@@ -1,6 +1,7 @@
 #include "settings/ini_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -30,8 +31,18 @@ std::string_view Trim(std::string_view text) {
   return pos == std::string_view::npos ? std::string_view{} : text.substr(0, pos + 1);
 }
 
+// ASCII letters folded to lower case, every other byte as it is: a table, as
+// every name lookup folds each byte of both names.
+constexpr auto kFolded = [] {
+  std::array<char, 256> table{};
+  for (int b = 0; b < 256; ++b) {
+    table[b] = static_cast<char>(b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b);
+  }
+  return table;
+}();
+
 char Folded(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  return kFolded[static_cast<unsigned char>(c)];
 }
 
 // Name of a section header line ("[ name ] rest"), nothing for other lines.

@@ -12,8 +12,6 @@
 namespace tracker::fuzz {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
 // CRC-16/CCITT-FALSE, bit by bit.
 std::uint16_t ModelCrc(std::span<const std::uint8_t> bytes) {
   std::uint16_t crc = 0xFFFF;
@@ -78,28 +76,42 @@ void CheckVerdict(std::span<const std::uint8_t> line, std::size_t capacity) {
   FUZZ_CHECK(scan.rejected == broken);
 }
 
+// A frame found, by where it stands in the whole line.
+struct Found {
+  std::size_t at = 0;
+  std::size_t size = 0;
+  bool operator==(const Found&) const = default;
+};
+
 // The frames found when the line arrives in pieces, cut where the input says
-// (up to three cuts, anywhere), gathered as the engine gathers them.
-std::vector<Bytes> Gathered(std::span<const std::uint8_t> line, std::vector<std::size_t> cuts) {
-  ReceiveBuffer received;
-  std::vector<Bytes> frames;
+// (up to three cuts, anywhere), gathered as the engine gathers them. The
+// gathered bytes are always the line's own, from where the last drop left.
+std::vector<Found> Gathered(std::span<const std::uint8_t> line, std::vector<std::size_t> cuts) {
+  static ReceiveBuffer received;  // its room is large: made once, not per input
+  received.clear();
+  std::vector<Found> frames;
   cuts.push_back(line.size());
   std::sort(cuts.begin(), cuts.end());
   std::size_t from = 0;
+  std::size_t start = 0;  // where in the line the gathered bytes begin
   for (const std::size_t cut : cuts) {
     auto rest = line.subspan(from, cut - from);
     from = cut;
     while (!rest.empty()) {
       rest = rest.subspan(received.append(rest));
+      const auto held = received.bytes();
+      const auto own = line.subspan(start, from - start);
+      FUZZ_CHECK(std::equal(held.begin(), held.end(), own.begin(), own.end() - rest.size()));
       for (;;) {
         const FrameScan scan = ScanFrames(received.bytes());
         if (!scan.found()) {
           received.drop(scan.keep);
+          start += scan.keep;
           break;
         }
-        const auto frame = received.bytes().subspan(scan.header, scan.end() - scan.header);
-        frames.emplace_back(frame.begin(), frame.end());
+        frames.push_back({start + scan.header, scan.end() - scan.header});
         received.drop(scan.end());
+        start += scan.end();
       }
     }
   }
