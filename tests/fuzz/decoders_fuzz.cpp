@@ -54,7 +54,12 @@ bool Normalises(const Field& field) {
 // A window with the values of the normalising fields taken from another.
 Snapshot WithNormalised(Group group, Snapshot window, const Snapshot& from) {
   for (const Field& field : SpecOf(group).fields) {
-    if (Normalises(field)) window[field.control] = from.at(field.control);
+    if (!Normalises(field)) continue;
+    const auto named = [&](const auto& entry) { return entry.first == field.control; };
+    const auto to = std::find_if(window.begin(), window.end(), named);
+    const auto value = std::find_if(from.begin(), from.end(), named);
+    FUZZ_CHECK(to != window.end() && value != from.end());
+    to->second = value->second;
   }
   return window;
 }
@@ -64,9 +69,13 @@ Snapshot GroupSnapshot(Group group, const Controls& controls) {
   Snapshot snapshot;
   for (const Field& field : SpecOf(group).fields) {
     if (field.control.empty()) continue;
-    snapshot[field.control] = controls.text(field.control) + "|" +
-                              std::to_string(controls.itemIndex(field.control)) + "|" +
-                              std::to_string(controls.checked(field.control));
+    const std::string_view c = field.control;
+    snapshot.push_back({c,
+                        {.text = controls.text(c),
+                         .index = controls.itemIndex(c),
+                         .checked = controls.checked(c),
+                         .shown = true,
+                         .caption = {}}});
   }
   return snapshot;
 }
@@ -114,7 +123,7 @@ Snapshot DeviceInfoSnapshot(const Controls& controls) {
     return all;
   }();
   Snapshot snapshot;
-  for (const std::string& name : names) snapshot[name] = Shown(controls, name);
+  for (const std::string& name : names) snapshot.push_back({name, Shown(controls, name)});
   return snapshot;
 }
 
@@ -127,9 +136,9 @@ Snapshot Decoded(Group group, WifiHalf half, const Bytes& data) {
 
 void CheckGroup(Group group, WifiHalf half, const Bytes& data) {
   MemoryControls first = GroupWindow(group);
-  const Snapshot fresh = GroupSnapshot(group, first);
   if (Decode(group, data, first, half) != DecodeResult::Ok) {
-    CheckSameWindow(fresh, GroupSnapshot(group, first));  // a short answer changes nothing
+    // A short answer changes nothing.
+    CheckSameWindow(GroupSnapshot(group, GroupWindow(group)), GroupSnapshot(group, first));
     return;
   }
   const Snapshot decoded = GroupSnapshot(group, first);

@@ -1,9 +1,11 @@
 #pragma once
 // Everything a user can see of every control, for before/after comparisons.
 
-#include <map>
+#include <cstdio>
 #include <set>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
@@ -13,20 +15,24 @@
 
 namespace tracker::fuzz {
 
-using Snapshot = std::map<std::string, std::string>;
-
 // What one control shows.
-inline std::string Shown(const Controls& controls, const std::string& n) {
-  return controls.text(n) + "|" + std::to_string(controls.itemIndex(n)) + "|" +
-         std::to_string(controls.checked(n)) + "|" + std::to_string(controls.shown(n)) + "|" +
-         controls.caption(n);
+struct View {
+  std::string text;
+  int index = -1;
+  bool checked = false;
+  bool shown = true;
+  std::string caption;
+  bool operator==(const View&) const = default;
+};
+
+inline View Shown(const Controls& controls, std::string_view n) {
+  return {controls.text(n), controls.itemIndex(n), controls.checked(n), controls.shown(n),
+          controls.caption(n)};
 }
 
-inline Snapshot TakeSnapshot(const Controls& controls) {
-  Snapshot snapshot;
-  for (const ControlSpec& spec : Catalogue()) snapshot[spec.name] = Shown(controls, spec.name);
-  return snapshot;
-}
+// What each control of a set shows, by name (names that outlive it), in the
+// set's own order: two snapshots of one set compare entry by entry.
+using Snapshot = std::vector<std::pair<std::string_view, View>>;
 
 // A window as the program starts, built once and copied for each input.
 inline MemoryControls FreshWindow() {
@@ -49,11 +55,17 @@ inline MemoryControls WindowOf(const std::vector<std::string>& names) {
 
 // Stops the program, naming the first control that differs, when they differ.
 inline void CheckSameWindow(const Snapshot& expected, const Snapshot& actual) {
-  for (const auto& [name, value] : expected) {
-    const auto found = actual.find(name);
-    if (found != actual.end() && found->second == value) continue;
-    std::fprintf(stderr, "control %s: expected \"%s\", got \"%s\"\n", name.c_str(), value.c_str(),
-                 found == actual.end() ? "(none)" : found->second.c_str());
+  FUZZ_CHECK(expected.size() == actual.size());
+  const auto print = [](const char* what, const auto& entry) {
+    const View& v = entry.second;
+    std::fprintf(stderr, "control %.*s: %s \"%s\" %d %d %d \"%s\"\n",
+                 static_cast<int>(entry.first.size()), entry.first.data(), what, v.text.c_str(),
+                 v.index, v.checked, v.shown, v.caption.c_str());
+  };
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    if (actual[i] == expected[i]) continue;
+    print("expected", expected[i]);
+    print("got", actual[i]);
     FUZZ_CHECK(!"the same window");
   }
 }

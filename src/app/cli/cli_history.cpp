@@ -110,7 +110,10 @@ WriteSource RecordSource(const HistoryDb& history, const std::string& id) {
 int RunHistory(const CliOptions& options, std::ostream& out) {
   const std::string path = options.historyFile.value_or(DefaultHistoryPath());
   if (path.empty()) throw std::runtime_error("no home folder for the history: give --history FILE");
-  const HistoryDb history(path);
+  return RunHistory(HistoryDb(path), options, out);
+}
+
+int RunHistory(const HistoryDb& history, const CliOptions& options, std::ostream& out) {
   const auto& args = options.arguments;
   if (!args.empty() && args.front() == "show") {
     const HistoryRecord record = FindRecord(history, args.at(1));

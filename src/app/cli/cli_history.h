@@ -33,5 +33,7 @@ HistoryRecord FindRecord(const HistoryDb& history, const std::string& id);
 
 // history [DEVICE-ID] [--json] | history show ID [--after]
 int RunHistory(const CliOptions& options, std::ostream& out);
+// The same over a database already open.
+int RunHistory(const HistoryDb& history, const CliOptions& options, std::ostream& out);
 
 }  // namespace tracker::cli
