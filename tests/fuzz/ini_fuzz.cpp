@@ -78,6 +78,17 @@ const std::map<std::string, std::vector<const SettingKey*>>& KeysBySection() {
   return sections;
 }
 
+// A key's folded "section\nkey", made once for every key.
+const std::string& FoldedName(const SettingKey& key) {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> all;
+    for (const SettingKey& k : SettingKeys())
+      all.push_back(Folded(k.section) + "\n" + Folded(k.key));
+    return all;
+  }();
+  return names[static_cast<std::size_t>(&key - SettingKeys().data())];
+}
+
 void CheckDocument(std::string_view bytes, InputReader& writes) {
   IniDocument document(bytes);
   // Leading byte-order marks are the one thing a save leaves out.
@@ -121,7 +132,7 @@ void CheckDocument(std::string_view bytes, InputReader& writes) {
   }
   const IniDocument original(bytes);
   for (const SettingKey* key : others) {
-    const std::string folded = Folded(key->section) + "\n" + Folded(key->key);
+    const std::string& folded = FoldedName(*key);
     bool touched = false;
     for (const auto& w : written) touched |= w.first == folded;
     if (touched) continue;
