@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "settings/ini_test_support.h"
@@ -17,6 +18,11 @@ struct WriteCase {
     const char* key;
     const char* value;
   };
+  // A constructor, not an aggregate: clang 14 makes aggregates from braces only.
+  WriteCase(const char* name, std::optional<std::string> before, std::vector<Write> writes,
+            std::string after)
+      : name(name), before(std::move(before)), writes(std::move(writes)), after(std::move(after)) {}
+
   const char* name;
   std::optional<std::string> before;  // none: a document that was never loaded
   std::vector<Write> writes;
@@ -25,48 +31,34 @@ struct WriteCase {
 
 TEST_F(IniWriteTest, WritesLandWhereTheWindowsWriterPutsThem) {
   const WriteCase cases[] = {
-      WriteCase{"an existing key is replaced in place, keeping its spelling and line end",
+      WriteCase("an existing key is replaced in place, keeping its spelling and line end",
                 "[gprs]\r\n  Apn \t= old ;x\r\nOther=1\nLast=2",
                 {{"GPRS", "APN", "new"}, {"Gprs", "last", "3"}},
-                "[gprs]\r\nApn=new\r\nOther=1\nLast=3"},
-      WriteCase{"an unchanged value leaves the line as it is",
-                "[A]\r\n  Key  =  same  \r\n",
-                {{"A", "key", "same"}},
-                "[A]\r\n  Key  =  same  \r\n"},
-      WriteCase{"only the first key of the first section of a name is replaced",
-                "[A]\r\nk=1\r\nk=2\r\n[a]\r\nk=3\r\n",
-                {{"a", "K", "9"}, {"A", "new", "n"}},
-                "[A]\r\nk=9\r\nk=2\r\nnew=n\r\n[a]\r\nk=3\r\n"},
-      WriteCase{"a new key goes after the last key line, before trailing comments",
+                "[gprs]\r\nApn=new\r\nOther=1\nLast=3"),
+      WriteCase("an unchanged value leaves the line as it is", "[A]\r\n  Key  =  same  \r\n",
+                {{"A", "key", "same"}}, "[A]\r\n  Key  =  same  \r\n"),
+      WriteCase("only the first key of the first section of a name is replaced",
+                "[A]\r\nk=1\r\nk=2\r\n[a]\r\nk=3\r\n", {{"a", "K", "9"}, {"A", "new", "n"}},
+                "[A]\r\nk=9\r\nk=2\r\nnew=n\r\n[a]\r\nk=3\r\n"),
+      WriteCase("a new key goes after the last key line, before trailing comments",
                 "[A]\r\na=1\r\n;between\r\nb=2\r\n; tail\r\n\r\n[B]\r\nb=1\r\n",
                 {{"A", "c", "3"}, {"A", "d", "4"}},
-                "[A]\r\na=1\r\n;between\r\nb=2\r\nc=3\r\nd=4\r\n; tail\r\n\r\n[B]\r\nb=1\r\n"},
-      WriteCase{"a new key of a section without keys follows its header",
-                "[A]\r\n; only a comment\r\n\r\n[B]\r\n",
-                {{"A", "k", "v"}},
-                "[A]\r\nk=v\r\n; only a comment\r\n\r\n[B]\r\n"},
-      WriteCase{"a new key after a last line without a break adds one",
-                "[A]\r\na=1",
-                {{"A", "b", "2"}},
-                "[A]\r\na=1\r\nb=2\r\n"},
-      WriteCase{
-          "so does one after a header without a break", "[A]", {{"A", "b", "2"}}, "[A]\r\nb=2\r\n"},
-      WriteCase{"a new section is appended without a blank line",
-                "[A]\r\na=1\r\n",
-                {{"B", "k", "v"}, {"B", "j", "w"}},
-                "[A]\r\na=1\r\n[B]\r\nk=v\r\nj=w\r\n"},
-      WriteCase{"after a last line without a break, one is added",
-                "[A]\na=1",
-                {{"B", "k", "v"}},
-                "[A]\na=1\r\n[B]\r\nk=v\r\n"},
-      WriteCase{"a last line ended by CR alone needs none",
-                "[A]\ra=1\r",
-                {{"B", "k", "v"}},
-                "[A]\ra=1\r[B]\r\nk=v\r\n"},
-      WriteCase{"a document never loaded starts with the section",
-                std::nullopt,
-                {{"B", "k", "v"}},
-                "[B]\r\nk=v\r\n"},
+                "[A]\r\na=1\r\n;between\r\nb=2\r\nc=3\r\nd=4\r\n; tail\r\n\r\n[B]\r\nb=1\r\n"),
+      WriteCase("a new key of a section without keys follows its header",
+                "[A]\r\n; only a comment\r\n\r\n[B]\r\n", {{"A", "k", "v"}},
+                "[A]\r\nk=v\r\n; only a comment\r\n\r\n[B]\r\n"),
+      WriteCase("a new key after a last line without a break adds one", "[A]\r\na=1",
+                {{"A", "b", "2"}}, "[A]\r\na=1\r\nb=2\r\n"),
+      WriteCase("so does one after a header without a break", "[A]", {{"A", "b", "2"}},
+                "[A]\r\nb=2\r\n"),
+      WriteCase("a new section is appended without a blank line", "[A]\r\na=1\r\n",
+                {{"B", "k", "v"}, {"B", "j", "w"}}, "[A]\r\na=1\r\n[B]\r\nk=v\r\nj=w\r\n"),
+      WriteCase("after a last line without a break, one is added", "[A]\na=1", {{"B", "k", "v"}},
+                "[A]\na=1\r\n[B]\r\nk=v\r\n"),
+      WriteCase("a last line ended by CR alone needs none", "[A]\ra=1\r", {{"B", "k", "v"}},
+                "[A]\ra=1\r[B]\r\nk=v\r\n"),
+      WriteCase("a document never loaded starts with the section", std::nullopt, {{"B", "k", "v"}},
+                "[B]\r\nk=v\r\n"),
   };
   for (const WriteCase& c : cases) {
     IniDocument ini;
