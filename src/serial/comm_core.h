@@ -47,7 +47,7 @@ class CommCore {
   // closed, for count 0, or when the writer no longer takes requests.
   bool SendData(const std::uint8_t* buffer, std::uint16_t count) {
     if (!self().isOpen() || count == 0 || buffer == nullptr) return false;
-    return self().writeThread_->queue(std::vector<std::uint8_t>(buffer, buffer + count));
+    return self().queue(std::vector<std::uint8_t>(buffer, buffer + count));
   }
 
   // The values the main window's Comm1 carries: 115200 8N1, no flow control,
@@ -117,6 +117,12 @@ class CommCore {
 #undef TRACKER_COMM_TIMEOUT_PROPERTY
 
  protected:
+  // Queues on the writer. A backend whose header hides its writer's type
+  // declares its own.
+  bool queue(std::vector<std::uint8_t> bytes) {
+    return self().writeThread_->queue(std::move(bytes));
+  }
+
   explicit CommCore(PostToOwner postToOwner)
       : postToOwner_(std::move(postToOwner)), anchor_(std::make_shared<Anchor>(Anchor{this})) {}
   // Late notifications find nobody.

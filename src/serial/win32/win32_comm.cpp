@@ -94,6 +94,10 @@ std::unique_ptr<TReadThread> TComm::newReader() {
                                        readSettings_, completenessTest_);
 }
 
+bool TComm::queue(std::vector<std::uint8_t> bytes) {
+  return writeThread_->queue(std::move(bytes));
+}
+
 std::unique_ptr<TWriteThread> TComm::newWriter() {
   return std::make_unique<TWriteThread>(AsHandle(handle_), AsHandle(closeEvent_), makeNotifier(),
                                         sendDataEmpty_);

@@ -44,6 +44,8 @@ class TComm : public CommCore<TComm> {
   void* openDevice();
   std::unique_ptr<TReadThread> newReader();
   std::unique_ptr<TWriteThread> newWriter();
+  // Here, not in CommCore: the writer's type is complete only in the .cpp.
+  bool queue(std::vector<std::uint8_t> bytes);
   void stopReader();
   void stopWriter();
   void closeHandles();
