@@ -201,6 +201,17 @@ std::optional<std::string_view> IniDocument::readRaw(std::string_view section,
   return Unquote(*value);
 }
 
+std::vector<std::string_view> IniDocument::keyNames(std::string_view section) const {
+  std::vector<std::string_view> names;
+  const Section* found = findSection(section);
+  if (found == nullptr) return names;
+  names.reserve(found->keys.size());
+  for (const auto& [name, line] : found->keys) {
+    if (TrimmedValue(found->body[line].text)) names.emplace_back(name);
+  }
+  return names;
+}
+
 std::string IniDocument::readString(std::string_view section, std::string_view key,
                                     std::string_view fallback) const {
   const auto raw = readRaw(section, key);

@@ -45,6 +45,10 @@ class IniDocument {
   bool holds(std::string_view section, std::string_view key) const {
     return readRaw(section, key).has_value();
   }
+  // The names of the keys the file holds in the section (as holds() counts
+  // them: each name once), in no particular order. Views into the document,
+  // valid until it changes.
+  std::vector<std::string_view> keyNames(std::string_view section) const;
 
   void writeString(std::string_view section, std::string_view key, std::string_view value);
   void writeInt(std::string_view section, std::string_view key, std::int32_t value);

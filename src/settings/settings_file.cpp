@@ -38,22 +38,40 @@ void readKey(const IniDocument& ini, const SettingKey& key, Controls& controls) 
   }
 }
 
-SettingsHeld heldBy(const IniDocument& ini) {
+std::size_t Position(const SettingKey& key) {
+  return static_cast<std::size_t>(&key - SettingKeys().data());
+}
+
+// What the file holds of the program's: its sections, the keys it lacks in
+// them, and, when asked, which keys it holds (by position in the table).
+// Walks the file's keys, not the table's: a file holds few of the keys.
+SettingsHeld heldBy(const IniDocument& ini, std::vector<bool>* holds = nullptr) {
   SettingsHeld held;
   held.exists = true;
+  std::vector<bool> found(SettingKeys().size());
   for (const std::string_view section : SettingSections()) {
-    if (ini.holds(section)) held.sections.push_back(section);
+    if (!ini.holds(section)) continue;
+    held.sections.push_back(section);
+    for (const std::string_view name : ini.keyNames(section)) {
+      if (const SettingKey* key = FindSettingKey(section, name)) {
+        found[Position(*key)] = true;
+      }
+    }
   }
-  for (const SettingKey& key : SettingKeys()) {
-    if (held.holds(key.section) && !ini.holds(key.section, key.key)) held.missing.push_back(&key);
+  for (const std::string_view section : held.sections) {
+    for (const SettingKey& key : SectionKeys(section)) {
+      if (!found[Position(key)]) held.missing.push_back(&key);
+    }
   }
+  if (holds != nullptr) *holds = std::move(found);
   return held;
 }
 
 SettingsHeld loadHeld(const IniDocument& ini, Controls& controls) {
-  SettingsHeld held = heldBy(ini);
-  for (const SettingKey& key : SettingKeys()) {
-    if (held.holds(key.section) && ini.holds(key.section, key.key)) readKey(ini, key, controls);
+  std::vector<bool> holds;
+  SettingsHeld held = heldBy(ini, &holds);
+  for (std::size_t i = 0; i < holds.size(); ++i) {
+    if (holds[i]) readKey(ini, SettingKeys()[i], controls);
   }
   return held;
 }

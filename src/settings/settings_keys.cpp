@@ -1,6 +1,8 @@
 #include "settings/settings_keys.h"
 
+#include <algorithm>
 #include <array>
+#include <unordered_map>
 
 #include "ui/event_rows.h"
 
@@ -216,6 +218,18 @@ std::vector<SettingKey> BuildKeys() {
   return rows;
 }
 
+// Section and key folded to lower case (ASCII only, as the file's names
+// compare), one string for one lookup.
+std::string FoldedName(std::string_view section, std::string_view key) {
+  std::string name;
+  name.reserve(section.size() + 1 + key.size());
+  name.append(section).append(1, '\n').append(key);
+  for (char& c : name) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return name;
+}
+
 }  // namespace
 
 std::span<const std::string_view> SettingSections() {
@@ -225,6 +239,33 @@ std::span<const std::string_view> SettingSections() {
 const std::vector<SettingKey>& SettingKeys() {
   static const std::vector<SettingKey> keys = BuildKeys();
   return keys;
+}
+
+std::span<const SettingKey> SectionKeys(std::string_view section) {
+  // Each section's keys, found once: the sections' keys stand together.
+  static const auto spans = [] {
+    std::array<std::span<const SettingKey>, kSections.size()> all;
+    const std::span<const SettingKey> keys = SettingKeys();
+    for (std::size_t i = 0; i < kSections.size(); ++i) {
+      const auto in = [&](const SettingKey& key) { return key.section == kSections[i]; };
+      const auto first = std::find_if(keys.begin(), keys.end(), in);
+      all[i] = {first, std::find_if_not(first, keys.end(), in)};
+    }
+    return all;
+  }();
+  const auto found = std::find(kSections.begin(), kSections.end(), section);
+  return found == kSections.end() ? std::span<const SettingKey>{}
+                                  : spans[found - kSections.begin()];
+}
+
+const SettingKey* FindSettingKey(std::string_view section, std::string_view key) {
+  static const std::unordered_map<std::string, const SettingKey*> byName = [] {
+    std::unordered_map<std::string, const SettingKey*> all;
+    for (const SettingKey& k : SettingKeys()) all.emplace(FoldedName(k.section, k.key), &k);
+    return all;
+  }();
+  const auto found = byName.find(FoldedName(section, key));
+  return found == byName.end() ? nullptr : found->second;
 }
 
 }  // namespace tracker

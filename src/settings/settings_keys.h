@@ -31,4 +31,11 @@ std::span<const std::string_view> SettingSections();
 // Every key, section by section, in file order.
 const std::vector<SettingKey>& SettingKeys();
 
+// The keys of one of the sections, in file order; none for another name.
+std::span<const SettingKey> SectionKeys(std::string_view section);
+
+// The key of a section by name, as the file names them (ASCII case does not
+// matter); nothing for a key that is not the program's.
+const SettingKey* FindSettingKey(std::string_view section, std::string_view key);
+
 }  // namespace tracker

@@ -7,8 +7,10 @@
 // window is the same.
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -30,22 +32,37 @@ std::string Folded(std::string_view text) {
   return folded;
 }
 
-const std::set<std::string>& OwnSections() {
-  static const std::set<std::string> sections = [] {
-    std::set<std::string> all;
-    for (const SettingKey& key : SettingKeys()) all.insert(Folded(key.section));
-    return all;
-  }();
-  return sections;
+std::size_t Position(const SettingKey& key) {
+  return static_cast<std::size_t>(&key - SettingKeys().data());
 }
 
-bool IsOwnKey(const std::string& section, std::string_view key) {
-  static const std::set<std::string> keys = [] {
-    std::set<std::string> all;
-    for (const SettingKey& k : SettingKeys()) all.insert(Folded(k.section) + "\n" + Folded(k.key));
-    return all;
+// The program's sections and keys by folded name, made once.
+struct OwnNames {
+  std::map<std::string, std::span<const SettingKey>, std::less<>> sections;  // a section's keys
+  std::map<std::string, std::size_t, std::less<>> keys;  // "section\nkey" → position
+  std::vector<std::string_view> light;                   // the sections other than [Event]
+};
+
+const OwnNames& Own() {
+  static const OwnNames own = [] {
+    OwnNames names;
+    const std::span<const SettingKey> keys = SettingKeys();
+    for (std::size_t first = 0, last = 0; first < keys.size(); first = last) {
+      while (last < keys.size() && keys[last].section == keys[first].section) ++last;
+      names.sections.emplace(Folded(keys[first].section), keys.subspan(first, last - first));
+    }
+    for (const SettingKey& key : keys)
+      names.keys.emplace(Folded(key.section + "\n" + key.key), Position(key));
+    for (const std::string_view section : SettingSections()) {
+      if (section != "Event") names.light.push_back(section);
+    }
+    return names;
   }();
-  return keys.count(section + "\n" + Folded(key)) != 0;
+  return own;
+}
+
+bool IsOwnSection(std::string_view folded) {
+  return Own().sections.count(folded) != 0;
 }
 
 // A file being written: which of the program's keys it holds, and the lines
@@ -58,9 +75,7 @@ class FileText {
     while (!input_.empty() && lines_ < 200) line();
     return text_;
   }
-  bool holds(const SettingKey& key) const {
-    return held_.count(Folded(key.section) + "\n" + Folded(key.key)) != 0;
-  }
+  bool holds(const SettingKey& key) const { return held_[Position(key)]; }
   const std::vector<std::string>& foreignLines() const { return foreign_; }
   bool mentions(std::string_view section) const { return seen_.count(Folded(section)) != 0; }
 
@@ -69,7 +84,7 @@ class FileText {
     switch (input_.byte() % 8) {
       case 0:
       case 1:
-        return section(std::string(randomKey().section));
+        return section(std::string(randomSection()));
       case 2:
         return section(name());
       case 3:
@@ -83,14 +98,20 @@ class FileText {
         return add(stray(), false);
     }
   }
-  const SettingKey& randomKey() { return SettingKeys()[input_.u16() % SettingKeys().size()]; }
+  // [Event] holds most of the program's keys: a file naming it costs every
+  // load, check and save many times what the others do, so one section line
+  // in 32 names it and the others are equally likely.
+  std::string_view randomSection() {
+    const std::uint8_t pick = input_.byte();
+    if (pick % 32 == 31) return "Event";
+    return Own().light[pick / 32 % Own().light.size()];
+  }
   // One of the current section's own keys when it has one, else any.
   std::string ownKeyName() {
-    for (int tries = 0; tries < 8; ++tries) {
-      const SettingKey& k = randomKey();
-      if (Folded(k.section) == section_) return std::string(k.key);
-    }
-    return std::string(randomKey().key);
+    const auto found = Own().sections.find(section_);
+    const std::span<const SettingKey> keys =
+        found != Own().sections.end() ? found->second : std::span(SettingKeys());
+    return std::string(keys[input_.u16() % keys.size()].key);
   }
   void section(std::string name) {
     const std::uint8_t style = input_.byte();
@@ -99,13 +120,13 @@ class FileText {
     section_ = Folded(name);
     // A section's first header counts; keys under a repeated one are never read.
     repeated_ = !seen_.insert(section_).second;
-    add(header, OwnSections().count(section_) == 0);
+    add(header, !IsOwnSection(section_));
   }
   void key(const std::string& name) {
     const std::string line = name + ((input_.byte() & 1) != 0 ? " = " : "=") + value();
-    const bool own = !section_.empty() && IsOwnKey(section_, name);
-    if (own && !repeated_) held_.insert(section_ + "\n" + Folded(name));
-    add(line, !own && OwnSections().count(section_) == 0);
+    const auto own = Own().keys.find(section_ + "\n" + Folded(name));
+    if (own != Own().keys.end() && !repeated_) held_[own->second] = true;
+    add(line, own == Own().keys.end() && !IsOwnSection(section_));
   }
   std::string name() {
     static constexpr std::string_view kLetters = "ABCxyz019_.";
@@ -135,7 +156,7 @@ class FileText {
     static constexpr std::string_view kEnds[] = {"\r\n", "\n", "\r\n", "\r"};
     text_ += line;
     text_ += kEnds[input_.byte() % std::size(kEnds)];
-    if (foreign && OwnSections().count(section_) == 0 && !line.empty()) foreign_.push_back(line);
+    if (foreign && !IsOwnSection(section_) && !line.empty()) foreign_.push_back(line);
     ++lines_;
   }
 
@@ -144,7 +165,7 @@ class FileText {
   std::string section_;
   bool repeated_ = false;
   std::set<std::string> seen_;
-  std::set<std::string> held_;
+  std::vector<bool> held_ = std::vector<bool>(SettingKeys().size());
   std::vector<std::string> foreign_;
   int lines_ = 0;
 };
@@ -173,18 +194,18 @@ const MemoryControls& MarkedWindow() {
 }
 
 // What a file holds: a section it lacks, or a key it lacks inside one it
-// has, leaves the window's value standing. Inspecting the file finds what
-// loading it found. `loaded` is the window a whole load gave, when there is
-// one: every key the held load reads reads as that.
+// has, leaves the window's value standing (checked when `kept` is set).
+// Inspecting the file finds what loading it found. `loaded` is the window a
+// whole load gave, when there is one: every key the held load reads reads as
+// that.
 void CheckHeldLoad(const std::string& text, const FileText& file,
                    const std::vector<const SettingKey*>& keys, const MemoryControls& partial,
-                   const SettingsHeld& held, const Controls* loaded) {
+                   const SettingsHeld& held, const Controls* loaded, bool kept) {
   const SettingsHeld inspected = InspectSettingsText(text);
   FUZZ_CHECK(held.sections == inspected.sections && held.missing == inspected.missing);
   for (const SettingKey* key : keys) {
-    const bool kept = !held.holds(key->section) || !file.holds(*key);
-    if (kept) {
-      FUZZ_CHECK(Held(partial, *key) == Held(MarkedWindow(), *key));
+    if (!held.holds(key->section) || !file.holds(*key)) {
+      if (kept) FUZZ_CHECK(Held(partial, *key) == Held(MarkedWindow(), *key));
     } else if (loaded != nullptr) {
       FUZZ_CHECK(Held(partial, *key) == Held(*loaded, *key));
     }
@@ -196,17 +217,26 @@ void CheckHeldLoad(const std::string& text, const FileText& file,
 int FuzzOne(InputReader& input) {
   FileText file(input);
   const std::string text = file.build();
-  // Loading the whole window reads all of the program's keys, by far the
-  // most work of an input: one input in 16 does it, checks every key against
-  // it and saves every section; the others load what the file holds and
-  // check and save their own sections.
-  const bool whole = std::hash<std::string>{}(text) % 16 == 0;
+  // Loading the whole window reads all of the program's keys, and a save
+  // writes every key of the sections it saves: by far the most work of an
+  // input. Every input loads what the file holds; one in 16 also checks that
+  // every key it lacks was left standing and saves the sections it names,
+  // twice; one in 512 loads the whole window, checks every key against it and
+  // saves every section.
+  const std::size_t sample = std::hash<std::string>{}(text);
+  const bool whole = sample % 512 == 0;
+  const bool save = sample % 16 == 0;
   std::vector<const SettingKey*> keys;
   std::vector<std::string_view> sections;
+  std::string_view current;
+  bool named = false;
   for (const SettingKey& key : SettingKeys()) {
-    if (!whole && !file.mentions(key.section)) continue;
-    keys.push_back(&key);
-    if (sections.empty() || sections.back() != key.section) sections.push_back(key.section);
+    if (key.section != current) {
+      current = key.section;
+      named = whole || file.mentions(current);
+      if (named) sections.push_back(current);
+    }
+    if (named) keys.push_back(&key);
   }
   if (whole) sections.clear();
   MemoryControls partial = MarkedWindow();
@@ -219,7 +249,9 @@ int FuzzOne(InputReader& input) {
       if (!file.holds(*key)) FUZZ_CHECK(Held(*loaded, *key) == Held(EmptyFileWindow(), *key));
     }
   }
-  CheckHeldLoad(text, file, keys, partial, held, loaded ? &*loaded : nullptr);
+  CheckHeldLoad(text, file, keys, partial, held, loaded ? &*loaded : nullptr, save);
+  // No sections to save would save them all: the whole window's share.
+  if (!save || (!whole && sections.empty())) return 0;
   const Controls& source = loaded ? static_cast<const Controls&>(*loaded) : partial;
   const std::string saved = SavedSettingsText(text, "fuzz.ini", source, sections);
   for (const std::string& line : file.foreignLines()) {

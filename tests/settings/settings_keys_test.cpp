@@ -45,7 +45,33 @@ TEST(SettingKeysTest, SectionsComeInOrderWithTheirKeyCounts) {
   ASSERT_EQ(SettingSections().size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(SettingSections()[i], expected[i].first);
+    EXPECT_EQ(SectionKeys(expected[i].first).size(), static_cast<std::size_t>(expected[i].second));
+    EXPECT_EQ(SectionKeys(expected[i].first).front().section, expected[i].first);
   }
+  EXPECT_TRUE(SectionKeys("gprs").empty());
+  EXPECT_TRUE(SectionKeys("Other").empty());
+}
+
+// Found as the file names them: ASCII case aside, the section and key exactly.
+TEST(SettingKeysTest, FindsAKeyByTheFilesNames) {
+  const struct {
+    std::string_view section, key;
+    const char* control;  // nullptr: not the program's
+  } cases[] = {
+      {"GPRS", "APN", "APN"},    {"gprs", "apn", "APN"},     {"GpRs", "APN Name", "APNName"},
+      {"Main", "APN", nullptr},  {"GPRS", "APN ", nullptr},  {"GPRS", "", nullptr},
+      {"Other", "APN", nullptr}, {"GPRS\nAPN", "", nullptr},
+  };
+  for (const auto& c : cases) {
+    const SettingKey* key = FindSettingKey(c.section, c.key);
+    if (c.control == nullptr) {
+      EXPECT_EQ(key, nullptr) << c.section << " " << c.key;
+    } else {
+      ASSERT_NE(key, nullptr) << c.section << " " << c.key;
+      EXPECT_EQ(key->control, c.control);
+    }
+  }
+  for (const SettingKey& key : SettingKeys()) EXPECT_EQ(FindSettingKey(key.section, key.key), &key);
 }
 
 TEST(SettingKeysTest, RepeatedShapesBeginAndEndAsListed) {
