@@ -70,8 +70,10 @@ SettingsHeld heldBy(const IniDocument& ini, std::vector<bool>* holds = nullptr) 
 SettingsHeld loadHeld(const IniDocument& ini, Controls& controls) {
   std::vector<bool> holds;
   SettingsHeld held = heldBy(ini, &holds);
-  for (std::size_t i = 0; i < holds.size(); ++i) {
-    if (holds[i]) readKey(ini, SettingKeys()[i], controls);
+  for (const std::string_view section : held.sections) {
+    for (const SettingKey& key : SectionKeys(section)) {
+      if (holds[Position(key)]) readKey(ini, key, controls);
+    }
   }
   return held;
 }

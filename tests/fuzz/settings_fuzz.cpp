@@ -193,21 +193,55 @@ const MemoryControls& MarkedWindow() {
   return window;
 }
 
+// The marked window of only the named sections' controls, made once for each
+// set of sections: a copy per input costs little, and a load that touched any
+// other control would throw.
+const MemoryControls& MarkedWindowOf(const std::vector<std::string_view>& sections) {
+  static std::map<std::vector<std::string_view>, MemoryControls> windows;
+  const auto found = windows.find(sections);
+  if (found != windows.end()) return found->second;
+  std::vector<std::string> names;
+  for (const std::string_view section : sections) {
+    for (const SettingKey& key : SectionKeys(section)) names.push_back(key.control);
+  }
+  MemoryControls window = WindowOf(names);
+  for (const std::string_view section : sections) {
+    for (const SettingKey& key : SectionKeys(section)) {
+      switch (key.type) {
+        case SettingType::Text:
+          window.setText(key.control, MarkedWindow().text(key.control));
+          break;
+        case SettingType::Position:
+          SetListValue(window, key.control, ListValue(MarkedWindow(), key.control));
+          break;
+        case SettingType::Flag:
+          window.setChecked(key.control, MarkedWindow().checked(key.control));
+          break;
+      }
+    }
+  }
+  return windows.emplace(sections, std::move(window)).first->second;
+}
+
 // What a file holds: a section it lacks, or a key it lacks inside one it
 // has, leaves the window's value standing (checked when `kept` is set).
 // Inspecting the file finds what loading it found. `loaded` is the window a
 // whole load gave, when there is one: every key the held load reads reads as
 // that.
 void CheckHeldLoad(const std::string& text, const FileText& file,
-                   const std::vector<const SettingKey*>& keys, const MemoryControls& partial,
+                   const std::vector<std::string_view>& sections, const MemoryControls& partial,
                    const SettingsHeld& held, const Controls* loaded, bool kept) {
   const SettingsHeld inspected = InspectSettingsText(text);
   FUZZ_CHECK(held.sections == inspected.sections && held.missing == inspected.missing);
-  for (const SettingKey* key : keys) {
-    if (!held.holds(key->section) || !file.holds(*key)) {
-      if (kept) FUZZ_CHECK(Held(partial, *key) == Held(MarkedWindow(), *key));
-    } else if (loaded != nullptr) {
-      FUZZ_CHECK(Held(partial, *key) == Held(*loaded, *key));
+  if (!kept && loaded == nullptr) return;
+  for (const std::string_view section : sections) {
+    const bool read = held.holds(section);
+    for (const SettingKey& key : SectionKeys(section)) {
+      if (!read || !file.holds(key)) {
+        if (kept) FUZZ_CHECK(Held(partial, key) == Held(MarkedWindow(), key));
+      } else if (loaded != nullptr) {
+        FUZZ_CHECK(Held(partial, key) == Held(*loaded, key));
+      }
     }
   }
 }
@@ -226,32 +260,23 @@ int FuzzOne(InputReader& input) {
   const std::size_t sample = std::hash<std::string>{}(text);
   const bool whole = sample % 512 == 0;
   const bool save = sample % 16 == 0;
-  std::vector<const SettingKey*> keys;
   std::vector<std::string_view> sections;
-  std::string_view current;
-  bool named = false;
-  for (const SettingKey& key : SettingKeys()) {
-    if (key.section != current) {
-      current = key.section;
-      named = whole || file.mentions(current);
-      if (named) sections.push_back(current);
-    }
-    if (named) keys.push_back(&key);
+  for (const std::string_view section : SettingSections()) {
+    if (whole || file.mentions(section)) sections.push_back(section);
   }
-  if (whole) sections.clear();
-  MemoryControls partial = MarkedWindow();
+  MemoryControls partial = MarkedWindowOf(sections);
   const SettingsHeld held = LoadHeldSettingsText(text, partial);
   std::optional<MemoryControls> loaded;
   if (whole) {
     loaded = SettingsWindow();
     LoadSettingsText(text, "fuzz.ini", *loaded);
-    for (const SettingKey* key : keys) {
-      if (!file.holds(*key)) FUZZ_CHECK(Held(*loaded, *key) == Held(EmptyFileWindow(), *key));
+    for (const SettingKey& key : SettingKeys()) {
+      if (!file.holds(key)) FUZZ_CHECK(Held(*loaded, key) == Held(EmptyFileWindow(), key));
     }
   }
-  CheckHeldLoad(text, file, keys, partial, held, loaded ? &*loaded : nullptr, save);
+  CheckHeldLoad(text, file, sections, partial, held, loaded ? &*loaded : nullptr, save);
   // No sections to save would save them all: the whole window's share.
-  if (!save || (!whole && sections.empty())) return 0;
+  if (!save || sections.empty()) return 0;
   const Controls& source = loaded ? static_cast<const Controls&>(*loaded) : partial;
   const std::string saved = SavedSettingsText(text, "fuzz.ini", source, sections);
   for (const std::string& line : file.foreignLines()) {
@@ -261,7 +286,7 @@ int FuzzOne(InputReader& input) {
   if (!whole) return 0;
   MemoryControls again = SettingsWindow();
   LoadSettingsText(saved, "fuzz.ini", again);
-  for (const SettingKey* key : keys) FUZZ_CHECK(Held(again, *key) == Held(*loaded, *key));
+  for (const SettingKey& key : SettingKeys()) FUZZ_CHECK(Held(again, key) == Held(*loaded, key));
   return 0;
 }
 
