@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -61,9 +62,13 @@ std::string Folded(std::string text) {
   return text;
 }
 
-// Inputs whose hash is a multiple of this make the checks that walk the whole
-// settings table; the others check the sections they write.
+// Inputs whose hash is a multiple of this read every key of the settings table
+// back after the writes; the others read the sections they write.
 constexpr std::size_t kTableSample = 64;
+// Inputs whose hash is a multiple of this load and save the file as settings
+// (every key of the table into a window and out again, twice: the costliest
+// check by far), and one in four of them through a real file.
+constexpr std::size_t kSettingsSample = 256;
 
 bool Sampled(std::string_view bytes, std::size_t every) {
   return std::hash<std::string_view>{}(bytes) % every == 0;
@@ -174,13 +179,22 @@ void CheckSameKeys(const Controls& expected, const Controls& actual) {
   }
 }
 
+// The run's own file, in memory where the system offers it; removed at exit.
+std::string SettingsFilePath() {
+  const std::filesystem::path base =
+      std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
+  return (base / ("tracker-ini-fuzz-" + std::to_string(::getpid()) + ".ini")).string();
+}
+
 // The file round trip through one reused file in memory where the system
 // offers it: the same window, the same bytes as the in-memory save.
 void CheckSettingsFile(std::string_view bytes, const Controls& loaded, const std::string& saved) {
   static const std::string path = [] {
-    const std::filesystem::path base =
-        std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
-    return (base / ("tracker-ini-fuzz-" + std::to_string(::getpid()) + ".ini")).string();
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove(SettingsFilePath(), ignored);
+    });
+    return SettingsFilePath();
   }();
   {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -210,7 +224,7 @@ void CheckSettingsText(std::string_view bytes) {
   LoadSettingsText(saved, "fuzz.ini", second);
   CheckSameKeys(first, second);
   FUZZ_CHECK(SavedSettingsText(saved, "fuzz.ini", second, {}) == saved);
-  if (Sampled(bytes, kTableSample * 8)) CheckSettingsFile(bytes, first, saved);
+  if (Sampled(bytes, kSettingsSample * 4)) CheckSettingsFile(bytes, first, saved);
 }
 
 }  // namespace
@@ -225,7 +239,7 @@ int FuzzOne(InputReader& input) {
   InputReader writes(size == 0 ? data : data + 1, control == 0 ? 0 : control - 1);
   const std::string_view file(reinterpret_cast<const char*>(data) + control, size - control);
   CheckDocument(file, writes);
-  if (Sampled(file, kTableSample)) CheckSettingsText(file);
+  if (Sampled(file, kSettingsSample)) CheckSettingsText(file);
   return 0;
 }
 
