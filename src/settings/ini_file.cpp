@@ -221,7 +221,10 @@ std::string IniDocument::readString(std::string_view section, std::string_view k
   } else {
     text = fallback.substr(0, fallback.find_last_not_of(' ') + 1);
   }
-  return std::string(Utf8Prefix(text, kMaxValueLength));
+  // Every character takes a byte at least: a text no longer than the limit in
+  // bytes is not cut, and is returned without a copy.
+  if (text.size() > kMaxValueLength) text.resize(Utf8Prefix(text, kMaxValueLength).size());
+  return text;
 }
 
 std::int32_t IniDocument::readInt(std::string_view section, std::string_view key,

@@ -115,6 +115,8 @@ std::string DecodeIniValue(std::string_view bytes) {
 }
 
 std::string EncodeIniValue(std::string_view utf8) {
+  // ASCII is the same in both encodings: most values, and no conversion.
+  if (!HasNonAscii(utf8)) return std::string(utf8);
   // A Windows-1252 text that happens to form valid UTF-8 ("Ã©") would read back
   // as something else; such a text keeps its UTF-8 bytes instead.
   const auto cp1252 = Utf8ToCp1252(utf8);

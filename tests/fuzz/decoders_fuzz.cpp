@@ -5,6 +5,8 @@
 // decodes the same way twice.
 
 #include <algorithm>
+#include <functional>
+#include <string_view>
 
 #include "base/str_to_int.h"
 #include "codec/codec.h"
@@ -67,6 +69,7 @@ Snapshot WithNormalised(Group group, Snapshot window, const Snapshot& from) {
 // What the group's controls hold: a decoder sets texts, items and checks only.
 Snapshot GroupSnapshot(Group group, const Controls& controls) {
   Snapshot snapshot;
+  snapshot.reserve(SpecOf(group).fields.size());
   for (const Field& field : SpecOf(group).fields) {
     if (field.control.empty()) continue;
     const std::string_view c = field.control;
@@ -123,6 +126,7 @@ Snapshot DeviceInfoSnapshot(const Controls& controls) {
     return all;
   }();
   Snapshot snapshot;
+  snapshot.reserve(names.size());
   for (const std::string& name : names) snapshot.push_back({name, Shown(controls, name)});
   return snapshot;
 }
@@ -134,11 +138,26 @@ Snapshot Decoded(Group group, WifiHalf half, const Bytes& data) {
   return GroupSnapshot(group, controls);
 }
 
+// What the group's controls show as the program starts, made once per group.
+const Snapshot& PristineSnapshot(Group group) {
+  static const std::vector<Snapshot> snapshots = [] {
+    std::vector<Snapshot> all;
+    for (const Group g : AllGroups()) all.push_back(GroupSnapshot(g, GroupWindow(g)));
+    return all;
+  }();
+  const auto at = std::find(AllGroups().begin(), AllGroups().end(), group) - AllGroups().begin();
+  return snapshots[static_cast<std::size_t>(at)];
+}
+
+// Inputs whose hash is a multiple of this store a window that read back the
+// same a second time; the others do when the first store changed it.
+constexpr std::size_t kSecondStoreSample = 4;
+
 void CheckGroup(Group group, WifiHalf half, const Bytes& data) {
   MemoryControls first = GroupWindow(group);
   if (Decode(group, data, first, half) != DecodeResult::Ok) {
     // A short answer changes nothing.
-    CheckSameWindow(GroupSnapshot(group, GroupWindow(group)), GroupSnapshot(group, first));
+    CheckSameWindow(PristineSnapshot(group), GroupSnapshot(group, first));
     return;
   }
   const Snapshot decoded = GroupSnapshot(group, first);
@@ -154,7 +173,9 @@ void CheckGroup(Group group, WifiHalf half, const Bytes& data) {
   FUZZ_CHECK(Decode(group, stored, second, half) == DecodeResult::Ok);
   const Snapshot again = GroupSnapshot(group, second);
   CheckSameWindow(WithNormalised(group, decoded, again), again);
-  CheckSameWindow(again, Decoded(group, half, Stored(group, stored, second, half)));
+  const std::string_view bytes(reinterpret_cast<const char*>(data.data()), data.size());
+  if (again != decoded || std::hash<std::string_view>{}(bytes) % kSecondStoreSample == 0)
+    CheckSameWindow(again, Decoded(group, half, Stored(group, stored, second, half)));
 }
 
 void CheckDeviceInfo(const Bytes& info, bool settingsLoaded) {
