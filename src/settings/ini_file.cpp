@@ -113,6 +113,50 @@ bool IniDocument::FoldedEqual::operator()(std::string_view a, std::string_view b
                     [](char x, char y) { return Folded(x) == Folded(y); });
 }
 
+void IniDocument::KeyIndex::add(std::string_view name, std::size_t line) {
+  entries_.push_back({FoldedHash{}(name), line});
+}
+
+void IniDocument::KeyIndex::seal(const std::vector<Line>& body) {
+  // Stable: of the lines of one name, the first stays first.
+  std::stable_sort(entries_.begin(), entries_.end(),
+                   [](const Entry& a, const Entry& b) { return a.hash < b.hash; });
+  std::vector<Entry> kept;
+  kept.reserve(entries_.size());
+  for (auto run = entries_.begin(); run != entries_.end();) {
+    const auto runEnd =
+        std::find_if(run, entries_.end(), [&](const Entry& e) { return e.hash != run->hash; });
+    for (auto e = run; e != runEnd; ++e) {
+      const std::string_view name = KeyName(body[e->line].text);
+      const bool seen = std::any_of(run, e, [&](const Entry& earlier) {
+        return FoldedEqual{}(KeyName(body[earlier.line].text), name);
+      });
+      if (!seen) kept.push_back(*e);
+    }
+    run = runEnd;
+  }
+  entries_ = std::move(kept);
+}
+
+std::size_t IniDocument::KeyIndex::find(const std::vector<Line>& body,
+                                        std::string_view name) const {
+  const std::size_t hash = FoldedHash{}(name);
+  auto e = std::lower_bound(entries_.begin(), entries_.end(), hash,
+                            [](const Entry& entry, std::size_t h) { return entry.hash < h; });
+  for (; e != entries_.end() && e->hash == hash; ++e) {
+    if (FoldedEqual{}(KeyName(body[e->line].text), name)) return e->line;
+  }
+  return std::string::npos;
+}
+
+void IniDocument::KeyIndex::insert(std::string_view name, std::size_t line) {
+  const std::size_t hash = FoldedHash{}(name);
+  const auto at =
+      std::upper_bound(entries_.begin(), entries_.end(), hash,
+                       [](std::size_t h, const Entry& entry) { return h < entry.hash; });
+  entries_.insert(at, {hash, line});
+}
+
 IniDocument::IniDocument(std::string_view bytes) {
   parse(bytes);
 }
@@ -165,6 +209,7 @@ void IniDocument::parse(std::string_view bytes) {
     }
     addLine(std::move(line));
   }
+  for (Section& section : sections_) section.keys.seal(section.body);
 }
 
 void IniDocument::addLine(Line line) {
@@ -179,7 +224,7 @@ void IniDocument::addLine(Line line) {
   }
   Section& section = sections_.back();
   if (IsKeyLine(line.text)) {
-    section.keys.try_emplace(std::string(KeyName(line.text)), section.body.size());
+    section.keys.add(KeyName(line.text), section.body.size());
     section.keysEnd = section.body.size() + 1;
   }
   section.body.push_back(std::move(line));
@@ -194,9 +239,9 @@ std::optional<std::string_view> IniDocument::readRaw(std::string_view section,
                                                      std::string_view key) const {
   const Section* found = findSection(section);
   if (found == nullptr) return std::nullopt;
-  const auto line = found->keys.find(key);
-  if (line == found->keys.end()) return std::nullopt;
-  const auto value = TrimmedValue(found->body[line->second].text);
+  const std::size_t line = found->keys.find(found->body, key);
+  if (line == std::string::npos) return std::nullopt;
+  const auto value = TrimmedValue(found->body[line].text);
   if (!value) return std::nullopt;
   return Unquote(*value);
 }
@@ -206,8 +251,9 @@ std::vector<std::string_view> IniDocument::keyNames(std::string_view section) co
   const Section* found = findSection(section);
   if (found == nullptr) return names;
   names.reserve(found->keys.size());
-  for (const auto& [name, line] : found->keys) {
-    if (TrimmedValue(found->body[line].text)) names.emplace_back(name);
+  for (const KeyIndex::Entry& entry : found->keys) {
+    const std::string_view text = found->body[entry.line].text;
+    if (TrimmedValue(text)) names.push_back(KeyName(text));
   }
   return names;
 }
@@ -271,14 +317,15 @@ void IniDocument::writeRaw(std::string_view section, std::string_view key,
     if (Line* last = lastLine(); last != nullptr && last->eol.empty()) last->eol = kNewLine;
     sectionIndex_.emplace(std::string(section), sections_.size());
     Section added{Line{"[" + std::string(section) + "]", std::string(kNewLine)}, {}, {}, 1};
-    added.keys.emplace(std::string(key), 0);
+    added.keys.insert(key, 0);
     added.body.push_back(newLine());
     sections_.push_back(std::move(added));
     return;
   }
   Section& target = sections_[found->second];
-  if (const auto existing = target.keys.find(key); existing != target.keys.end()) {
-    Line& line = target.body[existing->second];
+  if (const std::size_t existing = target.keys.find(target.body, key);
+      existing != std::string::npos) {
+    Line& line = target.body[existing];
     // An unchanged value leaves the line as it is, blanks and quotes included.
     if (TrimmedValue(line.text) == std::string_view(value)) return;
     line.text = std::string(KeyName(line.text)) + "=" + value;
@@ -287,7 +334,7 @@ void IniDocument::writeRaw(std::string_view section, std::string_view key,
   Line& previous = target.keysEnd == 0 ? target.header : target.body[target.keysEnd - 1];
   if (previous.eol.empty()) previous.eol = kNewLine;
   target.body.insert(target.body.begin() + static_cast<std::ptrdiff_t>(target.keysEnd), newLine());
-  target.keys.emplace(std::string(key), target.keysEnd);
+  target.keys.insert(key, target.keysEnd);
   ++target.keysEnd;
 }
 

@@ -78,10 +78,34 @@ class IniDocument {
   };
   using NameIndex = std::unordered_map<std::string, std::size_t, FoldedHash, FoldedEqual>;
 
+  // A section's key lines by the folded hash of their names, sorted by hash,
+  // one entry for each name (its first line): no string of its own, as a
+  // file of a thousand keys is read far more often than written.
+  class KeyIndex {
+   public:
+    // While parsing: every key line, in file order; then sealed once.
+    void add(std::string_view name, std::size_t line);
+    void seal(const std::vector<Line>& body);
+    // The body line of a name; npos when the section has no such key.
+    std::size_t find(const std::vector<Line>& body, std::string_view name) const;
+    void insert(std::string_view name, std::size_t line);  // a name not yet held
+    std::size_t size() const { return entries_.size(); }
+    auto begin() const { return entries_.begin(); }
+    auto end() const { return entries_.end(); }
+
+    struct Entry {
+      std::size_t hash;
+      std::size_t line;
+    };
+
+   private:
+    std::vector<Entry> entries_;
+  };
+
   struct Section {
     Line header;
     std::vector<Line> body;
-    NameIndex keys;           // name → body line, first wins
+    KeyIndex keys;
     std::size_t keysEnd = 0;  // body position after the last key line
   };
 
