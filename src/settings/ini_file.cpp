@@ -136,25 +136,34 @@ void IniDocument::KeyIndex::seal(const std::vector<Line>& body) {
     run = runEnd;
   }
   entries_ = std::move(kept);
+  sorted_ = entries_.size();
 }
 
 std::size_t IniDocument::KeyIndex::find(const std::vector<Line>& body,
                                         std::string_view name) const {
   const std::size_t hash = FoldedHash{}(name);
-  auto e = std::lower_bound(entries_.begin(), entries_.end(), hash,
+  const auto matches = [&](const Entry& e) {
+    return e.hash == hash && FoldedEqual{}(KeyName(body[e.line].text), name);
+  };
+  const auto sortedEnd = entries_.begin() + static_cast<std::ptrdiff_t>(sorted_);
+  auto e = std::lower_bound(entries_.begin(), sortedEnd, hash,
                             [](const Entry& entry, std::size_t h) { return entry.hash < h; });
-  for (; e != entries_.end() && e->hash == hash; ++e) {
-    if (FoldedEqual{}(KeyName(body[e->line].text), name)) return e->line;
+  for (; e != sortedEnd && e->hash == hash; ++e) {
+    if (matches(*e)) return e->line;
   }
-  return std::string::npos;
+  const auto added = std::find_if(sortedEnd, entries_.end(), matches);
+  return added == entries_.end() ? std::string::npos : added->line;
 }
 
 void IniDocument::KeyIndex::insert(std::string_view name, std::size_t line) {
-  const std::size_t hash = FoldedHash{}(name);
-  const auto at =
-      std::upper_bound(entries_.begin(), entries_.end(), hash,
-                       [](std::size_t h, const Entry& entry) { return h < entry.hash; });
-  entries_.insert(at, {hash, line});
+  constexpr std::size_t kUnsorted = 16;
+  entries_.push_back({FoldedHash{}(name), line});
+  if (entries_.size() - sorted_ < kUnsorted) return;
+  const auto byHash = [](const Entry& a, const Entry& b) { return a.hash < b.hash; };
+  const auto sortedEnd = entries_.begin() + static_cast<std::ptrdiff_t>(sorted_);
+  std::sort(sortedEnd, entries_.end(), byHash);
+  std::inplace_merge(entries_.begin(), sortedEnd, entries_.end(), byHash);
+  sorted_ = entries_.size();
 }
 
 IniDocument::IniDocument(std::string_view bytes) {

@@ -80,7 +80,7 @@ class IniDocument {
 
   // A section's key lines by the folded hash of their names, sorted by hash,
   // one entry for each name (its first line): no string of its own, as a
-  // file of a thousand keys is read far more often than written.
+  // file of a thousand keys would otherwise take two allocations a key.
   class KeyIndex {
    public:
     // While parsing: every key line, in file order; then sealed once.
@@ -99,7 +99,10 @@ class IniDocument {
     };
 
    private:
+    // Sorted up to sorted_; names inserted since stand after it, merged in
+    // now and then, so that writing many keys stays linear.
     std::vector<Entry> entries_;
+    std::size_t sorted_ = 0;
   };
 
   struct Section {
