@@ -1,6 +1,7 @@
 #include "engine/field_compare.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <set>
 #include <unordered_map>
@@ -12,6 +13,7 @@ namespace tracker {
 namespace {
 
 constexpr std::string_view kSeparator = " \u203A ";
+constexpr std::size_t kGroupCount = static_cast<std::size_t>(Group::Dlt) + 1;
 
 const SettingKey* keyOf(std::string_view control) {
   static const std::unordered_map<std::string, const SettingKey*> kKeys = [] {
@@ -102,15 +104,24 @@ std::vector<std::string> keepInFileOrder(const std::set<std::string, std::less<>
 
 }  // namespace
 
-std::vector<std::string> ReadControls(Group group, bool writtenOnly) {
-  std::vector<std::string> controls;
-  for (const Field& f : SpecOf(group).fields) {
-    if (f.control.empty() || !f.read() || (writtenOnly && !f.written())) continue;
-    if (std::find(controls.begin(), controls.end(), f.control) == controls.end()) {
-      controls.push_back(f.control);
+const std::vector<std::string>& ReadControls(Group group, bool writtenOnly) {
+  // The tables never change: each list is made once, on first use.
+  static const auto kLists = [] {
+    std::array<std::array<std::vector<std::string>, 2>, kGroupCount> lists;
+    for (const Group g : AllGroups()) {
+      for (const bool written : {false, true}) {
+        std::vector<std::string>& controls = lists[static_cast<std::size_t>(g)][written];
+        for (const Field& f : SpecOf(g).fields) {
+          if (f.control.empty() || !f.read() || (written && !f.written())) continue;
+          if (std::find(controls.begin(), controls.end(), f.control) == controls.end()) {
+            controls.push_back(f.control);
+          }
+        }
+      }
     }
-  }
-  return controls;
+    return lists;
+  }();
+  return kLists[static_cast<std::size_t>(group)][writtenOnly];
 }
 
 std::vector<std::string> SettingsControls() {
@@ -122,7 +133,7 @@ std::vector<std::string> SettingsControls() {
 std::vector<std::string> SettingsControlsOf(std::span<const Group> groups) {
   std::set<std::string, std::less<>> wanted;
   for (const Group group : groups) {
-    for (std::string& control : ReadControls(group, true)) wanted.insert(std::move(control));
+    for (const std::string& control : ReadControls(group, true)) wanted.insert(control);
   }
   return keepInFileOrder(wanted);
 }
