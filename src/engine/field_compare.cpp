@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
 #include <set>
 #include <unordered_map>
 
@@ -15,13 +14,23 @@ namespace {
 constexpr std::string_view kSeparator = " \u203A ";
 constexpr std::size_t kGroupCount = static_cast<std::size_t>(Group::Dlt) + 1;
 
+// Looked up by a view of the control's name, without building a string.
+struct NameHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view name) const {
+    return std::hash<std::string_view>{}(name);
+  }
+};
+template <typename Value>
+using ByName = std::unordered_map<std::string, Value, NameHash, std::equal_to<>>;
+
 const SettingKey* keyOf(std::string_view control) {
-  static const std::unordered_map<std::string, const SettingKey*> kKeys = [] {
-    std::unordered_map<std::string, const SettingKey*> keys;
+  static const ByName<const SettingKey*> kKeys = [] {
+    ByName<const SettingKey*> keys;
     for (const SettingKey& key : SettingKeys()) keys.emplace(key.control, &key);
     return keys;
   }();
-  const auto it = kKeys.find(std::string(control));
+  const auto it = kKeys.find(control);
   return it == kKeys.end() ? nullptr : it->second;
 }
 
@@ -58,7 +67,7 @@ std::string tableCellName(const ControlSpec& cell) {
 
 // "Tab › Caption"; a table cell "Tab › Row › Column"; where two fields of a tab share a caption,
 // "Tab › Group › Caption"; where that is not enough either, the settings key or the control.
-std::map<std::string, std::string, std::less<>> windowNames() {
+ByName<std::string> windowNames() {
   std::vector<const ControlSpec*> specs;
   for (const ControlSpec& spec : Catalogue()) {
     if (spec.kind != ControlKind::Button && spec.kind != ControlKind::Label &&
@@ -81,7 +90,7 @@ std::map<std::string, std::string, std::less<>> windowNames() {
       grouped[i] = tabPrefix(spec) + spec.groupBox + std::string(kSeparator) + spec.caption;
     }
   }
-  std::map<std::string, std::string, std::less<>> result;
+  ByName<std::string> result;
   for (std::size_t i = 0; i < specs.size(); ++i) {
     const ControlSpec& spec = *specs[i];
     std::string name = grouped[i];
