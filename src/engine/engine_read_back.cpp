@@ -144,7 +144,7 @@ std::string Engine::endVerify(std::string_view readBox) {
       continue;
     }
     decodeSent(group, prepared_[static_cast<std::size_t>(group)], sent);
-    const std::vector<std::string> controls = ReadControls(group, true);
+    const std::vector<std::string>& controls = ReadControls(group, true);
     for (FieldDifference& d : CompareControls(controls, sent, *readBack_.tracker, naming_)) {
       report.mismatches.push_back(std::move(d));
     }
@@ -174,7 +174,8 @@ std::string Engine::endCompare(std::string_view readBox) {
   if (!complete) return "Compare with Tracker failed: " + std::string(readBox);
   std::vector<std::string> controls;
   for (const Group group : readBack_.decoded) {
-    for (std::string& control : ReadControls(group, true)) controls.push_back(std::move(control));
+    const std::vector<std::string>& read = ReadControls(group, true);
+    controls.insert(controls.end(), read.begin(), read.end());
   }
   const std::vector<FieldDifference> differences =
       CompareControls(controls, controls_, *readBack_.tracker, naming_);

@@ -1,7 +1,7 @@
 #include "engine/field_compare.h"
 
 #include <algorithm>
-#include <map>
+#include <array>
 #include <set>
 #include <unordered_map>
 
@@ -12,14 +12,25 @@ namespace tracker {
 namespace {
 
 constexpr std::string_view kSeparator = " \u203A ";
+constexpr std::size_t kGroupCount = static_cast<std::size_t>(Group::Dlt) + 1;
+
+// Looked up by a view of the control's name, without building a string.
+struct NameHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view name) const {
+    return std::hash<std::string_view>{}(name);
+  }
+};
+template <typename Value>
+using ByName = std::unordered_map<std::string, Value, NameHash, std::equal_to<>>;
 
 const SettingKey* keyOf(std::string_view control) {
-  static const std::unordered_map<std::string, const SettingKey*> kKeys = [] {
-    std::unordered_map<std::string, const SettingKey*> keys;
+  static const ByName<const SettingKey*> kKeys = [] {
+    ByName<const SettingKey*> keys;
     for (const SettingKey& key : SettingKeys()) keys.emplace(key.control, &key);
     return keys;
   }();
-  const auto it = kKeys.find(std::string(control));
+  const auto it = kKeys.find(control);
   return it == kKeys.end() ? nullptr : it->second;
 }
 
@@ -56,7 +67,7 @@ std::string tableCellName(const ControlSpec& cell) {
 
 // "Tab › Caption"; a table cell "Tab › Row › Column"; where two fields of a tab share a caption,
 // "Tab › Group › Caption"; where that is not enough either, the settings key or the control.
-std::map<std::string, std::string, std::less<>> windowNames() {
+ByName<std::string> windowNames() {
   std::vector<const ControlSpec*> specs;
   for (const ControlSpec& spec : Catalogue()) {
     if (spec.kind != ControlKind::Button && spec.kind != ControlKind::Label &&
@@ -79,7 +90,7 @@ std::map<std::string, std::string, std::less<>> windowNames() {
       grouped[i] = tabPrefix(spec) + spec.groupBox + std::string(kSeparator) + spec.caption;
     }
   }
-  std::map<std::string, std::string, std::less<>> result;
+  ByName<std::string> result;
   for (std::size_t i = 0; i < specs.size(); ++i) {
     const ControlSpec& spec = *specs[i];
     std::string name = grouped[i];
@@ -102,15 +113,24 @@ std::vector<std::string> keepInFileOrder(const std::set<std::string, std::less<>
 
 }  // namespace
 
-std::vector<std::string> ReadControls(Group group, bool writtenOnly) {
-  std::vector<std::string> controls;
-  for (const Field& f : SpecOf(group).fields) {
-    if (f.control.empty() || !f.read() || (writtenOnly && !f.written())) continue;
-    if (std::find(controls.begin(), controls.end(), f.control) == controls.end()) {
-      controls.push_back(f.control);
+const std::vector<std::string>& ReadControls(Group group, bool writtenOnly) {
+  // The tables never change: each list is made once, on first use.
+  static const auto kLists = [] {
+    std::array<std::array<std::vector<std::string>, 2>, kGroupCount> lists;
+    for (const Group g : AllGroups()) {
+      for (const bool written : {false, true}) {
+        std::vector<std::string>& controls = lists[static_cast<std::size_t>(g)][written];
+        for (const Field& f : SpecOf(g).fields) {
+          if (f.control.empty() || !f.read() || (written && !f.written())) continue;
+          if (std::find(controls.begin(), controls.end(), f.control) == controls.end()) {
+            controls.push_back(f.control);
+          }
+        }
+      }
     }
-  }
-  return controls;
+    return lists;
+  }();
+  return kLists[static_cast<std::size_t>(group)][writtenOnly];
 }
 
 std::vector<std::string> SettingsControls() {
@@ -122,7 +142,7 @@ std::vector<std::string> SettingsControls() {
 std::vector<std::string> SettingsControlsOf(std::span<const Group> groups) {
   std::set<std::string, std::less<>> wanted;
   for (const Group group : groups) {
-    for (std::string& control : ReadControls(group, true)) wanted.insert(std::move(control));
+    for (const std::string& control : ReadControls(group, true)) wanted.insert(control);
   }
   return keepInFileOrder(wanted);
 }

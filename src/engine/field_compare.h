@@ -26,8 +26,8 @@ struct FieldDifference {
 };
 
 // The controls a read of the group sets, once each, in table order; with
-// writtenOnly, only those the group's write also carries.
-std::vector<std::string> ReadControls(Group group, bool writtenOnly);
+// writtenOnly, only those the group's write also carries. Made once per group.
+const std::vector<std::string>& ReadControls(Group group, bool writtenOnly);
 
 // Every control of the settings file, in file order.
 std::vector<std::string> SettingsControls();

@@ -18,7 +18,7 @@ MemoryControls::MemoryControls() {
 
 MemoryControls::MemoryControls(const std::vector<ControlSpec>& specs) {
   auto index = std::make_shared<Index>();
-  states_.reserve(specs.size());
+  std::size_t count = 0;
   for (const ControlSpec& spec : specs) {
     State s{spec.kind,
             !TextIsCaption(spec.kind) && !spec.caption.empty(),
@@ -43,8 +43,10 @@ MemoryControls::MemoryControls(const std::vector<ControlSpec>& specs) {
     }
     s.checked = spec.initialChecked;
     // The first row of a name counts, as a map's first insertion would.
-    if (index->try_emplace(spec.name, states_.size()).second)
-      states_.push_back(std::make_shared<State>(std::move(s)));
+    if (!index->try_emplace(spec.name, count).second) continue;
+    if (count % kChunkSize == 0) chunks_.push_back(std::make_shared<Chunk>());
+    (*chunks_.back())[count % kChunkSize] = std::make_shared<State>(std::move(s));
+    ++count;
   }
   index_ = std::move(index);
 }
@@ -56,13 +58,17 @@ std::size_t MemoryControls::position(std::string_view name) const {
 }
 
 MemoryControls::State& MemoryControls::at(std::string_view name) {
-  std::shared_ptr<State>& state = states_[position(name)];
+  const std::size_t slot = position(name);
+  std::shared_ptr<Chunk>& chunk = chunks_[slot / kChunkSize];
+  if (chunk.use_count() > 1) chunk = std::make_shared<Chunk>(*chunk);
+  std::shared_ptr<State>& state = (*chunk)[slot % kChunkSize];
   if (state.use_count() > 1) state = std::make_shared<State>(*state);
   return *state;
 }
 
 const MemoryControls::State& MemoryControls::at(std::string_view name) const {
-  return *states_[position(name)];
+  const std::size_t slot = position(name);
+  return *(*chunks_[slot / kChunkSize])[slot % kChunkSize];
 }
 
 MemoryControls::State& MemoryControls::list(std::string_view name) {

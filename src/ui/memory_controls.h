@@ -1,9 +1,10 @@
 #pragma once
 // Headless Controls over plain values, for tests and the command-line tool.
 // Built from catalogue rows; behaves like the window's own controls. Cheap to
-// copy: the name index is shared, and so is each control's state until one
-// of the copies changes it.
+// copy: the name index is shared, and so is each control's state (and each
+// chunk of states) until one of the copies changes it.
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -67,8 +68,13 @@ class MemoryControls : public Controls {
   };
   using Index = std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>>;
 
-  std::shared_ptr<const Index> index_;  // name → position in states_
-  std::vector<std::shared_ptr<State>> states_;
+  // A copy shares whole chunks, so that copying a window of a thousand
+  // controls takes a few dozen shared pointers, not a thousand.
+  static constexpr std::size_t kChunkSize = 64;
+  using Chunk = std::array<std::shared_ptr<State>, kChunkSize>;
+
+  std::shared_ptr<const Index> index_;  // name → position in the chunks
+  std::vector<std::shared_ptr<Chunk>> chunks_;
 };
 
 // Whether the text of a control of this kind is its caption.
