@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <tuple>
-#include <unordered_map>
 #include <utility>
 
+#include "base/name_index.h"
 #include "ui/event_rows.h"
 
 namespace tracker {
@@ -702,7 +702,7 @@ void BuildDlt(Builder& b) {
 struct Built {
   std::vector<ControlSpec> controls;
   std::vector<SectionSpec> sections;
-  std::unordered_map<std::string_view, std::size_t> index;
+  NameIndex index;
 };
 
 const Built& TheCatalogue() {
@@ -721,7 +721,7 @@ const Built& TheCatalogue() {
     BuildDlt(b);
     Built out{b.takeControls(), b.takeSections(), {}};
     for (std::size_t i = 0; i < out.controls.size(); ++i) {
-      out.index.emplace(out.controls[i].name, i);
+      out.index.add(out.controls[i].name, i);
     }
     return out;
   }();
@@ -744,8 +744,8 @@ const std::vector<ControlSpec>& Catalogue() {
 
 const ControlSpec* FindControl(std::string_view name) {
   const Built& c = TheCatalogue();
-  const auto it = c.index.find(name);
-  return it == c.index.end() ? nullptr : &c.controls[it->second];
+  const std::size_t at = c.index.find(name);
+  return at == NameIndex::npos ? nullptr : &c.controls[at];
 }
 
 std::string InputCaptionLabel(int input) {

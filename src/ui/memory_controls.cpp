@@ -1,6 +1,7 @@
 #include "ui/memory_controls.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "ui/catalogue.h"
 
@@ -17,58 +18,47 @@ MemoryControls::MemoryControls() {
 }
 
 MemoryControls::MemoryControls(const std::vector<ControlSpec>& specs) {
-  auto index = std::make_shared<Index>();
+  auto index = std::make_shared<NameIndex>();
   std::size_t count = 0;
   for (const ControlSpec& spec : specs) {
-    State s{spec.kind,
-            !TextIsCaption(spec.kind) && !spec.caption.empty(),
-            {},
-            {},
-            {},
-            -1,
-            false,
-            spec.initiallyEnabled,
-            spec.initiallyShown};
-    if (TextIsCaption(spec.kind)) {
-      s.text = spec.caption;
-    } else {
-      s.caption = spec.caption;
-      s.text = spec.initialText;
-    }
-    s.items = spec.items;
+    // The first row of a name counts, as a map's first insertion would.
+    if (!index->add(spec.name, count)) continue;
+    if (count % kChunkSize == 0) chunks_.push_back(std::make_shared<Chunk>());
+    State& s = (*chunks_.back())[count % kChunkSize];
+    ++count;
+    s.kind = spec.kind;
+    s.hasCaptionLabel = !TextIsCaption(spec.kind) && !spec.caption.empty();
+    s.enabled = spec.initiallyEnabled;
+    s.shown = spec.initiallyShown;
+    s.checked = spec.initialChecked;
+    s.text = TextIsCaption(spec.kind) ? spec.caption : spec.initialText;
+    s.caption = std::make_shared<const std::string>(TextIsCaption(spec.kind) ? "" : spec.caption);
+    s.items = std::make_shared<const std::vector<std::string>>(spec.items);
     if (spec.kind == ControlKind::List) {
       const bool valid = spec.initialIndex >= 0 && spec.initialIndex < std::ssize(spec.items);
       s.index = valid ? spec.initialIndex : -1;
       s.text = valid ? spec.items[static_cast<std::size_t>(spec.initialIndex)] : spec.initialText;
     }
-    s.checked = spec.initialChecked;
-    // The first row of a name counts, as a map's first insertion would.
-    if (!index->try_emplace(spec.name, count).second) continue;
-    if (count % kChunkSize == 0) chunks_.push_back(std::make_shared<Chunk>());
-    (*chunks_.back())[count % kChunkSize] = std::make_shared<State>(std::move(s));
-    ++count;
   }
   index_ = std::move(index);
 }
 
 std::size_t MemoryControls::position(std::string_view name) const {
-  const auto it = index_->find(name);
-  if (it == index_->end()) throw std::out_of_range("unknown control " + std::string(name));
-  return it->second;
+  const std::size_t slot = index_->find(name);
+  if (slot == NameIndex::npos) throw std::out_of_range("unknown control " + std::string(name));
+  return slot;
 }
 
 MemoryControls::State& MemoryControls::at(std::string_view name) {
   const std::size_t slot = position(name);
   std::shared_ptr<Chunk>& chunk = chunks_[slot / kChunkSize];
   if (chunk.use_count() > 1) chunk = std::make_shared<Chunk>(*chunk);
-  std::shared_ptr<State>& state = (*chunk)[slot % kChunkSize];
-  if (state.use_count() > 1) state = std::make_shared<State>(*state);
-  return *state;
+  return (*chunk)[slot % kChunkSize];
 }
 
 const MemoryControls::State& MemoryControls::at(std::string_view name) const {
   const std::size_t slot = position(name);
-  return *(*chunks_[slot / kChunkSize])[slot % kChunkSize];
+  return (*chunks_[slot / kChunkSize])[slot % kChunkSize];
 }
 
 MemoryControls::State& MemoryControls::list(std::string_view name) {
@@ -82,6 +72,8 @@ std::string MemoryControls::text(std::string_view name) const {
 }
 
 void MemoryControls::setText(std::string_view name, std::string_view value) {
+  const State& now = std::as_const(*this).at(name);
+  if (now.text == value && (now.kind != ControlKind::List || now.index == -1)) return;
   State& s = at(name);
   s.text = value;
   // Typing into a list leaves no item selected.
@@ -94,18 +86,18 @@ int MemoryControls::itemIndex(std::string_view name) const {
 
 void MemoryControls::setItemIndex(std::string_view name, int index) {
   State& s = list(name);
-  const bool valid = index >= 0 && index < std::ssize(s.items);
+  const bool valid = index >= 0 && index < std::ssize(*s.items);
   s.index = valid ? index : -1;
-  s.text = valid ? s.items[static_cast<std::size_t>(index)] : std::string();
+  s.text = valid ? (*s.items)[static_cast<std::size_t>(index)] : std::string();
 }
 
 int MemoryControls::itemCount(std::string_view name) const {
-  return static_cast<int>(at(name).items.size());
+  return static_cast<int>(at(name).items->size());
 }
 
 void MemoryControls::setItems(std::string_view name, const std::vector<std::string>& items) {
   State& s = list(name);
-  s.items = items;
+  s.items = std::make_shared<const std::vector<std::string>>(items);
   s.index = -1;
 }
 
@@ -114,9 +106,10 @@ bool MemoryControls::checked(std::string_view name) const {
 }
 
 void MemoryControls::setChecked(std::string_view name, bool value) {
-  State& s = at(name);
+  const State& s = std::as_const(*this).at(name);
   if (s.kind != ControlKind::Check) throw std::invalid_argument(std::string(name) + " is no check");
-  s.checked = value;
+  if (s.checked == value) return;
+  at(name).checked = value;
 }
 
 bool MemoryControls::enabled(std::string_view name) const {
@@ -124,7 +117,7 @@ bool MemoryControls::enabled(std::string_view name) const {
 }
 
 void MemoryControls::setEnabled(std::string_view name, bool value) {
-  at(name).enabled = value;
+  if (std::as_const(*this).at(name).enabled != value) at(name).enabled = value;
 }
 
 bool MemoryControls::shown(std::string_view name) const {
@@ -132,12 +125,12 @@ bool MemoryControls::shown(std::string_view name) const {
 }
 
 void MemoryControls::setShown(std::string_view name, bool value) {
-  at(name).shown = value;
+  if (std::as_const(*this).at(name).shown != value) at(name).shown = value;
 }
 
 std::string MemoryControls::caption(std::string_view name) const {
   const State& s = at(name);
-  return TextIsCaption(s.kind) ? s.text : s.caption;
+  return TextIsCaption(s.kind) ? s.text : *s.caption;
 }
 
 void MemoryControls::setCaption(std::string_view name, std::string_view value) {
@@ -147,7 +140,7 @@ void MemoryControls::setCaption(std::string_view name, std::string_view value) {
     return;
   }
   if (!s.hasCaptionLabel) throw std::invalid_argument(std::string(name) + " has no label");
-  s.caption = value;
+  s.caption = std::make_shared<const std::string>(value);
 }
 
 bool MemoryControls::has(std::string_view name) const {

@@ -1,18 +1,17 @@
 #pragma once
 // Headless Controls over plain values, for tests and the command-line tool.
 // Built from catalogue rows; behaves like the window's own controls. Cheap to
-// copy: the name index is shared, and so is each control's state (and each
-// chunk of states) until one of the copies changes it.
+// copy: the name index is shared, and so is each chunk of states until one
+// of the copies changes it.
 
 #include <array>
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "base/name_index.h"
 #include "ui/catalogue_row.h"
 #include "ui/controls.h"
 
@@ -40,40 +39,35 @@ class MemoryControls : public Controls {
   bool has(std::string_view name) const override;
 
  private:
+  // What a copy of a chunk copies: a control's changeable values, with its
+  // caption and items shared until one of them is set.
   struct State {
-    ControlKind kind;
-    bool hasCaptionLabel;  // edits, lists, memos: whether a label stands beside it
-    std::string text;      // caption for labels, buttons, checks and groups
-    std::string caption;   // the beside label of edits, lists and memos
-    std::vector<std::string> items;
+    ControlKind kind{};
+    bool hasCaptionLabel = false;  // edits, lists, memos: whether a label stands beside it
     int index = -1;
     bool checked = false;
     bool enabled = true;
     bool shown = true;
+    std::string text;                            // caption for labels, buttons, checks and groups
+    std::shared_ptr<const std::string> caption;  // the beside label of edits, lists and memos
+    std::shared_ptr<const std::vector<std::string>> items;  // never null
   };
 
   // Throws std::out_of_range for a name the catalogue does not know. The
-  // state to change is this copy's own.
+  // state to change is this copy's own: the setters copy a shared chunk only
+  // when the value changes.
   State& at(std::string_view name);
   const State& at(std::string_view name) const;
   State& list(std::string_view name);
   std::size_t position(std::string_view name) const;
 
-  // Looked up by a view of the name, without building a string.
-  struct NameHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view name) const {
-      return std::hash<std::string_view>{}(name);
-    }
-  };
-  using Index = std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>>;
-
   // A copy shares whole chunks, so that copying a window of a thousand
-  // controls takes a few dozen shared pointers, not a thousand.
-  static constexpr std::size_t kChunkSize = 64;
-  using Chunk = std::array<std::shared_ptr<State>, kChunkSize>;
+  // controls takes a few dozen shared pointers, and a change copies the 16
+  // states of its chunk in one allocation, not each state in its own.
+  static constexpr std::size_t kChunkSize = 16;
+  using Chunk = std::array<State, kChunkSize>;
 
-  std::shared_ptr<const Index> index_;  // name → position in the chunks
+  std::shared_ptr<const NameIndex> index_;  // name → position in the chunks
   std::vector<std::shared_ptr<Chunk>> chunks_;
 };
 
