@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tracker {
@@ -34,6 +35,30 @@ class NameIndex {
   std::vector<std::string> names_;
   std::vector<std::size_t> positions_;
   std::vector<Slot> slots_;  // a power of two of them, at most half in use
+};
+
+}  // namespace tracker
+
+namespace tracker {
+
+// Values looked up by name through a NameIndex.
+template <typename Value>
+class NameMap {
+ public:
+  // A name already there keeps its first value and false is returned.
+  bool emplace(std::string_view name, Value value) {
+    if (!index_.add(name, values_.size())) return false;
+    values_.push_back(std::move(value));
+    return true;
+  }
+  const Value* find(std::string_view name) const {
+    const std::size_t at = index_.find(name);
+    return at == NameIndex::npos ? nullptr : &values_[at];
+  }
+
+ private:
+  NameIndex index_;
+  std::vector<Value> values_;
 };
 
 }  // namespace tracker

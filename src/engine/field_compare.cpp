@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <set>
-#include <unordered_map>
 
+#include "base/name_index.h"
 #include "settings/settings_keys.h"
 #include "ui/catalogue.h"
 
@@ -14,24 +14,14 @@ namespace {
 constexpr std::string_view kSeparator = " \u203A ";
 constexpr std::size_t kGroupCount = static_cast<std::size_t>(Group::Dlt) + 1;
 
-// Looked up by a view of the control's name, without building a string.
-struct NameHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view name) const {
-    return std::hash<std::string_view>{}(name);
-  }
-};
-template <typename Value>
-using ByName = std::unordered_map<std::string, Value, NameHash, std::equal_to<>>;
-
 const SettingKey* keyOf(std::string_view control) {
-  static const ByName<const SettingKey*> kKeys = [] {
-    ByName<const SettingKey*> keys;
+  static const NameMap<const SettingKey*> kKeys = [] {
+    NameMap<const SettingKey*> keys;
     for (const SettingKey& key : SettingKeys()) keys.emplace(key.control, &key);
     return keys;
   }();
-  const auto it = kKeys.find(control);
-  return it == kKeys.end() ? nullptr : it->second;
+  const auto* found = kKeys.find(control);
+  return found == nullptr ? nullptr : *found;
 }
 
 ControlKind kindOf(std::string_view control) {
@@ -67,7 +57,7 @@ std::string tableCellName(const ControlSpec& cell) {
 
 // "Tab › Caption"; a table cell "Tab › Row › Column"; where two fields of a tab share a caption,
 // "Tab › Group › Caption"; where that is not enough either, the settings key or the control.
-ByName<std::string> windowNames() {
+NameMap<std::string> windowNames() {
   std::vector<const ControlSpec*> specs;
   for (const ControlSpec& spec : Catalogue()) {
     if (spec.kind != ControlKind::Button && spec.kind != ControlKind::Label &&
@@ -90,7 +80,7 @@ ByName<std::string> windowNames() {
       grouped[i] = tabPrefix(spec) + spec.groupBox + std::string(kSeparator) + spec.caption;
     }
   }
-  ByName<std::string> result;
+  NameMap<std::string> result;
   for (std::size_t i = 0; i < specs.size(); ++i) {
     const ControlSpec& spec = *specs[i];
     std::string name = grouped[i];
@@ -184,8 +174,8 @@ std::string FieldName(std::string_view control, FieldNaming naming) {
     if (key != nullptr) return "[" + key->section + "] " + key->key;
   }
   static const auto kNames = windowNames();
-  const auto it = kNames.find(control);
-  return it == kNames.end() ? std::string(control) : it->second;
+  const std::string* name = kNames.find(control);
+  return name == nullptr ? std::string(control) : *name;
 }
 
 std::vector<FieldDifference> CompareControls(std::span<const std::string> controls,
