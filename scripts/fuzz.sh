@@ -42,8 +42,11 @@ if [[ ! -f "$build_dir/build.ninja" ]]; then
 fi
 cmake --build "$build_dir" --target "${targets[@]/#/fuzz_}" -- -j"$(nproc)"
 # Short allocation stacks: the fuzz targets allocate a lot; a finding is
-# replayed with the full stacks by running its input again.
-export ASAN_OPTIONS="${ASAN_OPTIONS:-malloc_context_size=4}"
+# replayed with the full stacks by running its input again. A quarantine of
+# 16 MB, not 256: freed memory comes back while it is still in the cache, and
+# a run no longer spends a tenth of its time faulting in fresh pages (a use
+# after free is still caught within the last 16 MB freed).
+export ASAN_OPTIONS="${ASAN_OPTIONS:-malloc_context_size=4:quarantine_size_mb=16}"
 
 files_in() { find "$1" -type f 2>/dev/null | wc -l; }
 

@@ -1,11 +1,23 @@
 #include "base/name_index.h"
 
+#include <cstring>
+
 namespace tracker {
 
 std::uint32_t NameIndex::hashOf(std::string_view name) {
-  std::uint64_t hash = 14695981039346656037u;  // FNV-1a
-  for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211u;
-  return static_cast<std::uint32_t>(hash ^ hash >> 32);
+  // Eight bytes at a time, then the last few: a lookup's cost is mostly this.
+  std::uint64_t hash = 0x9E3779B97F4A7C15u ^ name.size();
+  std::size_t i = 0;
+  for (; i + 8 <= name.size(); i += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, name.data() + i, 8);
+    hash = (hash ^ word) * 0xFF51AFD7ED558CCDu;
+    hash ^= hash >> 32;
+  }
+  std::uint64_t tail = 0;
+  for (; i < name.size(); ++i) tail = tail << 8 | static_cast<unsigned char>(name[i]);
+  hash = (hash ^ tail) * 0xC4CEB9FE1A85EC53u;
+  return static_cast<std::uint32_t>(hash ^ hash >> 29);
 }
 
 std::size_t NameIndex::find(std::string_view name) const {
