@@ -74,12 +74,6 @@ merge() {
 # others' new inputs every second (-reload), so together they fuzz one corpus.
 workers="${FUZZ_WORKERS:-$(nproc)}"
 
-# libFuzzer's entropic schedule keeps a list of the rarest features and scans it
-# for each feature of each run: for the operations target, which reaches
-# thousands of features in one run, that scan was a fifth of its time, and runs
-# on the plain schedule reach the same coverage in 30 s.
-declare -A options=([operations]="-entropic=0")
-
 stat_of() { sed -n "s/^stat::$1: *//p" "$2"; }
 
 run() {
@@ -88,12 +82,11 @@ run() {
   mkdir -p "$work" "$build_dir/findings"
   [[ -d "$regressions" ]] && seeds+=("$regressions")
   local finding="no finding" pids=() worker
-  read -r -a extra <<<"${options[$target]:-}"
   for ((worker = 1; worker <= workers; worker++)); do
     # The CPU seconds too: on a shared machine the rate per second of CPU is
     # the target's own speed.
     /usr/bin/time -o "$log.$worker.cpu" -f "%U %S" "$build_dir/tests/fuzz/fuzz_$target" \
-      "${extra[@]}" -seed="$worker" -max_total_time="$seconds" -max_len="${max_len[$target]}" \
+      -seed="$worker" -max_total_time="$seconds" -max_len="${max_len[$target]}" \
       -timeout=20 -print_final_stats=1 -artifact_prefix="$build_dir/findings/$target-" \
       "$work" "${seeds[@]}" >"$log.$worker.log" 2>&1 &
     pids+=($!)
