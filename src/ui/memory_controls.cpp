@@ -49,16 +49,10 @@ std::size_t MemoryControls::position(std::string_view name) const {
   return slot;
 }
 
-MemoryControls::State& MemoryControls::at(std::string_view name) {
-  const std::size_t slot = position(name);
+MemoryControls::State& MemoryControls::writable(std::size_t slot) {
   std::shared_ptr<Chunk>& chunk = chunks_[slot / kChunkSize];
   if (chunk.use_count() > 1) chunk = std::make_shared<Chunk>(*chunk);
   return (*chunk)[slot % kChunkSize];
-}
-
-const MemoryControls::State& MemoryControls::at(std::string_view name) const {
-  const std::size_t slot = position(name);
-  return (*chunks_[slot / kChunkSize])[slot % kChunkSize];
 }
 
 MemoryControls::State& MemoryControls::list(std::string_view name) {
@@ -72,9 +66,10 @@ std::string MemoryControls::text(std::string_view name) const {
 }
 
 void MemoryControls::setText(std::string_view name, std::string_view value) {
-  const State& now = std::as_const(*this).at(name);
+  const std::size_t slot = position(name);
+  const State& now = stateAt(slot);
   if (now.text == value && (now.kind != ControlKind::List || now.index == -1)) return;
-  State& s = at(name);
+  State& s = writable(slot);
   s.text = value;
   // Typing into a list leaves no item selected.
   if (s.kind == ControlKind::List) s.index = -1;
@@ -106,10 +101,10 @@ bool MemoryControls::checked(std::string_view name) const {
 }
 
 void MemoryControls::setChecked(std::string_view name, bool value) {
-  const State& s = std::as_const(*this).at(name);
+  const std::size_t slot = position(name);
+  const State& s = stateAt(slot);
   if (s.kind != ControlKind::Check) throw std::invalid_argument(std::string(name) + " is no check");
-  if (s.checked == value) return;
-  at(name).checked = value;
+  if (s.checked != value) writable(slot).checked = value;
 }
 
 bool MemoryControls::enabled(std::string_view name) const {
@@ -117,7 +112,8 @@ bool MemoryControls::enabled(std::string_view name) const {
 }
 
 void MemoryControls::setEnabled(std::string_view name, bool value) {
-  if (std::as_const(*this).at(name).enabled != value) at(name).enabled = value;
+  const std::size_t slot = position(name);
+  if (stateAt(slot).enabled != value) writable(slot).enabled = value;
 }
 
 bool MemoryControls::shown(std::string_view name) const {
@@ -125,7 +121,8 @@ bool MemoryControls::shown(std::string_view name) const {
 }
 
 void MemoryControls::setShown(std::string_view name, bool value) {
-  if (std::as_const(*this).at(name).shown != value) at(name).shown = value;
+  const std::size_t slot = position(name);
+  if (stateAt(slot).shown != value) writable(slot).shown = value;
 }
 
 std::string MemoryControls::caption(std::string_view name) const {

@@ -56,10 +56,16 @@ class MemoryControls : public Controls {
   // Throws std::out_of_range for a name the catalogue does not know. The
   // state to change is this copy's own: the setters copy a shared chunk only
   // when the value changes.
-  State& at(std::string_view name);
-  const State& at(std::string_view name) const;
+  State& at(std::string_view name) { return writable(position(name)); }
+  const State& at(std::string_view name) const { return stateAt(position(name)); }
   State& list(std::string_view name);
   std::size_t position(std::string_view name) const;
+  // By position: a setter looks its name up once, reads, and copies the
+  // chunk only to change it.
+  const State& stateAt(std::size_t slot) const {
+    return (*chunks_[slot / kChunkSize])[slot % kChunkSize];
+  }
+  State& writable(std::size_t slot);
 
   // A copy shares whole chunks, so that copying a window of a thousand
   // controls takes a few dozen shared pointers, and a change copies the 16

@@ -43,6 +43,17 @@ TEST(Crc16, BitwiseStepAgreesWithTable) {
   }
 }
 
+TEST(Crc16, WholeRunAgreesWithByteSteps) {
+  // Four bytes at a time, then the rest: every length up to a few words.
+  Bytes bytes;
+  std::uint16_t stepped = kCrcInitial;
+  for (unsigned n = 0; n <= 40; ++n) {
+    ASSERT_EQ(Crc16(bytes), stepped) << n << " bytes";
+    bytes.push_back(static_cast<std::uint8_t>(n * 151 + 7));
+    stepped = Crc16Update(stepped, bytes.back());
+  }
+}
+
 class FrameTest : public ::testing::Test {
  protected:
   // The command byte's position of the frame found, or 0 without one.
