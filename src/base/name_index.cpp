@@ -5,18 +5,27 @@
 namespace tracker {
 
 std::uint32_t NameIndex::hashOf(std::string_view name) {
-  // Eight bytes at a time, then the last few: a lookup's cost is mostly this.
+  // Eight bytes at a time, the last eight overlapping the word before: a
+  // lookup's cost is mostly this.
+  const auto word = [&name](std::size_t at) {
+    std::uint64_t w = 0;
+    std::memcpy(&w, name.data() + at, 8);
+    return w;
+  };
   std::uint64_t hash = 0x9E3779B97F4A7C15u ^ name.size();
-  std::size_t i = 0;
-  for (; i + 8 <= name.size(); i += 8) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, name.data() + i, 8);
-    hash = (hash ^ word) * 0xFF51AFD7ED558CCDu;
+  const auto mix = [&hash](std::uint64_t w) {
+    hash = (hash ^ w) * 0xFF51AFD7ED558CCDu;
     hash ^= hash >> 32;
+  };
+  if (name.size() >= 8) {
+    for (std::size_t i = 0; i + 8 < name.size(); i += 8) mix(word(i));
+    mix(word(name.size() - 8));
+  } else {
+    std::uint64_t tail = 0;
+    for (const char c : name) tail = tail << 8 | static_cast<unsigned char>(c);
+    mix(tail);
   }
-  std::uint64_t tail = 0;
-  for (; i < name.size(); ++i) tail = tail << 8 | static_cast<unsigned char>(name[i]);
-  hash = (hash ^ tail) * 0xC4CEB9FE1A85EC53u;
+  hash *= 0xC4CEB9FE1A85EC53u;
   return static_cast<std::uint32_t>(hash ^ hash >> 29);
 }
 

@@ -40,14 +40,22 @@ bool IsWifi(std::uint8_t command) {
   return command == CmdReadWifi || command == CmdWriteWifi;
 }
 
+// Data of a size, the same for the same seed: zeros for seed 0, otherwise a
+// slice of one noise buffer made once.
 Bytes Data(std::size_t size, std::uint8_t seed) {
-  Bytes bytes(size, 0x00);
-  std::uint32_t state = seed;
-  for (std::uint8_t& b : bytes) {
-    state = state * 1103515245u + 12345u;
-    b = seed == 0 ? 0 : static_cast<std::uint8_t>(state >> 16);
-  }
-  return bytes;
+  constexpr std::size_t kStride = 61;
+  static const Bytes kNoise = [] {
+    Bytes bytes(256 * kStride + 65536);
+    std::uint32_t state = 1;
+    for (std::uint8_t& b : bytes) {
+      state = state * 1103515245u + 12345u;
+      b = static_cast<std::uint8_t>(state >> 16);
+    }
+    return bytes;
+  }();
+  if (seed == 0 || size > kNoise.size() - 256 * kStride) return Bytes(size, 0x00);
+  const auto from = kNoise.begin() + static_cast<std::ptrdiff_t>(seed * kStride);
+  return Bytes(from, from + static_cast<std::ptrdiff_t>(size));
 }
 
 // The answer a tracker that accepts everything gives to a request.
