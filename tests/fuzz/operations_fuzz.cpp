@@ -86,6 +86,20 @@ Bytes RightAnswer(const Operation& operation, const Controls& controls, const By
   return AnswerFrame(command, {0x01});
 }
 
+// The window as the engine keeps it until a tracker is identified: its
+// request buttons disabled. Made once, so that no input pays for copying the
+// chunks the buttons sit in.
+MemoryControls WindowBeforeIdentifying() {
+  static const MemoryControls window = [] {
+    MemoryControls controls = FreshWindow();
+    for (const Operation& operation : Operations()) {
+      if (!operation.button.empty()) controls.setEnabled(operation.button, false);
+    }
+    return controls;
+  }();
+  return window;
+}
+
 class Run {
  public:
   Run(InputReader& input, const Operation& operation, bool verifySampled)
@@ -202,7 +216,7 @@ class Run {
 
   InputReader& input_;
   const Operation& operation_;
-  MemoryControls controls_ = FreshWindow();
+  MemoryControls controls_ = WindowBeforeIdentifying();
   RecordingWindow window_;
   RecordingPort port_;
   Engine engine_{controls_, window_, port_};
