@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <set>
 
 #include "base/name_index.h"
 #include "settings/settings_keys.h"
 #include "ui/catalogue.h"
+#include "ui/memory_controls.h"
 
 namespace tracker {
 namespace {
@@ -138,6 +140,13 @@ std::vector<std::string> SettingsControlsOf(std::span<const Group> groups) {
 }
 
 bool SameValue(std::string_view control, const Controls& left, const Controls& right) {
+  // Two windows in memory (the copies kept, the tracker read back, a headless
+  // window) answer with one lookup instead of one per value and side.
+  const auto* memoryLeft = dynamic_cast<const MemoryControls*>(&left);
+  const auto* memoryRight = dynamic_cast<const MemoryControls*>(&right);
+  if (memoryLeft != nullptr && memoryRight != nullptr) {
+    if (const std::optional<bool> same = memoryLeft->sameValue(control, *memoryRight)) return *same;
+  }
   switch (kindOf(control)) {
     case ControlKind::Check:
       return left.checked(control) == right.checked(control);

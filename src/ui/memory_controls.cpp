@@ -140,6 +140,23 @@ void MemoryControls::setCaption(std::string_view name, std::string_view value) {
   s.caption = std::make_shared<const std::string>(value);
 }
 
+std::optional<bool> MemoryControls::sameValue(std::string_view name,
+                                              const MemoryControls& other) const {
+  if (index_ != other.index_) return std::nullopt;
+  const std::size_t slot = index_->find(name);
+  if (slot == NameIndex::npos) return std::nullopt;
+  const State& a = stateAt(slot);
+  const State& b = other.stateAt(slot);
+  switch (a.kind) {
+    case ControlKind::Check:
+      return a.checked == b.checked;
+    case ControlKind::List:
+      return a.index == b.index && (a.index >= 0 || a.text == b.text);
+    default:
+      return a.text == b.text;
+  }
+}
+
 bool MemoryControls::has(std::string_view name) const {
   return index_->contains(name);
 }

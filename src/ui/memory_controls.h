@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,13 @@ class MemoryControls : public Controls {
   std::string caption(std::string_view name) const override;
   void setCaption(std::string_view name, std::string_view value) override;
   bool has(std::string_view name) const override;
+
+  // Whether a control shows the same value here as in `other` (the check
+  // state of a check, the item of a list or its text when none is chosen,
+  // the text of anything else), looked up once for both windows. Nullopt
+  // when the two are not copies over one set of names, or the name is not
+  // among them: the caller then compares through the Controls interface.
+  std::optional<bool> sameValue(std::string_view name, const MemoryControls& other) const;
 
  private:
   // What a copy of a chunk copies: a control's changeable values, with its

@@ -76,6 +76,35 @@ TEST(FieldValues, CompareAndShowByKindOfControl) {
   EXPECT_EQ(DifferenceLine(empty[0], "tracker", "file"), "[GPRS] APN: tracker same, file \"\"");
 }
 
+TEST(FieldValues, WindowsInMemoryCompareAsThroughTheInterface) {
+  // Copies of one window compare by slot; a window built from its own rows
+  // has its own names and compares through the Controls interface.
+  using Set = void (*)(Controls&);
+  struct Case {
+    const char* control;
+    Set right;
+    bool same;
+  };
+  const Set nothing = [](Controls&) {};
+  for (const Case& c : {
+           Case{"No1In", nothing, true},
+           Case{"No1In", [](Controls& w) { w.setChecked("No1In", true); }, false},
+           Case{"SleepMode", nothing, true},
+           Case{"SleepMode", [](Controls& w) { w.setItemIndex("SleepMode", 2); }, false},
+           Case{"SleepMode", [](Controls& w) { w.setText("SleepMode", "typed"); }, false},
+           Case{"TowTM", nothing, true},
+           Case{"TowTM", [](Controls& w) { w.setText("TowTM", "31"); }, false},
+       }) {
+    const MemoryControls left;
+    MemoryControls copy;
+    MemoryControls own({*FindControl(c.control)});
+    c.right(copy);
+    c.right(own);
+    EXPECT_EQ(SameValue(c.control, left, copy), c.same) << c.control;
+    EXPECT_EQ(SameValue(c.control, left, own), c.same) << c.control;
+  }
+}
+
 TEST(WrittenGroups, FollowTheWriteSteps) {
   using G = std::vector<Group>;
   const auto written = [](OperationId id, bool dltShown) {
