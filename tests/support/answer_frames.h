@@ -21,7 +21,7 @@ inline Bytes AnswerFrame(std::uint8_t command, const Bytes& payload) {
   frame.push_back(static_cast<std::uint8_t>(length >> 8));
   frame.push_back(static_cast<std::uint8_t>(length & 0xFF));
   frame.push_back(command);
-  frame.insert(frame.end(), payload.begin(), payload.end());
+  for (const std::uint8_t b : payload) frame.push_back(b);
   const std::uint16_t crc = Crc16(frame);
   frame.push_back(static_cast<std::uint8_t>(crc >> 8));
   frame.push_back(static_cast<std::uint8_t>(crc & 0xFF));
@@ -37,7 +37,7 @@ inline Bytes ReadAnswer(std::uint8_t block, std::uint16_t offset, const Bytes& d
   payload.push_back(static_cast<std::uint8_t>(offset & 0xFF));
   payload.push_back(static_cast<std::uint8_t>(data.size() >> 8));
   payload.push_back(static_cast<std::uint8_t>(data.size() & 0xFF));
-  payload.insert(payload.end(), data.begin(), data.end());
+  for (const std::uint8_t b : data) payload.push_back(b);
   return AnswerFrame(0x59, payload);
 }
 
